@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package the game needs to build, run and test.
+# Idempotent: asks dpkg first and touches apt only when something is missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libsdl2-dev libepoxy-dev libgl-dev libgl1-mesa-dri
+  libopenal-dev
+  libpng-dev libjpeg-dev zlib1g-dev
+  libfreetype-dev fonts-comfortaa
+  libogg-dev libvorbis-dev
+  libsqlite3-dev libsqlitecpp-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool imagemagick sox sqlite3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,3 @@
+#include "essentials/assets.hpp"
+
+GameAssets assets;

@@ -1,0 +1,159 @@
+#pragma once
+// The ordered, owning list every game object lives in.
+//
+// Walks are safe against any change made during them:
+//  - an object removed during a walk is skipped by every walk from then on,
+//    but stays alive until no walk of this list is running, so the step that
+//    is handling it finishes with a valid object;
+//  - objects appended during a walk are visited by that same walk;
+//  - removing an object that is not (or no longer) in the list is harmless.
+#include <cstddef>
+#include <iterator>
+#include <list>
+#include <memory>
+#include <utility>
+#include <vector>
+
+template <class T>
+class EntityList {
+ public:
+  EntityList() = default;
+  EntityList(const EntityList&) = delete;
+  EntityList& operator=(const EntityList&) = delete;
+
+  // Appends and takes ownership; returns the object.
+  template <class U>
+  U* add(std::unique_ptr<U> object) {
+    U* raw = object.get();
+    if (raw == nullptr) return nullptr;
+    nodes_.push_back(Node{std::unique_ptr<T>(std::move(object)), false});
+    ++live_;
+    return raw;
+  }
+
+  // Removes the object; true when it was in the list.
+  bool remove(const T* object) {
+    if (object == nullptr) return false;
+    // The object being handled by a running walk is by far the most common
+    // case, so look at the walks' current positions first.
+    for (auto c = cursors_.rbegin(); c != cursors_.rend(); ++c) {
+      Iter it = **c;
+      if (it != nodes_.end() && !it->removed && it->object.get() == object) {
+        erase(it);
+        return true;
+      }
+    }
+    for (auto it = nodes_.rbegin(); it != nodes_.rend(); ++it) {
+      if (!it->removed && it->object.get() == object) {
+        erase(std::prev(it.base()));
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // Removes the last object, if any.
+  void removeLast() {
+    if (T* l = last()) remove(l);
+  }
+
+  void clear() {
+    if (cursors_.empty()) {
+      nodes_.clear();
+    } else {
+      for (Node& n : nodes_) n.removed = true;
+      garbage_ = true;
+    }
+    live_ = 0;
+  }
+
+  std::size_t size() const { return live_; }
+  bool empty() const { return live_ == 0; }
+
+  T* first() const {
+    for (auto it = nodes_.begin(); it != nodes_.end(); ++it) {
+      if (!it->removed) return it->object.get();
+    }
+    return nullptr;
+  }
+
+  T* last() const {
+    for (auto it = nodes_.rbegin(); it != nodes_.rend(); ++it) {
+      if (!it->removed) return it->object.get();
+    }
+    return nullptr;
+  }
+
+  bool contains(const T* object) const {
+    for (const Node& n : nodes_) {
+      if (!n.removed && n.object.get() == object) return true;
+    }
+    return false;
+  }
+
+  // Calls f(T&) for every object in list order.
+  template <class F>
+  void forEach(F&& f) {
+    Iter it = nodes_.begin();
+    cursors_.push_back(&it);
+    while (it != nodes_.end()) {
+      if (!it->removed) f(*it->object);
+      ++it;
+    }
+    cursors_.pop_back();
+    if (cursors_.empty() && garbage_) compact();
+  }
+
+  // Like forEach, but stops as soon as f returns true; returns whether it did.
+  template <class F>
+  bool any(F&& f) {
+    bool found = false;
+    forEach([&](T& o) {
+      if (!found && f(o)) found = true;
+    });
+    return found;
+  }
+
+  // Moves every object to the end of another list.
+  void transferTo(EntityList& other) {
+    for (Node& n : nodes_) {
+      if (!n.removed) other.add(std::move(n.object));
+      n.removed = true;
+    }
+    live_ = 0;
+    if (cursors_.empty()) {
+      nodes_.clear();
+    } else {
+      garbage_ = true;
+    }
+  }
+
+ private:
+  struct Node {
+    std::unique_ptr<T> object;
+    bool removed;
+  };
+  using Iter = typename std::list<Node>::iterator;
+
+  void erase(Iter it) {
+    --live_;
+    if (cursors_.empty()) {
+      nodes_.erase(it);
+    } else {
+      it->removed = true;
+      garbage_ = true;
+    }
+  }
+
+  void compact() {
+    for (Iter it = nodes_.begin(); it != nodes_.end();) {
+      it = it->removed ? nodes_.erase(it) : std::next(it);
+    }
+    garbage_ = false;
+  }
+
+  std::list<Node> nodes_;
+  std::vector<Iter*> cursors_;  // positions of the running walks
+  std::size_t live_ = 0;
+  bool garbage_ = false;
+};

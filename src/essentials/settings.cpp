@@ -1,0 +1,4 @@
+#include "essentials/settings.hpp"
+
+Settings settings;
+ProgramState program;

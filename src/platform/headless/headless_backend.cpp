@@ -1,0 +1,132 @@
+#include "platform/headless/headless_backend.hpp"
+
+#include "platform/input_state.hpp"
+#include "platform/platform.hpp"
+
+namespace pf {
+namespace {
+
+DrawCall fromQuad(const QuadCmd& q) {
+  DrawCall c;
+  c.kind = q.image != nullptr ? DrawCall::Kind::Image : DrawCall::Kind::Rect;
+  c.image = q.image;
+  c.frame = q.frame;
+  for (int i = 0; i < 4; ++i) {
+    c.x[i] = q.x[i];
+    c.y[i] = q.y[i];
+  }
+  c.r = q.r;
+  c.g = q.g;
+  c.b = q.b;
+  c.alpha = static_cast<float>(q.a) / 255.0f;
+  c.blend = q.blend;
+  return c;
+}
+
+}  // namespace
+
+bool HeadlessBackend::open(int width, int height, int depth, std::string* error) {
+  if (width <= 0 || height <= 0) {
+    if (error != nullptr) *error = "cannot open a display of " + std::to_string(width) + "x" + std::to_string(height);
+    return false;
+  }
+  width_ = width;
+  height_ = height;
+  depth_ = depth;
+  open_ = true;
+  return true;
+}
+
+void HeadlessBackend::flip() {
+  // The 60 Hz timer rule: 16 ms plus 40/60 ms carried, so 60 frames take
+  // exactly one second of the virtual clock.
+  carry_ += 40;
+  clockMs_ += 16 + carry_ / 60;
+  carry_ %= 60;
+  ++frames_;
+  if (frameHook_) frameHook_();
+}
+
+bool HeadlessBackend::idle(int ms) {
+  clockMs_ += ms;
+  if (!frameHook_) return false;
+  frameHook_();
+  return true;
+}
+
+void HeadlessBackend::clear(int r, int g, int b) {
+  if (!recording_) return;
+  DrawCall c;
+  c.kind = DrawCall::Kind::Clear;
+  c.r = r;
+  c.g = g;
+  c.b = b;
+  calls_.push_back(std::move(c));
+}
+
+void HeadlessBackend::drawQuad(const QuadCmd& q) {
+  if (inText_) return;  // glyphs are summed up by the text call
+  calls_.push_back(fromQuad(q));
+}
+
+void HeadlessBackend::drawLine(const LineCmd& l) {
+  DrawCall c;
+  c.kind = DrawCall::Kind::Line;
+  c.x[0] = l.x1;
+  c.y[0] = l.y1;
+  c.x[1] = l.x2;
+  c.y[1] = l.y2;
+  c.r = l.r;
+  c.g = l.g;
+  c.b = l.b;
+  c.alpha = static_cast<float>(l.a) / 255.0f;
+  c.blend = l.blend;
+  c.lineWidth = l.width;
+  calls_.push_back(std::move(c));
+}
+
+void HeadlessBackend::drawPoint(const PointCmd& p) {
+  DrawCall c;
+  c.kind = DrawCall::Kind::Point;
+  c.x[0] = p.x;
+  c.y[0] = p.y;
+  c.r = p.r;
+  c.g = p.g;
+  c.b = p.b;
+  c.alpha = static_cast<float>(p.a) / 255.0f;
+  c.blend = p.blend;
+  calls_.push_back(std::move(c));
+}
+
+void HeadlessBackend::beginText(const TextCmd& t) {
+  DrawCall c;
+  c.kind = DrawCall::Kind::Text;
+  for (int i = 0; i < 4; ++i) {
+    c.x[i] = t.x[i];
+    c.y[i] = t.y[i];
+  }
+  c.r = t.r;
+  c.g = t.g;
+  c.b = t.b;
+  c.alpha = static_cast<float>(t.a) / 255.0f;
+  c.blend = t.blend;
+  c.text = *t.text;
+  calls_.push_back(std::move(c));
+  inText_ = true;
+}
+
+HeadlessBackend& installHeadless() {
+  static HeadlessBackend display;
+  static SilentAudio audio;
+  display.setRecording(false);
+  display.clearCalls();
+  display.setFrameHook(nullptr);
+  installDisplayBackend(&display);
+  installAudioBackend(&audio);
+  inputState().reset();
+  resetPlatformDrawState();
+  openDisplay(800, 600, 0);
+  return display;
+}
+
+}  // namespace pf

@@ -1,0 +1,89 @@
+#pragma once
+// A drawable image: one or more frames of equal size, RGBA pixels kept on the
+// CPU so that grabbing, masking and re-creating the display never lose them.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pf {
+
+// Image load flags.
+enum ImageFlags : int {
+  kImageMasked = 1,     // texels of the mask colour become transparent
+  kImageFiltered = 2,   // bilinear sampling
+  kImageMipmapped = 4,  // mipmapped sampling when drawn smaller
+  kImageDynamic = 8,    // pixels may be grabbed or written later
+};
+
+// -1 is the loader's shorthand for "masked and filtered".
+constexpr int normaliseImageFlags(int flags) { return flags == -1 ? (kImageMasked | kImageFiltered) : flags; }
+
+class Image {
+ public:
+  Image(int width, int height, int frames, int flags);
+  ~Image();
+  Image(const Image&) = delete;
+  Image& operator=(const Image&) = delete;
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  int frames() const { return static_cast<int>(pixels_.size()); }
+  int flags() const { return flags_; }
+  float handleX() const { return handleX_; }
+  float handleY() const { return handleY_; }
+  void setHandle(float x, float y) {
+    handleX_ = x;
+    handleY_ = y;
+  }
+
+  // Pixels of a frame as 0xAABBGGRR words (RGBA bytes in memory order).
+  std::vector<uint32_t>& pixels(int frame) { return pixels_[static_cast<size_t>(frame)]; }
+  const std::vector<uint32_t>& pixels(int frame) const { return pixels_[static_cast<size_t>(frame)]; }
+
+  // Called after pixels change so that the renderer uploads them again.
+  void markDirty() { ++version_; }
+  uint64_t version() const { return version_; }
+  // Process-unique identity, stable for the image's life; renderers key their
+  // texture caches on it.
+  uint64_t id() const { return id_; }
+
+  // Renderer-private texture slot (one per frame); opaque to everyone else.
+  struct TextureSlot {
+    unsigned texture = 0;
+    uint64_t uploadedVersion = 0;
+    uint64_t generation = 0;
+  };
+  std::vector<TextureSlot>& textureSlots() const { return textures_; }
+
+ private:
+  int width_;
+  int height_;
+  int flags_;
+  float handleX_ = 0;
+  float handleY_ = 0;
+  uint64_t version_ = 1;
+  uint64_t id_;
+  std::vector<std::vector<uint32_t>> pixels_;
+  mutable std::vector<TextureSlot> textures_;
+};
+
+using ImagePtr = std::unique_ptr<Image>;
+
+struct MaskColour {
+  int r = 0, g = 0, b = 0;
+};
+
+// Decodes PNG or JPEG bytes (the format is sniffed from the content, never the
+// name). Returns null when the bytes are neither or are damaged.
+ImagePtr decodeImage(const uint8_t* data, size_t size, int flags, MaskColour mask);
+
+// Makes every texel of exactly the mask colour fully transparent.
+void applyMask(Image& image, int frame, MaskColour mask);
+
+inline uint32_t packRgba(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+  return static_cast<uint32_t>(r) | (static_cast<uint32_t>(g) << 8) | (static_cast<uint32_t>(b) << 16) |
+         (static_cast<uint32_t>(a) << 24);
+}
+
+}  // namespace pf

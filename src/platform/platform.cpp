@@ -1,0 +1,212 @@
+// Display, loading, sound, input and clock operations of the platform API,
+// forwarded to the installed backends.
+#include "platform/platform.hpp"
+
+#include <chrono>
+#include <fstream>
+#include <map>
+#include <thread>
+
+#include "platform/backend.hpp"
+#include "platform/input_state.hpp"
+
+namespace pf {
+namespace {
+
+DisplayBackend* gDisplay = nullptr;
+AudioBackend* gAudio = nullptr;
+std::string gDisplayError;
+constexpr const char* kEmbeddedPrefix = "incbin::";
+
+struct EmbeddedFile {
+  const uint8_t* data;
+  size_t size;
+};
+
+std::map<std::string, EmbeddedFile>& embeddedFiles() {
+  static std::map<std::string, EmbeddedFile> files;
+  return files;
+}
+
+std::shared_ptr<ChannelState> newChannelState() {
+  return std::shared_ptr<ChannelState>(new ChannelState, [](ChannelState* s) {
+    if (gAudio != nullptr) gAudio->release(*s);
+    delete s;
+  });
+}
+
+}  // namespace
+
+void installDisplayBackend(DisplayBackend* display) { gDisplay = display; }
+void installAudioBackend(AudioBackend* audio) { gAudio = audio; }
+DisplayBackend* displayBackend() { return gDisplay; }
+AudioBackend* audioBackend() { return gAudio; }
+
+// ---------------------------------------------------------------- display
+
+bool openDisplay(int width, int height, int depth) {
+  gDisplayError.clear();
+  if (gDisplay == nullptr) {
+    gDisplayError = "no display backend is installed";
+    return false;
+  }
+  if (gDisplay->isOpen()) gDisplay->close();
+  return gDisplay->open(width, height, depth, &gDisplayError);
+}
+
+const std::string& lastDisplayError() { return gDisplayError; }
+
+void closeDisplay() {
+  if (gDisplay != nullptr && gDisplay->isOpen()) gDisplay->close();
+}
+
+bool displayOpen() { return gDisplay != nullptr && gDisplay->isOpen(); }
+int displayWidth() { return displayOpen() ? gDisplay->width() : 0; }
+int displayHeight() { return displayOpen() ? gDisplay->height() : 0; }
+
+void flip() {
+  if (displayOpen()) gDisplay->flip();
+}
+
+void pumpEvents() {
+  if (gDisplay != nullptr) gDisplay->pumpEvents();
+}
+
+void setWindowTitle(const std::string& title) {
+  if (gDisplay != nullptr) gDisplay->setTitle(title);
+}
+
+void showPointer() {
+  if (gDisplay != nullptr) gDisplay->setPointerVisible(true);
+}
+
+void hidePointer() {
+  if (gDisplay != nullptr) gDisplay->setPointerVisible(false);
+}
+
+bool appSuspended() { return inputState().suspended(); }
+bool takeCloseRequest() { return inputState().takeCloseRequest(); }
+bool closeRequested() { return inputState().closeRequested(); }
+
+// ---------------------------------------------------------------- files
+
+void registerEmbeddedFile(const std::string& name, const uint8_t* data, size_t size) {
+  embeddedFiles()[name] = EmbeddedFile{data, size};
+}
+
+std::vector<std::string> embeddedFileNames() {
+  std::vector<std::string> names;
+  for (const auto& [name, file] : embeddedFiles()) names.push_back(name);
+  return names;
+}
+
+bool readAsset(const std::string& url, std::vector<uint8_t>& out) {
+  out.clear();
+  if (url.rfind(kEmbeddedPrefix, 0) == 0) {
+    const auto it = embeddedFiles().find(url.substr(std::char_traits<char>::length(kEmbeddedPrefix)));
+    if (it == embeddedFiles().end()) return false;
+    out.assign(it->second.data, it->second.data + it->second.size);
+    return true;
+  }
+  std::ifstream in(url, std::ios::binary);
+  if (!in) return false;
+  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+ImagePtr loadImage(const std::string& url, int flags) {
+  std::vector<uint8_t> bytes;
+  if (!readAsset(url, bytes)) return nullptr;
+  return decodeImage(bytes.data(), bytes.size(), flags, getMaskColour());
+}
+
+ImagePtr createImage(int width, int height, int frames, int flags) {
+  return std::make_unique<Image>(width, height, frames, flags);
+}
+
+FontPtr loadFont(const std::string& url, int pixelSize, int style) {
+  std::vector<uint8_t> bytes;
+  if (!readAsset(url, bytes)) return nullptr;
+  return rasteriseFont(bytes.data(), bytes.size(), pixelSize, style);
+}
+
+// ---------------------------------------------------------------- sound
+
+SoundPtr loadSound(const std::string& url, int flags) {
+  std::vector<uint8_t> bytes;
+  if (!readAsset(url, bytes)) return nullptr;
+  return decodeSound(bytes.data(), bytes.size(), flags);
+}
+
+Channel allocChannel() { return Channel(newChannelState()); }
+
+Channel playSound(const Sound& sound, Channel channel) {
+  if (!channel) channel = allocChannel();
+  ChannelState& s = *channel.state();
+  s.sound = &sound;
+  s.active = true;
+  s.startedMs = millisecs();
+  if (gAudio != nullptr) gAudio->play(channel.shared(), sound);
+  return channel;
+}
+
+void stopChannel(const Channel& channel) {
+  if (!channel) return;
+  channel.state()->active = false;
+  if (gAudio != nullptr) gAudio->stop(*channel.state());
+}
+
+void setChannelVolume(const Channel& channel, float volume) {
+  if (!channel) return;
+  channel.state()->volume = volume;
+  if (gAudio != nullptr) gAudio->applyVolume(*channel.state());
+}
+
+void setChannelRate(const Channel& channel, float rate) {
+  if (!channel) return;
+  channel.state()->rate = rate;
+  if (gAudio != nullptr) gAudio->applyRate(*channel.state());
+}
+
+bool channelPlaying(const Channel& channel) {
+  if (!channel || gAudio == nullptr) return false;
+  return gAudio->playing(*channel.state());
+}
+
+// ---------------------------------------------------------------- input
+
+bool keyDown(int code) { return inputState().keyDown(code); }
+int keyHit(int code) { return inputState().takeKeyHits(code); }
+void flushKeys() { inputState().flushKeys(); }
+int getChar() { return inputState().takeChar(); }
+
+int waitKey() {
+  InputState& in = inputState();
+  // Only a key hit during the wait counts.
+  while (in.takeAnyKeyHit() != 0) {
+  }
+  while (true) {
+    pumpEvents();
+    if (const int code = in.takeAnyKeyHit(); code != 0) {
+      in.takeKeyHits(code);
+      return code;
+    }
+    if (in.closeRequested()) return 0;
+    if (gDisplay == nullptr || !gDisplay->idle(10)) return 0;
+  }
+}
+
+int joyCount() { return inputState().joystickCount(); }
+bool joyDown(int button, int port) { return inputState().joyDown(port, button); }
+int joyHit(int button, int port) { return inputState().takeJoyHits(port, button); }
+float joyAxis(JoyAxis axis, int port) { return inputState().joyAxisValue(port, axis); }
+
+// ---------------------------------------------------------------- time
+
+int64_t millisecs() {
+  if (gDisplay != nullptr) return gDisplay->millisecs();
+  static const auto start = std::chrono::steady_clock::now();
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace pf

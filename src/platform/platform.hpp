@@ -1,0 +1,125 @@
+#pragma once
+// The platform API: every display, drawing, image, font, sound, input and
+// clock operation the game uses. Plain functions over one global drawing state,
+// served by whichever backend is installed (see backend.hpp).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/font.hpp"
+#include "platform/image.hpp"
+#include "platform/sound.hpp"
+
+namespace pf {
+
+// ---------------------------------------------------------------- display
+// depth 0: a window of that client size; any other depth: desktop full screen.
+// Returns false (and prints nothing) when no display can be opened; the
+// message for the user is then in lastDisplayError().
+bool openDisplay(int width, int height, int depth);
+const std::string& lastDisplayError();
+void closeDisplay();
+bool displayOpen();
+int displayWidth();
+int displayHeight();
+// Presents the back buffer paced to 60 frames a second, then pumps events.
+void flip();
+void pumpEvents();
+void setWindowTitle(const std::string& title);
+void showPointer();
+void hidePointer();
+// 1 while the window has lost the focus.
+bool appSuspended();
+// The window was asked to close; reading clears the request.
+bool takeCloseRequest();
+// Peeks without clearing (a run that must finish before honouring it).
+bool closeRequested();
+
+// ---------------------------------------------------------------- drawing state
+void setColour(int r, int g, int b);
+void getColour(int& r, int& g, int& b);
+void setAlpha(float alpha);
+float getAlpha();
+void setBlend(int mode);
+int getBlend();
+void setRotation(float degrees);
+float getRotation();
+void setScale(float sx, float sy);
+void getScale(float& sx, float& sy);
+void setClearColour(int r, int g, int b);
+void setLineWidth(float width);
+float getLineWidth();
+void setMaskColour(int r, int g, int b);
+MaskColour getMaskColour();
+// Turns on anti-aliased lines at the nicest quality.
+void enableLineSmoothing();
+void setFont(const Font* font);
+const Font* currentFont();
+// Every element of the drawing state back to its default (tests, display reopen).
+void resetPlatformDrawState();
+
+// Blend modes.
+enum Blend : int { kBlendMask = 1, kBlendSolid = 2, kBlendAlpha = 3, kBlendLight = 4, kBlendShade = 5 };
+
+// ---------------------------------------------------------------- drawing
+void clear();
+void drawImage(const Image& image, float x, float y, int frame = 0);
+void drawImagePart(const Image& image, float x, float y, float w, float h, int frame = 0);
+void fillRect(float x, float y, float w, float h);
+void drawLine(float x1, float y1, float x2, float y2);
+void plot(float x, float y);
+void drawText(const std::string& text, float x, float y);
+int textWidth(const std::string& text);
+int textHeight(const std::string& text);
+
+// ---------------------------------------------------------------- images
+// url: a file path or "incbin::" + the name of an embedded file.
+ImagePtr loadImage(const std::string& url, int flags);
+ImagePtr createImage(int width, int height, int frames, int flags);
+void grabImage(Image& image, int x, int y, int frame = 0);
+void setImageHandle(Image& image, float x, float y);
+void midHandleImage(Image& image);
+
+// ---------------------------------------------------------------- fonts
+FontPtr loadFont(const std::string& url, int pixelSize, int style);
+
+// ---------------------------------------------------------------- sound
+SoundPtr loadSound(const std::string& url, int flags);
+Channel allocChannel();
+// Starts the sound on the channel (allocating one when the handle is empty)
+// and returns that channel.
+Channel playSound(const Sound& sound, Channel channel);
+void stopChannel(const Channel& channel);
+void setChannelVolume(const Channel& channel, float volume);
+void setChannelRate(const Channel& channel, float rate);
+bool channelPlaying(const Channel& channel);
+
+// ---------------------------------------------------------------- keyboard
+bool keyDown(int code);
+// Presses of the key since the last query of that key.
+int keyHit(int code);
+// Clears every key state and the typed-character queue.
+void flushKeys();
+// Next typed character, 0 when none.
+int getChar();
+// Blocks until a key is hit and returns its code; returns 0 when the window
+// is asked to close meanwhile (the request stays set for the caller).
+int waitKey();
+
+// ---------------------------------------------------------------- joystick
+enum JoyAxis : int { kJoyX = 0, kJoyY = 1, kJoyZ = 2, kJoyR = 3, kJoyU = 4, kJoyV = 5 };
+int joyCount();
+bool joyDown(int button, int port);
+int joyHit(int button, int port);
+float joyAxis(JoyAxis axis, int port);
+
+// ---------------------------------------------------------------- time
+int64_t millisecs();
+
+// ---------------------------------------------------------------- files
+// Bytes of a file path or of an "incbin::" name; false when absent.
+bool readAsset(const std::string& url, std::vector<uint8_t>& out);
+void registerEmbeddedFile(const std::string& name, const uint8_t* data, size_t size);
+std::vector<std::string> embeddedFileNames();
+
+}  // namespace pf

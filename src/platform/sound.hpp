@@ -1,0 +1,56 @@
+#pragma once
+// Sounds decoded to 16-bit PCM at load time, and channels: the handle through
+// which one play of a sound is stopped, tuned and queried.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace pf {
+
+enum SoundFlags : int { kSoundLoop = 1 };
+
+struct Sound {
+  std::vector<int16_t> samples;  // interleaved
+  int channels = 1;
+  int sampleRate = 44100;
+  bool loop = false;
+  mutable unsigned buffer = 0;   // audio backend's buffer object, 0 until uploaded
+
+  // Length of one pass through the sound at normal rate.
+  double lengthMs() const {
+    if (channels <= 0 || sampleRate <= 0) return 0;
+    return 1000.0 * static_cast<double>(samples.size() / static_cast<size_t>(channels)) / sampleRate;
+  }
+};
+
+using SoundPtr = std::unique_ptr<Sound>;
+
+// Decodes RIFF WAVE (8/16-bit PCM) or Ogg Vorbis bytes; null when neither.
+SoundPtr decodeSound(const uint8_t* data, size_t size, int flags);
+
+// State of one channel. The audio backend owns the meaning of `voice`.
+struct ChannelState {
+  float volume = 1.0f;
+  float rate = 1.0f;
+  const Sound* sound = nullptr;  // what plays, or played last
+  bool active = false;           // started and not stopped
+  int64_t startedMs = 0;         // clock time of the last start (silent backend)
+  int voice = -1;                // backend voice (OpenAL source index), -1 when none
+};
+
+// A channel handle. Copies refer to the same channel; an empty handle is no
+// channel at all (operations on it do nothing).
+class Channel {
+ public:
+  Channel() = default;
+  explicit Channel(std::shared_ptr<ChannelState> s) : state_(std::move(s)) {}
+  ChannelState* state() const { return state_.get(); }
+  const std::shared_ptr<ChannelState>& shared() const { return state_; }
+  explicit operator bool() const { return static_cast<bool>(state_); }
+  friend bool operator==(const Channel& a, const Channel& b) { return a.state_ == b.state_; }
+
+ private:
+  std::shared_ptr<ChannelState> state_;
+};
+
+}  // namespace pf

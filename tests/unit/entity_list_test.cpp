@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "essentials/entity_list.hpp"
+
+namespace {
+
+struct Tracked {
+  explicit Tracked(int v, int* alive) : value(v), alive(alive) { ++*alive; }
+  ~Tracked() { --*alive; }
+  int value;
+  int* alive;
+};
+
+}  // namespace
+
+TEST(EntityList, WalkIsSafeAgainstRemovalAndAppending) {
+  int alive = 0;
+  EntityList<Tracked> list;
+  for (int i = 0; i < 5; ++i) list.add(std::make_unique<Tracked>(i, &alive));
+
+  std::vector<int> seen;
+  list.forEach([&](Tracked& t) {
+    seen.push_back(t.value);
+    if (t.value == 1) {
+      // Remove the current and a later object; both stay alive during the walk.
+      EXPECT_TRUE(list.remove(&t));
+      EXPECT_TRUE(list.remove(list.last()));
+      EXPECT_EQ(t.value, 1);
+      EXPECT_EQ(alive, 5);
+    }
+    if (t.value == 2) list.add(std::make_unique<Tracked>(9, &alive));
+  });
+  // The removed later object is skipped, the appended one is visited.
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 9}));
+  EXPECT_EQ(list.size(), 4u);
+  EXPECT_EQ(alive, 4);  // destroyed once no walk can reach them
+}
+
+TEST(EntityList, RemovingTwiceOrAForeignObjectIsHarmless) {
+  int alive = 0;
+  EntityList<Tracked> list;
+  Tracked* a = list.add(std::make_unique<Tracked>(1, &alive));
+  Tracked outsider(7, &alive);
+  EXPECT_FALSE(list.remove(&outsider));
+  list.forEach([&](Tracked& t) {
+    EXPECT_TRUE(list.remove(&t));
+    EXPECT_FALSE(list.remove(&t));
+  });
+  EXPECT_FALSE(list.remove(a == nullptr ? nullptr : &outsider));
+  EXPECT_TRUE(list.empty());
+  EXPECT_EQ(list.last(), nullptr);
+}
+
+TEST(EntityList, NestedWalksKeepObjectsAliveUntilTheOuterWalkEnds) {
+  int alive = 0;
+  EntityList<Tracked> list;
+  for (int i = 0; i < 3; ++i) list.add(std::make_unique<Tracked>(i, &alive));
+  int visits = 0;
+  list.forEach([&](Tracked& outer) {
+    list.forEach([&](Tracked& inner) {
+      ++visits;
+      if (inner.value == 2) list.remove(&inner);
+    });
+    EXPECT_GE(outer.value, 0);
+    EXPECT_EQ(alive, 3);
+  });
+  // The third object goes in the first inner walk, so the outer walk skips it
+  // too: 3 inner visits, then 2.
+  EXPECT_EQ(visits, 5);
+  EXPECT_EQ(alive, 2);
+  list.clear();
+  EXPECT_EQ(alive, 0);
+}
