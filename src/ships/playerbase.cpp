@@ -1,0 +1,5 @@
+#include "ships/playerbase.hpp"
+
+#include "essentials/settings.hpp"
+
+playerbase::playerbase() : x(static_cast<float>(settings.screenwidth / 2)) {}
