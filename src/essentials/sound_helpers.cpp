@@ -11,3 +11,7 @@ pf::Channel playSfx(const pf::Sound* sound, const pf::Channel& channel, float vo
   pf::setChannelVolume(fresh, volume);
   return pf::playSound(*sound, fresh);
 }
+
+void startMusic(const pf::Sound* track, pf::Channel& channel) {
+  if (track != nullptr) channel = pf::playSound(*track, channel);
+}

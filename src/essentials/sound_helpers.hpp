@@ -6,3 +6,6 @@
 // stores it back, so a new play of an effect cuts off its previous play).
 // With sound off nothing plays and the given channel comes back unchanged.
 pf::Channel playSfx(const pf::Sound* sound, const pf::Channel& channel, float volume, float rate);
+
+// Starts a music track on its channel (nothing when the track is missing).
+void startMusic(const pf::Sound* track, pf::Channel& channel);

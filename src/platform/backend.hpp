@@ -102,5 +102,10 @@ void installDisplayBackend(DisplayBackend* display);
 void installAudioBackend(AudioBackend* audio);
 DisplayBackend* displayBackend();
 AudioBackend* audioBackend();
+// The display that drawing goes to right now: open and accepting draws, or
+// null. Kept up to date by openDisplay/closeDisplay/installDisplayBackend; a
+// backend whose acceptsDraws() changes calls refreshDrawTarget().
+DisplayBackend* drawTarget();
+void refreshDrawTarget();
 
 }  // namespace pf

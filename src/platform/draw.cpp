@@ -22,6 +22,7 @@ struct DrawState {
   // The drawing transform: a point (px, py) relative to the draw position
   // lands at (x + px*ix + py*iy, y + px*jx + py*jy).
   float ix = 1.0f, iy = 0.0f, jx = 0.0f, jy = 1.0f;
+  float cosR = 1.0f, sinR = 0.0f;  // of the rotation, recomputed only when it changes
   int clearR = 0, clearG = 0, clearB = 0;
   float lineWidth = 1.0f;
   bool lineSmooth = false;
@@ -32,21 +33,13 @@ struct DrawState {
 DrawState state;
 
 void updateTransform() {
-  const double rad = static_cast<double>(state.rotation) * kDegToRad;
-  const float c = static_cast<float>(std::cos(rad));
-  const float s = static_cast<float>(std::sin(rad));
-  state.ix = c * state.sx;
-  state.iy = -s * state.sy;
-  state.jx = s * state.sx;
-  state.jy = c * state.sy;
+  state.ix = state.cosR * state.sx;
+  state.iy = -state.sinR * state.sy;
+  state.jx = state.sinR * state.sx;
+  state.jy = state.cosR * state.sy;
 }
 
 uint8_t clampByte(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
-
-DisplayBackend* drawTarget() {
-  DisplayBackend* d = displayBackend();
-  return (d != nullptr && d->isOpen() && d->acceptsDraws()) ? d : nullptr;
-}
 
 // Places the rectangle (x0, y0)-(x1, y1), given relative to the draw
 // position, through the transform.
@@ -106,6 +99,9 @@ int getBlend() { return state.blend; }
 void setRotation(float degrees) {
   if (degrees == state.rotation) return;
   state.rotation = degrees;
+  const double rad = static_cast<double>(degrees) * kDegToRad;
+  state.cosR = static_cast<float>(std::cos(rad));
+  state.sinR = static_cast<float>(std::sin(rad));
   updateTransform();
 }
 

@@ -14,6 +14,7 @@ namespace pf {
 namespace {
 
 DisplayBackend* gDisplay = nullptr;
+DisplayBackend* gDrawTarget = nullptr;
 AudioBackend* gAudio = nullptr;
 std::string gDisplayError;
 constexpr const char* kEmbeddedPrefix = "incbin::";
@@ -37,7 +38,16 @@ std::shared_ptr<ChannelState> newChannelState() {
 
 }  // namespace
 
-void installDisplayBackend(DisplayBackend* display) { gDisplay = display; }
+void installDisplayBackend(DisplayBackend* display) {
+  gDisplay = display;
+  refreshDrawTarget();
+}
+
+void refreshDrawTarget() {
+  gDrawTarget = (gDisplay != nullptr && gDisplay->isOpen() && gDisplay->acceptsDraws()) ? gDisplay : nullptr;
+}
+
+DisplayBackend* drawTarget() { return gDrawTarget; }
 void installAudioBackend(AudioBackend* audio) { gAudio = audio; }
 DisplayBackend* displayBackend() { return gDisplay; }
 AudioBackend* audioBackend() { return gAudio; }
@@ -51,13 +61,16 @@ bool openDisplay(int width, int height, int depth) {
     return false;
   }
   if (gDisplay->isOpen()) gDisplay->close();
-  return gDisplay->open(width, height, depth, &gDisplayError);
+  const bool opened = gDisplay->open(width, height, depth, &gDisplayError);
+  refreshDrawTarget();
+  return opened;
 }
 
 const std::string& lastDisplayError() { return gDisplayError; }
 
 void closeDisplay() {
   if (gDisplay != nullptr && gDisplay->isOpen()) gDisplay->close();
+  refreshDrawTarget();
 }
 
 bool displayOpen() { return gDisplay != nullptr && gDisplay->isOpen(); }

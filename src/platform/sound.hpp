@@ -10,6 +10,12 @@ namespace pf {
 enum SoundFlags : int { kSoundLoop = 1 };
 
 struct Sound {
+  Sound() = default;
+  Sound(const Sound&) = delete;
+  Sound& operator=(const Sound&) = delete;
+  // Lets the audio backend drop its copy of the samples.
+  ~Sound();
+
   std::vector<int16_t> samples;  // interleaved
   int channels = 1;
   int sampleRate = 44100;

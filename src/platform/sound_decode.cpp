@@ -3,9 +3,14 @@
 
 #include <cstring>
 
+#include "platform/backend.hpp"
 #include "platform/sound.hpp"
 
 namespace pf {
+
+Sound::~Sound() {
+  if (AudioBackend* audio = audioBackend()) audio->forgetSound(*this);
+}
 namespace {
 
 uint32_t le32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }

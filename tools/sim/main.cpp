@@ -1,5 +1,78 @@
+// ovelune-sim: runs one session on the headless backend and prints its state
+// as one JSON object.
+//
+//   ovelune-sim --ship N --seed S (--frames F | --until-end) [--input FILE]
+//               [--bot none|fire|autopilot] [--trace FILE] [--bench]
 #include <cstdio>
-int main() {
-  std::puts("{}");
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "simulation.hpp"
+
+namespace {
+
+void usage() {
+  std::cerr << "usage: ovelune-sim --ship N --seed S (--frames F | --until-end) [--input FILE]\n"
+               "                   [--bot none|fire|autopilot] [--trace FILE] [--bench]\n";
+}
+
+bool parseInt(const char* text, long long* out) {
+  char* end = nullptr;
+  *out = std::strtoll(text, &end, 10);
+  return end != text && *end == '\0';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SimOptions options;
+  bool haveLength = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    long long number = 0;
+    if (arg == "--ship" && hasValue && parseInt(argv[i + 1], &number)) {
+      options.ship = static_cast<int>(number);
+      ++i;
+    } else if (arg == "--seed" && hasValue && parseInt(argv[i + 1], &number)) {
+      options.seed = static_cast<uint64_t>(number);
+      ++i;
+    } else if (arg == "--frames" && hasValue && parseInt(argv[i + 1], &number) && number >= 0) {
+      options.frames = number;
+      haveLength = true;
+      ++i;
+    } else if (arg == "--until-end") {
+      options.untilEnd = true;
+      haveLength = true;
+    } else if (arg == "--input" && hasValue) {
+      options.inputFile = argv[++i];
+    } else if (arg == "--trace" && hasValue) {
+      options.traceFile = argv[++i];
+    } else if (arg == "--bot" && hasValue) {
+      options.bot = argv[++i];
+      if (options.bot != "none" && options.bot != "fire" && options.bot != "autopilot") {
+        std::cerr << "ovelune-sim: unknown bot '" << options.bot << "'\n";
+        return 2;
+      }
+    } else if (arg == "--bench") {
+      options.bench = true;
+    } else {
+      std::cerr << "ovelune-sim: bad argument '" << arg << "'\n";
+      usage();
+      return 2;
+    }
+  }
+  if (!haveLength) {
+    usage();
+    return 2;
+  }
+  std::string error;
+  std::string json;
+  if (!runSimulation(options, &json, &error)) {
+    std::cerr << "ovelune-sim: " << error << "\n";
+    return 1;
+  }
+  std::cout << json << "\n";
   return 0;
 }

@@ -49,7 +49,10 @@ class HeadlessBackend final : public DisplayBackend {
   void grab(Image&, int, int, int) override {}
 
   // ---- test and simulator controls
-  void setRecording(bool on) { recording_ = on; }
+  void setRecording(bool on) {
+    recording_ = on;
+    refreshDrawTarget();
+  }
   const std::vector<DrawCall>& calls() const { return calls_; }
   void clearCalls() { calls_.clear(); }
   // Called at the end of every flip (after the clock advanced) and while

@@ -1,0 +1,131 @@
+#include "app/asset_loader.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "essentials/assets.hpp"
+#include "platform/platform.hpp"
+
+namespace {
+
+constexpr int kRockSliceHeight = 600;
+constexpr int kRockSliceFlags = pf::kImageMasked | pf::kImageDynamic;
+constexpr int kWaterFlags = pf::kImageFiltered | pf::kImageMipmapped;
+constexpr int kIconFlags = pf::kImageMasked | pf::kImageFiltered | pf::kImageMipmapped;
+
+struct AchievementEntry {
+  const char* name;
+  const char* description;
+  const char* icon;
+  const char* dimIcon;
+};
+
+constexpr AchievementEntry kAchievementTable[kAchievements] = {
+    {"Perfect", "Perfect finish the game with each ship", "a.png", "a1.png"},
+    {"epic fail", "don't win, don't loose, just fail", "b.png", "b2.png"},
+    {"Easy Peesy!", "finish the level with any ship", "c.png", "c2.png"},
+    {"go hyper", "activate hyper mode and beat the level", "d.png", "d2.png"},
+    {"power-ups?", "finish the level with ship 6 with no power ups", "e.png", "e2.png"},
+    {"twenty", "get a 20x multiplier", "f.png", "f2.png"},
+    {"thirty", "get a 30x multiplier", "g.png", "g2.png"},
+    {"fourty", "get a 40x multiplier", "h.png", "h2.png"},
+    {"i love jelly", "finish the level with out killing any jellyfish", "i.png", "i2.png"},
+    {"speed demon", "beat the giant enemy crab with 80+ seconds left", "j.png", "j2.png"},
+};
+
+pf::ImagePtr image(const std::string& name, int flags) { return pf::loadImage("incbin::images\\" + name, flags); }
+
+void loadSound(pf::SoundPtr& sound, pf::Channel& channel, const char* name, int flags) {
+  sound = pf::loadSound(std::string("incbin::sfx/") + name, flags);
+  channel = pf::allocChannel();
+}
+
+}  // namespace
+
+void loadFontAndImages() {
+  assets.gameFont = pf::loadFont("incbin::images\\CG01.TTF", 20, pf::kFontBold | pf::kFontSmoothed);
+  pf::setFont(assets.gameFont.get());
+  assets.blobImage = image("blob.bmp", -1);
+  assets.blobImageLeft = image("blob.bmp", -1);
+  assets.blobImageRight = image("blob.bmp", -1);
+  assets.rockBackgroundImage = image("rockbg.png", -1);
+  assets.rockImage = image("rock1 copy.png", -1);
+  assets.powerBarImage = image("powerbar.png", 3);
+  assets.heartImage = image("heart.png", 3);
+  assets.fireImage = image("fire.PNG", -1);
+}
+
+void makeRockSlices() {
+  // Column i of the top 600 rows: exactly what grabbing a 600-high column
+  // after drawing the rock image at (0, 0) yields, without a round trip
+  // through the back buffer.
+  const pf::Image* rock = assets.rockImage.get();
+  for (int i = 0; i < kRockSlices; ++i) {
+    pf::ImagePtr slice = pf::createImage(1, kRockSliceHeight, 1, kRockSliceFlags);
+    if (rock != nullptr && i < rock->width()) {
+      const std::vector<uint32_t>& source = rock->pixels(0);
+      std::vector<uint32_t>& column = slice->pixels(0);
+      const int rows = std::min(kRockSliceHeight, rock->height());
+      for (int y = 0; y < rows; ++y) column[static_cast<size_t>(y)] = source[static_cast<size_t>(y) * rock->width() + i];
+      slice->markDirty();
+    }
+    assets.rockSlices[static_cast<size_t>(i)] = std::move(slice);
+    assets.rockSliceOffsets[static_cast<size_t>(i)] = static_cast<float>(i);
+  }
+}
+
+void loadWaterFrames() {
+  pf::setMaskColour(0, 0, 0);
+  for (int i = 0; i < kWaterFrames; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "_%03d.jpg", i + 1);
+    assets.waterFrames[static_cast<size_t>(i)] = image(name, kWaterFlags);
+  }
+}
+
+void setBlobHandles() {
+  if (assets.blobImageLeft) pf::setImageHandle(*assets.blobImageLeft, 0.0f, 0.0f);
+  if (assets.blobImageRight && assets.blobImage) {
+    pf::setImageHandle(*assets.blobImageRight, static_cast<float>(assets.blobImage->width()), 0.0f);
+  }
+}
+
+void loadAchievements() {
+  for (size_t i = 0; i < kAchievements; ++i) {
+    assets.achievementNames[i] = kAchievementTable[i].name;
+    assets.achievementDescriptions[i] = kAchievementTable[i].description;
+  }
+  for (size_t i = 0; i < kAchievements; ++i) assets.achievementIcons[i] = image(kAchievementTable[i].icon, kIconFlags);
+  for (size_t i = 0; i < kAchievements; ++i) {
+    assets.achievementIconsDim[i] = image(kAchievementTable[i].dimIcon, kIconFlags);
+  }
+}
+
+void loadSoundsAndChannels() {
+  GameAssets& a = assets;
+  loadSound(a.musicTitle, a.musicTitleChannel, "notechno.ogg", pf::kSoundLoop);
+  loadSound(a.musicLevel, a.musicLevelChannel, "bornsand.ogg", pf::kSoundLoop);
+  loadSound(a.musicBoss, a.musicBossChannel, "dirtysex.ogg", pf::kSoundLoop);
+  loadSound(a.sfxPshot, a.chanPshot, "pshot.wav", 0);
+  loadSound(a.sfxBshot, a.chanBshot, "bshot.wav", 0);
+  loadSound(a.sfxZap, a.chanZap, "zap2.wav", 0);
+  loadSound(a.sfxMssl, a.chanMssl, "mssl.wav", 0);
+  loadSound(a.sfxYes, a.chanYes, "yes-3.wav", 0);
+  loadSound(a.sfxFruitJack, a.chanFruitJack, "FruitJack2.wav", 0);
+  // A second, independent load so two zaps can overlap.
+  loadSound(a.sfxZap2, a.chanZap2, "zap2.wav", 0);
+  loadSound(a.sfxMissile, a.chanMissile, "missile.wav", 0);
+  loadSound(a.sfxPerfect, a.chanPerfect, "perfect.wav", 0);
+  loadSound(a.sfxCool, a.chanCool, "cool.wav", 0);
+  loadSound(a.sfxExplosion, a.chanExplosion, "Explosion2.wav", 0);
+}
+
+void loadGameAssets() {
+  loadFontAndImages();
+  makeRockSlices();
+  loadWaterFrames();
+  setBlobHandles();
+  loadAchievements();
+  loadSoundsAndChannels();
+}

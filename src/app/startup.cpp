@@ -1,0 +1,97 @@
+#include "app/startup.hpp"
+
+#include <cstdio>
+#include <string>
+
+#include "app/asset_loader.hpp"
+#include "app/asset_store.hpp"
+#include "app/logoscreen.hpp"
+#include "essentials/assets.hpp"
+#include "essentials/draw_helpers.hpp"
+#include "essentials/math.hpp"
+#include "essentials/settings.hpp"
+#include "essentials/sound_helpers.hpp"
+#include "persist/settings_row.hpp"
+#include "platform/platform.hpp"
+
+namespace {
+
+// One line saying what failed and what the program needs to run.
+void reportDisplayFailure() {
+  std::string line = "Ovelune could not open its display: " + pf::lastDisplayError();
+  if (line.find("DISPLAY") == std::string::npos) line += "; a desktop session or DISPLAY is needed";
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
+// Stays on screen while the sounds and the rest of the images decode.
+void showLoadingFrame() {
+  pf::clear();
+  pf::setScale(1.0f, 1.0f);
+  pf::setBlend(pf::kBlendAlpha);
+  drawTextCentred("Loading...", 400.0f, 300.0f, 1);
+  pf::setScale(0.5f, 0.5f);
+  drawTextCentred("please wait...", 400.0f, 350.0f, 1);
+  resetDrawState();
+  pf::flip();
+}
+
+}  // namespace
+
+void applyStoredFlags() {
+  const std::string& stored = settings.achievements;
+  for (size_t i = 0; i < program.achievementFlags.size(); ++i) {
+    // A missing or non-digit position reads as 0, as a numeric read of it would.
+    const char c = i < stored.size() ? stored[i] : '0';
+    program.achievementFlags[i] = (c >= '0' && c <= '9') ? c - '0' : 0;
+  }
+  program.shipUnlocked = {settings.ship2, settings.ship3, settings.ship4, settings.ship5, settings.ship6};
+}
+
+StartupResult startUp(const std::string& databasePath) {
+  registerAssetStore();
+  // The audio device is the backend's choice (OpenAL, or silent without a
+  // device); there is no driver to select by name here.
+
+  if (!openDatabase(databasePath)) return StartupResult::databaseFailed;
+  if (!createTables() || !loadSettings()) return StartupResult::databaseFailed;
+  applyStoredFlags();
+  SeedRnd(static_cast<uint64_t>(pf::millisecs()));
+
+  if (!pf::openDisplay(settings.screenwidth, settings.screenheight, settings.screendepth)) {
+    reportDisplayFailure();
+    settingsDb.close();
+    return StartupResult::displayFailed;
+  }
+  pf::setWindowTitle("Ovelune");
+  pf::enableLineSmoothing();
+
+  loadFontAndImages();
+  pf::clear();
+  pf::flip();
+  makeRockSlices();
+  showLoadingFrame();
+  loadWaterFrames();
+  setBlobHandles();
+  loadAchievements();
+  loadSoundsAndChannels();
+
+  settings.usejoy = pf::joyCount() >= 1 ? 1 : 0;
+  pf::setBlend(pf::kBlendAlpha);
+  return StartupResult::ready;
+}
+
+void showLogo() {
+  logoscreen logo;
+  assets.chanYes = playSfx(assets.sfxYes.get(), assets.chanYes, 1.0f, 1.0f);
+  while (logo.Do() == 0) {
+    pf::flip();
+    pf::clear();
+  }
+}
+
+void shutDown() {
+  saveSettings();
+  pf::closeDisplay();
+  pf::showPointer();
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The program's start-up (register assets, settings database, display, every
+// asset, the logo) and its shutdown.
+#include <string>
+
+#include "persist/database.hpp"
+
+enum class StartupResult {
+  ready,           // display open, settings and assets loaded
+  databaseFailed,  // reported on standard output; the program ends with status 0
+  displayFailed,   // reported on standard output; the program ends with status 1
+};
+
+// Everything up to and including selecting alpha blending, in order. Reads
+// and creates the settings database at databasePath.
+StartupResult startUp(const std::string& databasePath = kDatabaseFile);
+
+// Plays the logo sting and runs the logo until its fade-out is complete.
+void showLogo();
+
+// Saves the settings row, closes the display and shows the pointer again.
+void shutDown();
+
+// The achievement and unlock flags from the settings just loaded.
+void applyStoredFlags();

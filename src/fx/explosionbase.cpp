@@ -1,0 +1,3 @@
+#include "fx/explosionbase.hpp"
+
+explosionbase::~explosionbase() = default;

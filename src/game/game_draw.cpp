@@ -1,0 +1,188 @@
+// Painting one frame of the run, back to front: the trail clear, rock walls,
+// water and rock background, every object list, the side panels and HUD, the
+// special-energy bar, the end fade and the pause overlay.
+#include <algorithm>
+#include <string>
+
+#include "essentials/assets.hpp"
+#include "essentials/draw_helpers.hpp"
+#include "essentials/math.hpp"
+#include "essentials/settings.hpp"
+#include "game/game.hpp"
+#include "platform/keycodes.hpp"
+#include "platform/platform.hpp"
+
+int game::Draw() {
+  resetDrawState();
+  drawFade(clsalpha);  // a translucent clear: smaller alphas leave longer trails
+  resetDrawState();
+  drawRockWalls();
+  drawWaterAndRock();
+  resetDrawState();
+  planktonlist.forEach([](plankton& p) { p.paint(); });
+  if (assets.blobImage) pf::midHandleImage(*assets.blobImage);
+  drawObjects();
+
+  resetDrawState();
+  const float w = static_cast<float>(settings.screenwidth);
+  const float h = static_cast<float>(settings.screenheight);
+  pf::setColour(0, 0, 0);
+  pf::fillRect(0, 0, 125, h);
+  pf::fillRect(w - 125, 0, 125, h);
+  pf::setColour(255, 255, 255);
+  resetDrawState();
+
+  textlist.forEach([](Text& t) { t.draw(); });
+  drawHud();
+  drawSpecialEnergy();
+
+  if (fadeout == 1) {
+    pf::setColour(0, 0, 0);
+    pf::setAlpha(fadealpha);
+    pf::fillRect(0, 0, 800, 600);
+  }
+  resetDrawState();
+  if (program.paused == 1) drawPauseOverlay();
+
+  achievementlist.forEach([&](AchievementLogo& a) {
+    a.draw();
+    if (a.update() == 1) achievementlist.remove(&a);
+  });
+  return 0;
+}
+
+void game::drawRockWalls() const {
+  if (!assets.rockImage) return;
+  const int h = gametimer / 2;
+  const float wallWidth = static_cast<float>(assets.rockImage->width());
+  const float right = static_cast<float>(settings.screenwidth - 180) - static_cast<float>(assets.rockImage->width() / 2);
+  const float left = 120 + wallWidth;
+  const double pulse = 0.25 * Sin(h);
+  const double pulse90 = 0.25 * Sin(h + 90);
+  pf::setBlend(pf::kBlendLight);
+  for (int i = 0; i < kRockSlices; ++i) {
+    const pf::Image* slice = assets.rockSlices[static_cast<size_t>(i)].get();
+    if (slice == nullptr) continue;
+    const double s = assets.rockSliceOffsets[static_cast<size_t>(i)];
+    const double base = i / 150.0;
+    const float fi = static_cast<float>(i);
+    // Each side has an upright copy and a flipped one below it; every column
+    // sways by up to 10 pixels with its own phase.
+    pf::setScale(1, 1);
+    pf::setAlpha(static_cast<float>(base + pulse));
+    pf::drawImage(*slice, right + fi, static_cast<float>(bgSideScroll3 + 10 * Sin(-s)));
+    pf::setAlpha(static_cast<float>(base + pulse90));
+    pf::drawImage(*slice, left - fi, static_cast<float>(bgSideScroll + 10 * Sin(s)));
+    pf::setScale(1, -1);
+    pf::setAlpha(static_cast<float>(base + pulse90));
+    pf::drawImage(*slice, left - fi, static_cast<float>(bgSideScroll2 + 10 * Sin(s) + 600));
+    pf::setAlpha(static_cast<float>(base + pulse));
+    pf::drawImage(*slice, right + fi, static_cast<float>(bgSideScroll4 + 10 * Sin(-s) + 600));
+  }
+}
+
+void game::drawWaterAndRock() const {
+  const float stretch = static_cast<float>(0.5 * Sin(gametimer));
+  if (pf::Image* water = assets.waterFrames[static_cast<size_t>(waterindex)].get()) {
+    pf::setBlend(pf::kBlendLight);
+    pf::setAlpha(0.09f);
+    pf::setScale(1.626f + stretch, 1.17f);
+    pf::setImageHandle(*water, 256, 0);
+    pf::drawImage(*water, 400, rockbgy1);
+    pf::setScale(1.626f + stretch, -1.17f);
+    pf::setImageHandle(*water, 256, 512);
+    pf::drawImage(*water, 400, rockbgy2);
+  }
+  if (pf::Image* rock = assets.rockBackgroundImage.get()) {
+    pf::setBlend(pf::kBlendAlpha);
+    pf::setAlpha(0.04f);
+    pf::setScale(1.5f + stretch, 1);
+    pf::setImageHandle(*rock, 400, 0);
+    pf::drawImage(*rock, 400, rockbgy1);
+    pf::setScale(1.5f + stretch, -1);
+    pf::setImageHandle(*rock, 400, 600);
+    pf::drawImage(*rock, 400, rockbgy2);
+  }
+}
+
+void game::drawObjects() {
+  bulletlist.forEach([](bullet& b) { b.paint(); });
+  missilelist.forEach([](missile& m) { m.draw(); });
+  particlelist.forEach([](particle2D& p) { p.paint(); });
+  enemylist.forEach([](enemybase& e) { e.paint(); });
+  bubblelist.forEach([](bubble& b) { b.paint(); });
+  bloodlist.forEach([](blood& b) { b.paint(); });
+  firelist.forEach([](fireAttack& f) { f.paint(); });
+  powerringlist.forEach([](powerring& r) { r.paint(); });
+  explosionlist.forEach([](explosionbase& e) { e.paint(); });
+  bonuslist.forEach([](bonus& b) { b.paint(); });
+  p1->paint();
+}
+
+void game::drawHud() {
+  const int g = gametimer;
+  resetDrawState();
+  pf::setBlend(pf::kBlendLight);
+  if (pf::Image* heart = assets.heartImage.get()) {
+    pf::midHandleImage(*heart);
+    const float beat = static_cast<float>(0.5 + 0.1 * Sin(4.0 * g));
+    pf::setScale(beat, beat);
+    pf::drawImage(*heart, 40, 575);
+    pf::setAlpha(0.3f);
+    pf::setColour(200, 0, 100);
+    pf::drawImage(*assets.blobImage, 40, 575);
+  }
+  resetDrawState();
+  pf::setScale(0.55f, 0.55f);
+  pf::drawText("x " + std::to_string(lives), 60, 570);
+  pf::drawText("Score  " + std::to_string(score), 5, 30);
+  pf::drawText("Multi  x " + std::to_string(multiplier), 680, 30);
+  pf::drawText("Combo  " + std::to_string(killcount), 680, 50);
+  pf::drawText(powerlevel < 5 ? "power x" + std::to_string(powerlevel) : std::string("max power"), 680, 80);
+  if (g >= 10600) pf::drawText("Time: " + std::to_string(bosstimer), 680, 570);
+}
+
+void game::drawSpecialEnergy() {
+  resetDrawState();
+  pf::setBlend(pf::kBlendLight);
+  for (float& phase : bombalpha) phase += 1;
+  const pf::Image& blob = *assets.blobImage;
+  const int segments = std::min(bombs, static_cast<int>(bombalpha.size()));
+  for (int i = 0; i < segments; ++i) {
+    const float a = bombalpha[static_cast<size_t>(i)];
+    const float y = 545 - 2.41f * static_cast<float>(i);
+    // Red at the bottom, green at the top.
+    pf::setScale(0.6f, 0.1f);
+    pf::setColour(static_cast<int>(255 - 2.5 * i), static_cast<int>(2.5 * i), 0);
+    pf::setAlpha(static_cast<float>(0.6 + 0.3 * Sin(a)));
+    pf::drawImage(blob, 61, y);
+    pf::setScale(0.05f, 0.05f);
+    pf::setColour(255, 255, 255);
+    pf::drawImage(blob, static_cast<float>(61 + 3 * Sin(a * i / 10.0)), static_cast<float>(y + 4 * Sin(3.0 * a)));
+  }
+  resetDrawState();
+  if (pf::Image* frame = assets.powerBarImage.get()) {
+    pf::setImageHandle(*frame, 0, 0);
+    pf::drawImage(*frame, 35, 300);
+  }
+  resetDrawState();
+}
+
+void game::drawPauseOverlay() {
+  if (pf::keyHit(pf::vk::kEscape) > 0) program.paused = 0;
+  if (pf::keyDown(pf::vk::kQ)) {
+    quitnow = 1;
+    program.paused = 0;
+    pf::flushKeys();
+  }
+  pf::setColour(0, 0, 0);
+  pf::setAlpha(0.5f);
+  pf::fillRect(0, 0, static_cast<float>(settings.screenwidth), static_cast<float>(settings.screenheight));
+  pf::setColour(255, 255, 255);
+  pf::setAlpha(1);
+  pf::setScale(2, 2);
+  drawTextCentred("paused", 400, 200, 1);
+  pf::setScale(1, 1);
+  drawTextCentred("press esc to resume", 400, 300, 1);
+  drawTextCentred("press q to quit", 400, 350, 1);
+}

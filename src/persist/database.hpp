@@ -1,0 +1,79 @@
+#pragma once
+// The settings and score database: one SQLite connection to "VE4R.dtb" in the
+// working directory, kept open for the whole run.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace SQLite {
+class Database;
+class Statement;
+}  // namespace SQLite
+
+constexpr const char* kDatabaseFile = "VE4R.dtb";
+// What the player sees when the database cannot be used (the blank is part of it).
+constexpr const char* kDatabaseLoadFailed = "failed to load VE4R.dtb ";
+
+// One result row with typed reads by column position. A NULL, a missing
+// column or text that is not a number reads as "" or 0, never a fault.
+class DbRow {
+ public:
+  explicit DbRow(SQLite::Statement& statement) : statement_(statement) {}
+  int columns() const;
+  std::string text(int pos) const;
+  int integer(int pos) const;
+  int64_t integer64(int pos) const;
+  float real(int pos) const;
+
+ private:
+  SQLite::Statement& statement_;
+};
+
+class SettingsDb {
+ public:
+  SettingsDb();
+  ~SettingsDb();
+
+  // Opens (creating when absent) the file and reads its table list, so that a
+  // file that is not a database is refused here, before anything writes to it.
+  bool open(const std::string& path);
+  void close();
+  bool isOpen() const { return db_ != nullptr; }
+
+  // Runs statement text; false on error, with the reason in lastError().
+  bool exec(const std::string& sql);
+  // Runs a query and hands every row to onRow in order; false on error.
+  bool query(const std::string& sql, const std::function<void(const DbRow&)>& onRow);
+  // Names of the tables in the file; false when the file cannot be read.
+  bool tableNames(std::vector<std::string>& names);
+  const std::string& lastError() const { return lastError_; }
+
+ private:
+  std::unique_ptr<SQLite::Database> db_;
+  std::string lastError_;
+};
+
+extern SettingsDb settingsDb;
+
+// Every fatal database report goes through one handler: the default prints the
+// text on standard output and ends the program with status 0. Tests install
+// their own to see the text without ending; callers then simply return.
+using DbFatalHandler = std::function<void(const std::string& consoleText)>;
+void setDbFatalHandler(DbFatalHandler handler);
+// Closes the connection and hands the text to the fatal handler.
+void dbFatal(const std::string& consoleText);
+
+// Opens settingsDb on the file. When no usable connection results, reports
+// kDatabaseLoadFailed through the fatal handler and returns false.
+bool openDatabase(const std::string& path = kDatabaseFile);
+
+// On a file without tables: creates both tables and the default settings row
+// in one transaction, so an interrupted first run leaves no half-made file.
+// A file with any table is left as it is. Returns false after a fatal report.
+bool createTables();
+
+// Reports "what", "Terminating Program" and the database's last error text,
+// then closes the connection and ends the program.
+void terminateOnDbError(const std::string& what);

@@ -1,0 +1,55 @@
+#pragma once
+// A blocking TCP client with name resolution, one time-out for the whole
+// exchange and a cap on the reply size, plus the HTTP/1.0 GET built on it.
+#include <chrono>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace pf {
+
+class TcpClient {
+ public:
+  static constexpr size_t kDefaultReplyCap = 64 * 1024;
+  enum class Read { Line, End, Failed };
+
+  TcpClient() = default;
+  ~TcpClient() { close(); }
+  TcpClient(const TcpClient&) = delete;
+  TcpClient& operator=(const TcpClient&) = delete;
+
+  // Resolves the host (every address it has is tried) and connects.
+  // timeoutMs bounds the whole exchange: connecting, sending and reading
+  // must all be done that long after this call, so a server that trickles
+  // its reply cannot hold the caller either.
+  bool connect(const std::string& host, int port, int timeoutMs);
+  bool sendAll(const std::string& data);
+  // The next line without its LF or CR LF; a last line without an ending
+  // counts. End once the peer has closed and every line was read; Failed on
+  // time-out, error, or when the reply grows beyond the cap.
+  Read readLine(std::string* line);
+  void close();
+  bool isOpen() const { return fd_ >= 0; }
+  void setReplyCap(size_t bytes) { replyCap_ = bytes; }
+
+ private:
+  bool waitFor(int fd, short events) const;
+  bool receiveMore();
+
+  int fd_ = -1;
+  std::chrono::steady_clock::time_point deadline_{};
+  std::string buffer_;
+  size_t readPos_ = 0;  // start of the unread part of buffer_
+  size_t received_ = 0;
+  size_t replyCap_ = kDefaultReplyCap;
+  bool peerClosed_ = false;
+};
+
+// Sends exactly "GET <pathAndQuery> HTTP/1.0", "Host: <host>" and an empty
+// line (each ended by CR LF), skips the header lines up to the first empty
+// one and returns the body lines. True only for a complete reply with a 2xx
+// status; a host or path holding control characters is refused unsent.
+bool httpGet(const std::string& host, int port, const std::string& pathAndQuery, std::vector<std::string>* bodyLines,
+             int timeoutMs);
+
+}  // namespace pf

@@ -1,0 +1,387 @@
+#include "platform/sdl/gl_renderer.hpp"
+
+#include <epoxy/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+
+#include "platform/platform.hpp"
+
+namespace pf {
+namespace {
+
+constexpr size_t kMaxQuads = 8192;  // per draw call; indices stay 16-bit
+constexpr size_t kMaxVertices = kMaxQuads * 4;
+
+// Texture coordinates into the 2x1 white texture: the centre of the opaque
+// texel, and the centre of the transparent one (a smooth line's outer edge).
+constexpr float kOpaqueU = 0.75f;
+constexpr float kClearU = 0.25f;
+constexpr float kTexelV = 0.5f;
+
+// Every init is a new context, so texture names of an older one are stale.
+uint64_t lastGeneration = 0;
+
+const char* const kVertexShader = R"(#version 330 core
+layout(location = 0) in vec2 aPosition;
+layout(location = 1) in vec2 aTexCoord;
+layout(location = 2) in vec4 aColour;
+uniform vec2 uScreenSize;
+out vec2 vTexCoord;
+out vec4 vColour;
+void main() {
+  vec2 ndc = aPosition / uScreenSize * 2.0 - 1.0;
+  gl_Position = vec4(ndc.x, -ndc.y, 0.0, 1.0);  // y runs down the screen
+  vTexCoord = aTexCoord;
+  vColour = aColour;
+}
+)";
+
+const char* const kFragmentShader = R"(#version 330 core
+in vec2 vTexCoord;
+in vec4 vColour;
+uniform sampler2D uTexture;
+uniform bool uAlphaTest;
+out vec4 fragColour;
+void main() {
+  vec4 c = texture(uTexture, vTexCoord) * vColour;
+  if (uAlphaTest && c.a < 0.5) discard;
+  fragColour = c;
+}
+)";
+
+GLuint compileShader(GLenum type, const char* source, std::string* error) {
+  const GLuint shader = glCreateShader(type);
+  glShaderSource(shader, 1, &source, nullptr);
+  glCompileShader(shader);
+  GLint ok = GL_FALSE;
+  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+  if (ok == GL_TRUE) return shader;
+  char log[512] = {};
+  glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+  *error = std::string("cannot compile the sprite shader: ") + log;
+  glDeleteShader(shader);
+  return 0;
+}
+
+void setSampling(int flags) {
+  const bool filtered = (flags & kImageFiltered) != 0;
+  const bool mipmapped = (flags & kImageMipmapped) != 0;
+  const GLint mag = filtered ? GL_LINEAR : GL_NEAREST;
+  const GLint min = mipmapped ? GL_LINEAR_MIPMAP_LINEAR : mag;
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, mag);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, min);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+}  // namespace
+
+bool GlRenderer::buildProgram(std::string* error) {
+  const GLuint vs = compileShader(GL_VERTEX_SHADER, kVertexShader, error);
+  if (vs == 0) return false;
+  const GLuint fs = compileShader(GL_FRAGMENT_SHADER, kFragmentShader, error);
+  if (fs == 0) {
+    glDeleteShader(vs);
+    return false;
+  }
+  program_ = glCreateProgram();
+  glAttachShader(program_, vs);
+  glAttachShader(program_, fs);
+  glLinkProgram(program_);
+  glDeleteShader(vs);
+  glDeleteShader(fs);
+  GLint ok = GL_FALSE;
+  glGetProgramiv(program_, GL_LINK_STATUS, &ok);
+  if (ok != GL_TRUE) {
+    char log[512] = {};
+    glGetProgramInfoLog(program_, sizeof log, nullptr, log);
+    *error = std::string("cannot link the sprite shader: ") + log;
+    glDeleteProgram(program_);
+    program_ = 0;
+    return false;
+  }
+  glUseProgram(program_);
+  glUniform1i(glGetUniformLocation(program_, "uTexture"), 0);
+  glUniform2f(glGetUniformLocation(program_, "uScreenSize"), static_cast<float>(width_),
+              static_cast<float>(height_));
+  alphaTestLocation_ = glGetUniformLocation(program_, "uAlphaTest");
+  return true;
+}
+
+bool GlRenderer::init(int width, int height, std::string* error) {
+  width_ = width;
+  height_ = height;
+  generation_ = ++lastGeneration;
+  if (!buildProgram(error)) return false;
+
+  glGenVertexArrays(1, &vao_);
+  glBindVertexArray(vao_);
+  glGenBuffers(1, &vbo_);
+  glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(kMaxVertices * sizeof(Vertex)), nullptr, GL_STREAM_DRAW);
+  glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, x)));
+  glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, u)));
+  glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex),
+                        reinterpret_cast<void*>(offsetof(Vertex, r)));
+  for (GLuint i = 0; i < 3; ++i) glEnableVertexAttribArray(i);
+
+  std::vector<uint16_t> indices;
+  indices.reserve(kMaxQuads * 6);
+  for (size_t q = 0; q < kMaxQuads; ++q) {
+    const auto base = static_cast<uint16_t>(q * 4);
+    for (const uint16_t corner : {0, 1, 2, 0, 2, 3}) indices.push_back(static_cast<uint16_t>(base + corner));
+  }
+  glGenBuffers(1, &ibo_);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ibo_);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint16_t)), indices.data(),
+               GL_STATIC_DRAW);
+  vertices_.reserve(kMaxVertices);
+
+  const uint32_t white[2] = {packRgba(255, 255, 255, 0), packRgba(255, 255, 255, 255)};
+  glGenTextures(1, &whiteTexture_);
+  glBindTexture(GL_TEXTURE_2D, whiteTexture_);
+  setSampling(kImageFiltered);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 2, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+
+  glGenTextures(1, &colour_);
+  glBindTexture(GL_TEXTURE_2D, colour_);
+  setSampling(0);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glGenFramebuffers(1, &fbo_);
+  glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour_, 0);
+  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    *error = "cannot create the off-screen drawing buffer";
+    shutdown();
+    return false;
+  }
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);  // mirrored scales flip the winding
+  glViewport(0, 0, width, height);
+  // A fresh buffer starts black; from here on only clear() empties it.
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  appliedBlend_ = -1;
+  return true;
+}
+
+void GlRenderer::shutdown() {
+  glDeleteFramebuffers(1, &fbo_);
+  glDeleteTextures(1, &colour_);
+  glDeleteTextures(1, &whiteTexture_);
+  glDeleteBuffers(1, &ibo_);
+  glDeleteBuffers(1, &vbo_);
+  glDeleteVertexArrays(1, &vao_);
+  if (program_ != 0) glDeleteProgram(program_);
+  fbo_ = colour_ = whiteTexture_ = ibo_ = vbo_ = vao_ = program_ = 0;
+  vertices_.clear();
+  ringUsed_ = 0;
+  batchTexture_ = 0;
+  appliedBlend_ = -1;
+}
+
+void GlRenderer::applyBlend(int blend) {
+  if (blend == appliedBlend_) return;
+  appliedBlend_ = blend;
+  glUniform1i(alphaTestLocation_, blend == kBlendMask ? 1 : 0);
+  switch (blend) {
+    case kBlendAlpha:
+      glEnable(GL_BLEND);
+      glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+      break;
+    case kBlendLight:
+      glEnable(GL_BLEND);
+      glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+      break;
+    case kBlendShade:
+      glEnable(GL_BLEND);
+      glBlendFunc(GL_DST_COLOR, GL_ZERO);
+      break;
+    default:  // mask, solid and unknown modes write without blending
+      glDisable(GL_BLEND);
+      break;
+  }
+}
+
+void GlRenderer::flush() {
+  if (vertices_.empty()) return;
+  applyBlend(batchBlend_);
+  glBindTexture(GL_TEXTURE_2D, batchTexture_);
+  // The vertex buffer is a ring: each batch goes behind the previous ones,
+  // so no draw in flight is overwritten and the driver never has to wait.
+  // Only when the ring is full is the buffer orphaned and started afresh.
+  const size_t count = vertices_.size();
+  if (ringUsed_ + count > kMaxVertices) {
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(kMaxVertices * sizeof(Vertex)), nullptr, GL_STREAM_DRAW);
+    ringUsed_ = 0;
+  }
+  const auto offset = static_cast<GLintptr>(ringUsed_ * sizeof(Vertex));
+  const auto bytes = static_cast<GLsizeiptr>(count * sizeof(Vertex));
+  void* target = glMapBufferRange(GL_ARRAY_BUFFER, offset, bytes,
+                                  GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
+  if (target != nullptr) {
+    std::memcpy(target, vertices_.data(), static_cast<size_t>(bytes));
+    glUnmapBuffer(GL_ARRAY_BUFFER);
+    glDrawElementsBaseVertex(GL_TRIANGLES, static_cast<GLsizei>(count / 4 * 6), GL_UNSIGNED_SHORT, nullptr,
+                             static_cast<GLint>(ringUsed_));
+    ringUsed_ += count;
+  }
+  vertices_.clear();
+}
+
+unsigned GlRenderer::textureFor(const Image& image, int frame) {
+  auto& slots = image.textureSlots();
+  if (image.width() <= 0 || image.height() <= 0 || frame < 0 || static_cast<size_t>(frame) >= slots.size()) return 0;
+  Image::TextureSlot& slot = slots[static_cast<size_t>(frame)];
+  if (slot.generation != generation_) slot = Image::TextureSlot{0, 0, generation_};
+  if (slot.texture != 0 && slot.uploadedVersion == image.version()) return slot.texture;
+
+  // Quads already batched with this texture must show the old pixels.
+  if (slot.texture != 0 && slot.texture == batchTexture_) flush();
+  const bool fresh = slot.texture == 0;
+  if (fresh) glGenTextures(1, &slot.texture);
+  glBindTexture(GL_TEXTURE_2D, slot.texture);
+  const void* pixels = image.pixels(frame).data();
+  if (fresh) {
+    setSampling(image.flags());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image.width(), image.height(), 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+  } else {
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, image.width(), image.height(), GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+  }
+  if ((image.flags() & kImageMipmapped) != 0) glGenerateMipmap(GL_TEXTURE_2D);
+  slot.uploadedVersion = image.version();
+  return slot.texture;
+}
+
+void GlRenderer::forget(const Image& image) {
+  if (!ready()) return;
+  for (Image::TextureSlot& slot : image.textureSlots()) {
+    if (slot.generation != generation_ || slot.texture == 0) continue;
+    if (slot.texture == batchTexture_) flush();
+    glDeleteTextures(1, &slot.texture);
+    slot = Image::TextureSlot{};
+  }
+}
+
+void GlRenderer::pushQuad(unsigned texture, int blend, const float* x, const float* y, const float* u, const float* v,
+                          Rgba colour) {
+  if (texture != batchTexture_ || blend != batchBlend_ || vertices_.size() + 4 > kMaxVertices) {
+    flush();
+    batchTexture_ = texture;
+    batchBlend_ = blend;
+  }
+  for (int i = 0; i < 4; ++i) vertices_.push_back(Vertex{x[i], y[i], u[i], v[i], colour.r, colour.g, colour.b, colour.a});
+}
+
+void GlRenderer::pushSolid(int blend, const float* x, const float* y, Rgba colour) {
+  const float u[4] = {kOpaqueU, kOpaqueU, kOpaqueU, kOpaqueU};
+  const float v[4] = {kTexelV, kTexelV, kTexelV, kTexelV};
+  pushQuad(whiteTexture_, blend, x, y, u, v, colour);
+}
+
+void GlRenderer::quad(const QuadCmd& q) {
+  const Rgba colour{q.r, q.g, q.b, q.a};
+  if (q.image == nullptr) {
+    pushSolid(q.blend, q.x, q.y, colour);
+    return;
+  }
+  const unsigned texture = textureFor(*q.image, q.frame);
+  if (texture == 0) return;
+  const float u[4] = {q.u0, q.u1, q.u1, q.u0};
+  const float v[4] = {q.v0, q.v0, q.v1, q.v1};
+  pushQuad(texture, q.blend, q.x, q.y, u, v, colour);
+}
+
+void GlRenderer::line(const LineCmd& in) {
+  // Integer coordinates name pixels: the line runs through their centres, so
+  // a one-pixel line on whole numbers lights exactly one row or column.
+  LineCmd l = in;
+  l.x1 += 0.5f;
+  l.y1 += 0.5f;
+  l.x2 += 0.5f;
+  l.y2 += 0.5f;
+  const float dx = l.x2 - l.x1;
+  const float dy = l.y2 - l.y1;
+  const float length = std::sqrt(dx * dx + dy * dy);
+  if (!(length > 1e-6f)) return;
+  // Unit normal of the segment.
+  const float nx = -dy / length;
+  const float ny = dx / length;
+  const float half = std::max(l.width, 1.0f) * 0.5f;
+  const Rgba colour{l.r, l.g, l.b, l.a};
+  // The band between offsets a and b from the centre line.
+  auto band = [&](float a, float b, float ua, float ub) {
+    const float x[4] = {l.x1 + nx * a, l.x2 + nx * a, l.x2 + nx * b, l.x1 + nx * b};
+    const float y[4] = {l.y1 + ny * a, l.y2 + ny * a, l.y2 + ny * b, l.y1 + ny * b};
+    const float u[4] = {ua, ua, ub, ub};
+    const float v[4] = {kTexelV, kTexelV, kTexelV, kTexelV};
+    pushQuad(whiteTexture_, l.blend, x, y, u, v, colour);
+  };
+  if (!l.smooth) {
+    band(-half, half, kOpaqueU, kOpaqueU);
+    return;
+  }
+  // A solid core plus a one-pixel edge on each side that fades out, so the
+  // line covers its width on average and its sides are anti-aliased.
+  const float core = std::max(half - 0.5f, 0.0f);
+  const float outer = half + 0.5f;
+  if (core > 0.0f) band(-core, core, kOpaqueU, kOpaqueU);
+  band(core, outer, kOpaqueU, kClearU);
+  band(-core, -outer, kOpaqueU, kClearU);
+}
+
+void GlRenderer::point(const PointCmd& p) {
+  const float x0 = std::floor(p.x);
+  const float y0 = std::floor(p.y);
+  const float x[4] = {x0, x0 + 1, x0 + 1, x0};
+  const float y[4] = {y0, y0, y0 + 1, y0 + 1};
+  pushSolid(p.blend, x, y, Rgba{p.r, p.g, p.b, p.a});
+}
+
+void GlRenderer::clear(int r, int g, int b) {
+  flush();
+  glClearColor(static_cast<float>(r) / 255.0f, static_cast<float>(g) / 255.0f, static_cast<float>(b) / 255.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void GlRenderer::grab(Image& image, int frame, int x, int y) {
+  flush();
+  const int w = image.width();
+  const int h = image.height();
+  std::vector<uint32_t>& out = image.pixels(frame);
+  std::fill(out.begin(), out.end(), packRgba(0, 0, 0, 255));
+  const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+  const int x1 = std::min(x + w, width_), y1 = std::min(y + h, height_);
+  if (x0 >= x1 || y0 >= y1) return;
+  const int cw = x1 - x0, ch = y1 - y0;
+  readback_.resize(static_cast<size_t>(cw) * ch);
+  glReadPixels(x0, height_ - y1, cw, ch, GL_RGBA, GL_UNSIGNED_BYTE, readback_.data());
+  // GL rows run bottom-up: readback row 0 is screen row y1 - 1.
+  for (int row = 0; row < ch; ++row) {
+    const uint32_t* src = readback_.data() + static_cast<size_t>(row) * cw;
+    uint32_t* dst = out.data() + static_cast<size_t>(y1 - 1 - row - y) * w + (x0 - x);
+    for (int col = 0; col < cw; ++col) dst[col] = src[col] | 0xFF000000u;
+  }
+}
+
+void GlRenderer::present(int drawableWidth, int drawableHeight) {
+  flush();
+  const double scale = std::min(static_cast<double>(drawableWidth) / width_,
+                                static_cast<double>(drawableHeight) / height_);
+  const int w = static_cast<int>(std::lround(width_ * scale));
+  const int h = static_cast<int>(std::lround(height_ * scale));
+  const int left = (drawableWidth - w) / 2;
+  const int bottom = (drawableHeight - h) / 2;
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
+  const GLenum filter = (w == width_ && h == height_) ? GL_NEAREST : GL_LINEAR;
+  glBlitFramebuffer(0, 0, width_, height_, left, bottom, left + w, bottom + h, GL_COLOR_BUFFER_BIT, filter);
+  glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
+}
+
+}  // namespace pf

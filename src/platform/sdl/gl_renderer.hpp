@@ -1,0 +1,73 @@
+#pragma once
+// The batched sprite renderer (OpenGL 3.3 core). Everything is drawn into an
+// off-screen buffer of the logical screen size that keeps its pixels from one
+// frame to the next; present() scales it into the window with black bars.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/backend.hpp"
+
+namespace pf {
+
+class GlRenderer {
+ public:
+  GlRenderer() = default;
+  GlRenderer(const GlRenderer&) = delete;
+  GlRenderer& operator=(const GlRenderer&) = delete;
+
+  // Needs a current GL 3.3 core context. Textures of images are uploaded
+  // again for every init (each one is a new context). False, with one line in
+  // `error`, when the context cannot do what is needed.
+  bool init(int width, int height, std::string* error);
+  // Deletes every GL object; the context must still be current.
+  void shutdown();
+  bool ready() const { return program_ != 0; }
+
+  void clear(int r, int g, int b);
+  void quad(const QuadCmd& q);
+  void line(const LineCmd& l);
+  void point(const PointCmd& p);
+  // Copies off-screen pixels at (x, y), of the image's size, into the frame;
+  // pixels outside the screen read as opaque black.
+  void grab(Image& image, int frame, int x, int y);
+  void forget(const Image& image);
+  // Draws the off-screen buffer letterboxed into the window's framebuffer of
+  // the given size (the caller swaps).
+  void present(int drawableWidth, int drawableHeight);
+
+ private:
+  struct Vertex {
+    float x, y, u, v;
+    uint8_t r, g, b, a;
+  };
+  struct Rgba {
+    uint8_t r, g, b, a;
+  };
+
+  void pushQuad(unsigned texture, int blend, const float* x, const float* y, const float* u, const float* v,
+                Rgba colour);
+  void pushSolid(int blend, const float* x, const float* y, Rgba colour);
+  void flush();
+  void applyBlend(int blend);
+  unsigned textureFor(const Image& image, int frame);
+  bool buildProgram(std::string* error);
+
+  int width_ = 0, height_ = 0;
+  uint64_t generation_ = 0;
+  unsigned program_ = 0, vao_ = 0, vbo_ = 0, ibo_ = 0;
+  unsigned fbo_ = 0, colour_ = 0;
+  // 2x1 white texture, transparent on the left texel: solid quads sample the
+  // opaque texel, smooth line edges ramp across both.
+  unsigned whiteTexture_ = 0;
+  int alphaTestLocation_ = -1;
+
+  std::vector<Vertex> vertices_;
+  size_t ringUsed_ = 0;  // vertices already in the GPU buffer since it was last orphaned
+  unsigned batchTexture_ = 0;
+  int batchBlend_ = 0;
+  int appliedBlend_ = -1;
+  std::vector<uint32_t> readback_;
+};
+
+}  // namespace pf

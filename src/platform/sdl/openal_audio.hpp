@@ -1,0 +1,63 @@
+#pragma once
+// Audio through OpenAL Soft. A channel holds a source from a fixed pool only
+// while it plays; sources return to the pool when a play ends, is stopped or
+// is cut off, so a session of any length never runs out of them.
+#include <AL/al.h>
+#include <AL/alc.h>
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/backend.hpp"
+
+namespace pf {
+
+class OpenAlAudio final : public AudioBackend {
+ public:
+  // Opens the default output device; null when none opens.
+  static std::unique_ptr<OpenAlAudio> open();
+  ~OpenAlAudio() override;
+  OpenAlAudio(const OpenAlAudio&) = delete;
+  OpenAlAudio& operator=(const OpenAlAudio&) = delete;
+
+  void play(const std::shared_ptr<ChannelState>& channel, const Sound& sound) override;
+  void stop(ChannelState& channel) override;
+  void applyVolume(ChannelState& channel) override;
+  void applyRate(ChannelState& channel) override;
+  bool playing(ChannelState& channel) override;
+  void release(ChannelState& channel) override;
+  void forgetSound(const Sound& sound) override;
+
+  int poolSize() const { return static_cast<int>(voices_.size()); }
+  // Sources bound to a channel right now.
+  int voicesInUse() const;
+
+ private:
+  struct Voice {
+    ALuint source = 0;
+    ALuint buffer = 0;
+    // Keeps a channel whose handles were all dropped playing to its end.
+    std::shared_ptr<ChannelState> owner;
+    uint64_t startOrder = 0;
+    bool oneShot = true;
+  };
+
+  OpenAlAudio(ALCdevice* device, ALCcontext* context, const std::vector<ALuint>& sources);
+  bool owns(const ChannelState& channel) const;
+  bool sourcePlaying(const Voice& voice) const;
+  int acquireVoice();
+  void detach(int voice);
+  ALuint bufferFor(const Sound& sound);
+  void deleteBuffer(ALuint buffer);
+
+  ALCdevice* device_;
+  ALCcontext* context_;
+  std::vector<Voice> voices_;
+  uint64_t playCount_ = 0;
+  // Buffers this backend uploaded, by sound; a sound whose `buffer` differs
+  // from the entry is a different sound at a reused address.
+  std::unordered_map<const Sound*, ALuint> buffers_;
+};
+
+}  // namespace pf

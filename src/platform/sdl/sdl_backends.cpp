@@ -1,0 +1,81 @@
+#include "platform/sdl/sdl_backends.hpp"
+
+#include <SDL.h>
+
+#include <memory>
+
+#include "platform/input_state.hpp"
+#include "platform/sdl/openal_audio.hpp"
+#include "platform/sdl/sdl_display.hpp"
+#include "platform/silent_audio.hpp"
+
+namespace pf {
+namespace {
+
+struct SdlBackends {
+  std::unique_ptr<SdlDisplay> display;
+  std::unique_ptr<OpenAlAudio> openal;
+  SilentAudio silent;
+  std::string initError;
+
+  ~SdlBackends() { shutdown(); }
+
+  void shutdown() {
+    if (display == nullptr) return;
+    if (displayBackend() == display.get()) installDisplayBackend(nullptr);
+    AudioBackend* audio = audioBackend();
+    if (audio == openal.get() || audio == &silent) installAudioBackend(nullptr);
+    display.reset();
+    openal.reset();
+    inputState().setJoystickCount(0);
+    SDL_Quit();
+  }
+};
+
+SdlBackends& backends() {
+  static SdlBackends b;
+  return b;
+}
+
+const char* orNone(const char* s) { return s != nullptr && *s != 0 ? s : "not set"; }
+
+// SDL falls back to drivers that show nothing when no display server
+// answers; a player would then face an invisible game. They count only when
+// asked for by name.
+bool showsNothing(const char* driver) {
+  const std::string name = driver != nullptr ? driver : "";
+  return (name == "offscreen" || name == "dummy") && SDL_getenv("SDL_VIDEODRIVER") == nullptr;
+}
+
+}  // namespace
+
+bool installSdlBackends() {
+  SdlBackends& b = backends();
+  b.initError.clear();
+  if (b.display != nullptr) return true;
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    b.initError =
+        std::string("cannot open a window: ") + SDL_GetError() + "; a desktop session or DISPLAY is needed";
+    SDL_Quit();
+    return false;
+  }
+  if (showsNothing(SDL_GetCurrentVideoDriver())) {
+    b.initError = std::string("cannot open a window: no display server answered (DISPLAY is ") +
+                  orNone(SDL_getenv("DISPLAY")) + "); a desktop session or DISPLAY is needed";
+    SDL_Quit();
+    return false;
+  }
+  // The game plays without joysticks, so their absence is no error.
+  SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+  b.display = std::make_unique<SdlDisplay>();
+  b.openal = OpenAlAudio::open();
+  installDisplayBackend(b.display.get());
+  installAudioBackend(b.openal != nullptr ? static_cast<AudioBackend*>(b.openal.get()) : &b.silent);
+  return true;
+}
+
+const std::string& sdlInitError() { return backends().initError; }
+
+void shutdownSdlBackends() { backends().shutdown(); }
+
+}  // namespace pf

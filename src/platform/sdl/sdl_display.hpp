@@ -1,0 +1,58 @@
+#pragma once
+// The real display: an SDL window with an OpenGL 3.3 core context, the sprite
+// renderer, 60 Hz pacing and the event pump that feeds the input state.
+#include <SDL.h>
+
+#include <string>
+
+#include "platform/backend.hpp"
+#include "platform/sdl/frame_pacer.hpp"
+#include "platform/sdl/gl_renderer.hpp"
+#include "platform/sdl/sdl_joysticks.hpp"
+
+namespace pf {
+
+class SdlDisplay final : public DisplayBackend {
+ public:
+  // SDL video (and, if available, joysticks) must be initialised.
+  SdlDisplay();
+  ~SdlDisplay() override;
+
+  bool open(int width, int height, int depth, std::string* error) override;
+  void close() override;
+  bool isOpen() const override { return window_ != nullptr; }
+  int width() const override { return width_; }
+  int height() const override { return height_; }
+  void flip() override;
+  void pumpEvents() override;
+  bool idle(int ms) override;
+  void setTitle(const std::string& title) override;
+  void setPointerVisible(bool visible) override;
+  int64_t millisecs() override { return static_cast<int64_t>(SDL_GetTicks64()); }
+
+  void clear(int r, int g, int b) override { renderer_.clear(r, g, b); }
+  void drawQuad(const QuadCmd& q) override { renderer_.quad(q); }
+  void drawLine(const LineCmd& l) override { renderer_.line(l); }
+  void drawPoint(const PointCmd& p) override { renderer_.point(p); }
+  void grab(Image& image, int frame, int x, int y) override { renderer_.grab(image, frame, x, y); }
+  void forgetImage(const Image& image) override { renderer_.forget(image); }
+
+  // True when flips are paced by vertical sync rather than the timer.
+  bool pacedByVsync() const { return vsync_; }
+
+ private:
+  void present();
+  void probeRefresh();
+
+  SDL_Window* window_ = nullptr;
+  SDL_GLContext context_ = nullptr;
+  GlRenderer renderer_;
+  SdlJoysticks joysticks_;
+  FrameTimer timer_;
+  bool vsync_ = false;
+  int width_ = 0, height_ = 0;
+  std::string title_ = "Ovelune";
+  bool pointerVisible_ = true;
+};
+
+}  // namespace pf

@@ -1,0 +1,74 @@
+#include "ships/bullet.hpp"
+
+#include "essentials/draw_helpers.hpp"
+#include "essentials/math.hpp"
+#include "essentials/settings.hpp"
+#include "platform/platform.hpp"
+
+bullet::~bullet() = default;
+
+std::unique_ptr<bullet> bullet::Create(float x, float y, float angle, float speed, const pf::Image* image,
+                                       float alpha, int blend, int r, int g, int b, float xScale, float yscale,
+                                       float radius, int isPlayer, float damage) {
+  auto s = std::make_unique<bullet>();
+  s->launch(x, y, angle, speed, image, alpha, blend, r, g, b, radius, isPlayer);
+  s->xScale = xScale;
+  s->yscale = yscale;
+  s->damage = damage;
+  return s;
+}
+
+void bullet::launch(float x, float y, float angle, float speed, const pf::Image* image, float alpha, int blend,
+                    int r, int g, int b, float radius, int isPlayer) {
+  X = oldX = x;
+  Y = oldY = y;
+  this->angle = angle;
+  this->speed = speed;
+  this->image = image;
+  this->alpha = alpha;
+  this->blend = blend;
+  this->r = r;
+  this->g = g;
+  this->b = b;
+  this->radius = radius;
+  this->isPlayer = isPlayer;
+  collrect = Rect::Create(0, 0, 0, 0);
+  // Shot sprites are shared assets that every user draws centred, so the
+  // shared handle is set here once more rather than copied per shot.
+  if (image != nullptr) pf::midHandleImage(const_cast<pf::Image&>(*image));
+}
+
+void bullet::moveAlongRay() {
+  radius += speed;
+  // Placed from the start point each frame, so the flight stays straight.
+  X = static_cast<float>(oldX + radius * Cos(angle));
+  Y = static_cast<float>(oldY + radius * Sin(angle));
+}
+
+int bullet::leftField() const {
+  return Y < -50 || X < 0 || X > static_cast<float>(settings.screenwidth) ? 1 : 0;
+}
+
+int bullet::Update() {
+  timer += 1;
+  moveAlongRay();
+  collrect = Rect::Create(X - 10, Y - 25, 20, 50);
+  return leftField();
+}
+
+int bullet::paint() {
+  if (image != nullptr) {
+    pf::setRotation(angle);
+    pf::setBlend(blend);
+    pf::setAlpha(alpha);
+    // A white-hot core inside a coloured glow.
+    pf::setScale(xScale - 0.2f, yscale - 0.2f);
+    pf::setColour(255, 255, 255);
+    pf::drawImage(*image, X, Y);
+    pf::setScale(xScale + 0.1f, yscale + 0.1f);
+    pf::setColour(r, g, b);
+    pf::drawImage(*image, X, Y);
+  }
+  resetDrawState();
+  return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// A line trail: a short list of points, drawn as segments that fade towards
+// the tail.
+#include <cstdint>
+#include <memory>
+
+#include "essentials/entity_list.hpp"
+#include "fx/tpoint.hpp"
+
+class tstreak {
+ public:
+  struct position {
+    float x = 0, y = 0;
+  };
+
+  // Oldest first.
+  EntityList<tpoint> PointList;
+  // Where the newest point was appended.
+  position lastpoint;
+  int active = 0;
+  int Red = 0, Green = 0, Blue = 0;
+  // Alpha step per point.
+  float Tint = 0;
+  int maxpoints = 5;
+  int streakType = 0;
+  // 0 = thin lines; otherwise lines widen towards the head.
+  uint8_t fat = 0;
+
+  static std::unique_ptr<tstreak> Create(float x, float y, int red, int green, int blue);
+  // Appends while short of maxpoints, otherwise drops the oldest point, so a
+  // long-lived trail alternates between maxpoints - 1 and maxpoints points.
+  void add(float x, float y);
+  void draw();
+};

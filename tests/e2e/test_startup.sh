@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The real game under Xvfb in an empty directory: the logo plays, the title
+# screen follows, a window-close request ends the program with status 0, and
+# the new database holds the two tables and the default settings row.
+set -euo pipefail
+BUILD=$(cd "${1:?usage: test_startup.sh BUILD_DIR}" && pwd)
+source "$(dirname "$0")/lib.sh"
+
+ART=${OVELUNE_ARTIFACTS:-$BUILD/test-artifacts}
+mkdir -p "$ART"
+WORK=$(mktemp -d)
+e2e_on_exit "rm -rf '$WORK'"
+
+start_xvfb 1024x768
+cd "$WORK"
+"$BUILD/ovelune" >stdout.txt 2>stderr.txt &
+PID=$!
+e2e_on_exit "kill $PID 2>/dev/null"
+WIN=$(find_window_by_pid "$PID" 20) || e2e_fail "no window appeared; stdout: $(cat stdout.txt)"
+
+# Watch the screen until the title backdrop shows; keep the brightest frame
+# seen before it as the logo shot.
+TITLE_RGB="4,14,34"
+best=0
+deadline=$((SECONDS + 40))
+while true; do
+  ((SECONDS < deadline)) || e2e_fail "the title screen never appeared"
+  kill -0 "$PID" 2>/dev/null || e2e_fail "the game ended early; stdout: $(cat stdout.txt)"
+  screenshot shot.png
+  read -r px py < <(window_point "$WIN" 20 580)
+  [[ "$(pixel_rgb shot.png "$px" "$py")" == "$TITLE_RGB" ]] && break
+  level=$(mean_brightness shot.png)
+  if awk -v a="$level" -v b="$best" 'BEGIN { exit !(a > b) }'; then
+    best=$level
+    cp shot.png "$ART/startup-logo.png"
+  fi
+  sleep 0.2
+done
+awk -v b="$best" 'BEGIN { exit !(b > 0.02) }' || e2e_fail "the logo never lit up (brightness $best)"
+sleep 0.5
+screenshot "$ART/startup-title.png"
+
+# SIGTERM reaches SDL as a request to close the window.
+kill -TERM "$PID"
+status=0
+wait "$PID" || status=$?
+[[ $status -eq 0 ]] || e2e_fail "exit status $status; stderr: $(cat stderr.txt)"
+[[ ! -s stdout.txt ]] || e2e_fail "unexpected output: $(cat stdout.txt)"
+
+tables=$(sqlite3 VE4R.dtb "SELECT name FROM sqlite_master WHERE type='table' ORDER BY name" | paste -sd,)
+[[ "$tables" == "scores,setupData,sqlite_sequence" ]] || e2e_fail "tables: $tables"
+row=$(sqlite3 VE4R.dtb "SELECT * FROM setupData")
+expected="1|0|1|1|32|800|600|5|2|0|joyx|joyy|0|0.400000006|38|40|37|39|90|88|67|0|0|0|0|0|00000000000000000000|0|0|0|0|0|0|0|0|0||0"
+[[ "$row" == "$expected" ]] || e2e_fail "settings row: $row"
+[[ "$(sqlite3 VE4R.dtb "SELECT count(*) FROM scores")" == "0" ]] || e2e_fail "scores table is not empty"
+echo "PASS: start-up, logo, title and shutdown"

@@ -1,0 +1,34 @@
+#pragma once
+// Helpers for scenario tests: a fresh run on the headless backend with the
+// real embedded assets, a stationary test enemy, and frame stepping.
+#include <memory>
+
+#include "enemies/enemybase.hpp"
+#include "game/game.hpp"
+#include "test_support.hpp"
+
+// Headless platform, default settings, real assets (decoded once per test
+// binary), seeded generator; then a run for the ship.
+std::unique_ptr<game> newRun(int ship = 1, uint64_t seed = 1);
+
+// Runs whole frames as the front end does: Update unless paused, Draw, flip.
+// Returns the last Update result.
+int runFrames(game& g, int frames);
+
+// Advances the run until the ship has finished its entry (input is read).
+void skipEntry(game& g);
+
+// A stationary enemy for collision tests. It keeps its box around (x, y),
+// can leave the field on its first Update, and counts what happens to it.
+class Dummy : public enemybase {
+ public:
+  float halfSize = 10;
+  int leaveOnUpdate = 0;
+  int updates = 0;
+  int explosionsMade = 0;
+
+  static Dummy* spawn(game& g, float x, float y, float energy = 1);
+  int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
+  int paint() override { return 0; }
+  int makeexplosions(EntityList<explosionbase>& explosionlist) override;
+};

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+
+#include <string>
+
+#include "app/asset_loader.hpp"
+#include "app/asset_store.hpp"
+#include "app/outer_loop.hpp"
+#include "app/startup.hpp"
+#include "essentials/assets.hpp"
+#include "essentials/settings.hpp"
+#include "persist/database.hpp"
+#include "platform/input_state.hpp"
+#include "platform/keycodes.hpp"
+#include "platform/platform.hpp"
+#include "temp_dir.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setDbFatalHandler([this](const std::string& text) { fatalText += text; });
+    assets = GameAssets{};
+  }
+  void TearDown() override {
+    display.setFrameHook(nullptr);
+    settingsDb.close();
+    setDbFatalHandler(nullptr);
+    assets = GameAssets{};
+  }
+
+  // A database as a previous run left it, then changed by `sql`.
+  void storedRow(const std::string& sql) {
+    ASSERT_TRUE(openDatabase(path) && createTables());
+    settingsDb.close();
+    SQLite::Database db(path, SQLite::OPEN_READWRITE);
+    db.exec(sql);
+  }
+
+  int storedInt(const std::string& column) {
+    SQLite::Database db(path);
+    return db.execAndGet("SELECT " + column + " FROM setupData WHERE id=1").getInt();
+  }
+
+  // Frames the logo runs for, from the sting to the end of the fade-out.
+  int64_t logoFrames() {
+    const int64_t before = display.frames();
+    showLogo();
+    return display.frames() - before;
+  }
+
+  pf::HeadlessBackend& display = freshHeadless();
+  TempDir dir;
+  std::string path = dir.file("VE4R.dtb");
+  std::string fatalText;
+};
+
+}  // namespace
+
+TEST_F(StartupTest, FirstRunCreatesTheDatabaseAndOpensFullScreen) {
+  const int64_t framesBefore = display.frames();
+  ASSERT_EQ(startUp(path), StartupResult::ready);
+  EXPECT_EQ(fatalText, "");
+  SQLite::Database db(path);
+  EXPECT_EQ(db.execAndGet("SELECT count(*) FROM setupData").getInt(), 1);
+  EXPECT_EQ(db.execAndGet("SELECT screendepth || ' ' || screenwidth || 'x' || screenheight FROM setupData").getString(),
+            "32 800x600");
+  EXPECT_EQ(display.depth(), 32);
+  EXPECT_EQ(pf::displayWidth(), 800);
+  EXPECT_EQ(pf::displayHeight(), 600);
+  EXPECT_EQ(pf::getBlend(), pf::kBlendAlpha);
+  // The start-up frames: the cleared one before the rock slices, then "Loading...".
+  EXPECT_EQ(display.frames() - framesBefore, 2);
+}
+
+TEST_F(StartupTest, UnusableDatabaseEndsBeforeAnyDisplayOpens) {
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << std::string(2048, 'x');
+  }
+  pf::closeDisplay();
+  EXPECT_EQ(startUp(path), StartupResult::databaseFailed);
+  EXPECT_EQ(fatalText, "failed to load VE4R.dtb \n");
+  EXPECT_FALSE(pf::displayOpen());
+}
+
+TEST_F(StartupTest, StoredRowIsAdjustedAtStartAndSavedBack) {
+  storedRow("UPDATE setupData SET usejoy=1, achievements='10x1', ship3=1, ship6=1");
+  ASSERT_EQ(startUp(path), StartupResult::ready);
+  // No joystick is attached, whatever the file says.
+  EXPECT_EQ(settings.usejoy, 0);
+  // Missing and non-digit positions of a short string read as 0.
+  const std::array<int, 20> expected = {1, 0, 0, 1};
+  EXPECT_EQ(program.achievementFlags, expected);
+  EXPECT_EQ(program.shipUnlocked, (std::array<int, 5>{0, 1, 0, 0, 1}));
+
+  shutDown();
+  EXPECT_EQ(storedInt("usejoy"), 0);
+  SQLite::Database db(path);
+  EXPECT_EQ(db.execAndGet("SELECT achievements FROM setupData").getString(), "10010000000000000000");
+}
+
+TEST_F(StartupTest, LogoRunsItsFullFadeWithSoundOnOrOff) {
+  ASSERT_EQ(startUp(path), StartupResult::ready);
+  ASSERT_TRUE(assets.sfxYes);
+  display.setRecording(true);
+  bool stingPlayed = false;
+  display.setFrameHook([&] { stingPlayed = stingPlayed || pf::channelPlaying(assets.chanYes); });
+  const int64_t withSound = logoFrames();
+  EXPECT_TRUE(stingPlayed);
+
+  // The studio name fades in, is held fully opaque, and fades out again.
+  std::vector<float> nameAlpha;
+  for (const pf::DrawCall& call : display.calls()) {
+    if (call.kind == pf::DrawCall::Kind::Text && call.text == "pellmore games" && call.blend == pf::kBlendAlpha) {
+      nameAlpha.push_back(call.alpha);
+    }
+  }
+  ASSERT_EQ(static_cast<int64_t>(nameAlpha.size()), withSound);
+  const auto opaque = std::count(nameAlpha.begin(), nameAlpha.end(), 1.0f);
+  EXPECT_GE(opaque, 55);
+  EXPECT_LT(nameAlpha.front(), 0.02f);
+  EXPECT_LT(nameAlpha.back(), 0.02f);
+  EXPECT_NEAR(withSound, 360, 5);
+
+  pf::stopChannel(assets.chanYes);
+  settings.sound = 0;
+  const pf::Channel before = assets.chanYes;
+  stingPlayed = false;
+  EXPECT_EQ(logoFrames(), withSound);
+  EXPECT_EQ(assets.chanYes, before);
+  EXPECT_FALSE(stingPlayed);
+}
+
+TEST_F(StartupTest, OuterLoopEndsOnEscapeOrCloseAndHidesThePointerOnlyInFullScreen) {
+  ASSERT_EQ(startUp(path), StartupResult::ready);
+  for (const int depth : {32, 0}) {
+    SCOPED_TRACE(depth);
+    settings.screendepth = depth;
+    ASSERT_TRUE(pf::openDisplay(800, 600, depth));
+    int frames = 0;
+    display.setFrameHook([&] {
+      if (++frames == 5) depth == 32 ? pf::inputState().keyPressed(pf::vk::kEscape) : pf::inputState().requestClose();
+    });
+    pf::showPointer();
+    runOuterLoop();
+    display.setFrameHook(nullptr);
+    EXPECT_EQ(frames, 6);
+    EXPECT_EQ(display.pointerVisible(), depth == 0);
+    shutDown();
+    EXPECT_TRUE(display.pointerVisible());
+    EXPECT_FALSE(pf::displayOpen());
+    pf::inputState().reset();
+  }
+}
+
+TEST(AssetLoader, LoadsEveryAssetWithoutDisplayFrames) {
+  pf::HeadlessBackend& display = freshHeadless();
+  assets = GameAssets{};
+  registerAssetStore();
+  const int64_t framesBefore = display.frames();
+  loadGameAssets();
+  EXPECT_EQ(display.frames(), framesBefore);
+
+  const GameAssets& a = assets;
+  ASSERT_TRUE(a.gameFont && a.blobImage && a.blobImageLeft && a.blobImageRight && a.rockImage);
+  EXPECT_EQ(pf::currentFont(), a.gameFont.get());
+  EXPECT_TRUE(a.rockBackgroundImage && a.powerBarImage && a.heartImage && a.fireImage);
+  EXPECT_NE(a.blobImage.get(), a.blobImageLeft.get());
+  EXPECT_EQ(a.blobImageRight->handleX(), static_cast<float>(a.blobImage->width()));
+  EXPECT_EQ(a.blobImageRight->handleY(), 0.0f);
+  EXPECT_EQ(a.rockImage->width(), 112);
+  EXPECT_EQ(a.rockImage->height(), 662);
+
+  for (int i = 0; i < kRockSlices; ++i) {
+    const pf::Image& slice = *a.rockSlices[static_cast<size_t>(i)];
+    ASSERT_EQ(slice.width(), 1);
+    ASSERT_EQ(slice.height(), 600);
+    EXPECT_EQ(slice.flags(), 9);
+    EXPECT_EQ(a.rockSliceOffsets[static_cast<size_t>(i)], static_cast<float>(i));
+    for (int y : {0, 299, 599}) {
+      EXPECT_EQ(slice.pixels(0)[static_cast<size_t>(y)], a.rockImage->pixels(0)[static_cast<size_t>(y * 112 + i)]);
+    }
+  }
+  for (const pf::ImagePtr& water : a.waterFrames) {
+    ASSERT_TRUE(water);
+    EXPECT_EQ(water->width(), 512);
+    EXPECT_EQ(water->flags(), 6);
+  }
+  for (size_t i = 0; i < kAchievements; ++i) {
+    EXPECT_TRUE(a.achievementIcons[i] && a.achievementIconsDim[i]) << i;
+    EXPECT_FALSE(a.achievementNames[i].empty());
+  }
+  EXPECT_EQ(a.achievementNames[9], "speed demon");
+  EXPECT_EQ(a.achievementDescriptions[1], "don't win, don't loose, just fail");
+
+  EXPECT_TRUE(a.musicTitle && a.musicLevel && a.musicBoss);
+  EXPECT_TRUE(a.musicBoss->loop);
+  EXPECT_TRUE(a.sfxZap && a.sfxZap2 && a.sfxExplosion);
+  EXPECT_NE(a.sfxZap.get(), a.sfxZap2.get());
+  EXPECT_FALSE(a.sfxZap2->loop);
+  EXPECT_TRUE(a.musicTitleChannel && a.chanZap && a.chanZap2 && a.chanExplosion);
+  EXPECT_FALSE(a.chanZap == a.chanZap2);
+}

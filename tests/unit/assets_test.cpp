@@ -1,0 +1,308 @@
+// The embedded asset store: every file the game opens is there under its
+// exact name, decodes to its format and size, and the generated art and
+// sound keep the properties the drawing and audio code rely on.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/asset_store.hpp"
+#include "platform/platform.hpp"
+
+namespace {
+
+const std::string kImages = "images\\";
+
+// The store's names in registration order.
+std::vector<std::string> expectedNames() {
+  std::vector<std::string> names = {
+      "sfx/zap2.wav",    "sfx/pshot.wav",      "sfx/mssl.wav",    "sfx/bshot.wav",    "sfx/yes-3.wav",
+      "sfx/missile.wav", "sfx/FruitJack2.wav", "sfx/perfect.wav", "sfx/cool.wav",     "sfx/Explosion2.wav",
+      "sfx/notechno.ogg", "sfx/bornsand.ogg",  "sfx/dirtysex.ogg", kImages + "CG01.TTF", kImages + "blob.bmp",
+      kImages + "rockbg.png", kImages + "rock1 copy.png", kImages + "_032.jpg"};
+  for (int i = 1; i <= 31; ++i) {
+    const std::string n = std::to_string(i);
+    names.push_back(kImages + "_" + std::string(3 - n.size(), '0') + n + ".jpg");
+  }
+  for (const char* n : {"powerbar.png", "heart.png", "fire.PNG", "j.png", "a1.png", "a.png"}) names.push_back(kImages + n);
+  for (char c = 'b'; c <= 'i'; ++c) {
+    names.push_back(kImages + c + "2.png");
+    names.push_back(kImages + c + ".png");
+  }
+  names.push_back(kImages + "j2.png");
+  return names;
+}
+
+struct ImageSpec {
+  std::string name;
+  int width, height;
+  bool jpeg;
+};
+
+std::vector<ImageSpec> imageSpecs() {
+  std::vector<ImageSpec> specs = {{"blob.bmp", 64, 64, false},      {"rockbg.png", 800, 600, false},
+                                  {"rock1 copy.png", 112, 662, false}, {"powerbar.png", 50, 250, false},
+                                  {"heart.png", 43, 38, false},     {"fire.PNG", 57, 50, false}};
+  for (int i = 1; i <= 32; ++i) {
+    const std::string n = std::to_string(i);
+    specs.push_back({"_" + std::string(3 - n.size(), '0') + n + ".jpg", 512, 512, true});
+  }
+  for (char c = 'a'; c <= 'j'; ++c) {
+    specs.push_back({std::string(1, c) + ".png", 128, 128, false});
+    specs.push_back({std::string(1, c) + (c == 'a' ? "1" : "2") + ".png", 128, 128, false});
+  }
+  return specs;
+}
+
+std::vector<uint8_t> assetBytes(const std::string& name) {
+  std::vector<uint8_t> bytes;
+  EXPECT_TRUE(pf::readAsset("incbin::" + name, bytes)) << name;
+  return bytes;
+}
+
+pf::ImagePtr image(const std::string& name, int flags = 0) { return pf::loadImage("incbin::" + kImages + name, flags); }
+
+struct Rgba {
+  int r, g, b, a;
+};
+
+Rgba pixel(const pf::Image& img, int x, int y) {
+  const uint32_t p = img.pixels(0)[static_cast<size_t>(y) * img.width() + x];
+  return {static_cast<int>(p & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>((p >> 16) & 0xFF),
+          static_cast<int>(p >> 24)};
+}
+
+// Mean absolute channel difference of two equally sized images.
+double meanDifference(const pf::Image& a, const pf::Image& b) {
+  double sum = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      const Rgba p = pixel(a, x, y), q = pixel(b, x, y);
+      sum += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b);
+    }
+  return sum / (3.0 * a.width() * a.height());
+}
+
+// Little-endian field of a canonical RIFF WAVE header.
+int wavField(const std::vector<uint8_t>& b, size_t at, int bytes) {
+  int v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | b[at + static_cast<size_t>(i)];
+  return v;
+}
+
+class AssetStore : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { registerAssetStore(); }
+};
+
+TEST_F(AssetStore, HoldsEveryNameOfTheGame) {
+  const std::vector<std::string> names = pf::embeddedFileNames();
+  const std::set<std::string> stored(names.begin(), names.end());
+  const std::vector<std::string> expected = expectedNames();
+  ASSERT_EQ(expected.size(), 72u);
+  for (const std::string& n : expected) EXPECT_EQ(stored.count(n), 1u) << n;
+  // A real backslash, not an escaped pair.
+  EXPECT_EQ(stored.count("images\\\\blob.bmp"), 0u);
+}
+
+// The registration order is visible only in the generated table, which sits
+// beside the test binary in the build tree.
+TEST_F(AssetStore, RegistersInTheGamesOrder) {
+  char self[4096];
+  const ssize_t len = readlink("/proc/self/exe", self, sizeof self - 1);
+  ASSERT_GT(len, 0);
+  self[len] = '\0';
+  const std::filesystem::path table = std::filesystem::path(self).parent_path() / "assets" / "embedded_assets.cpp";
+  std::ifstream in(table);
+  if (!in) GTEST_SKIP() << "no generated table at " << table;
+  std::vector<std::string> order;
+  std::string line;
+  const std::string call = "pf::registerEmbeddedFile(\"";
+  while (std::getline(in, line)) {
+    const size_t at = line.find(call);
+    if (at == std::string::npos) continue;
+    std::string name;
+    for (size_t i = at + call.size(); i < line.size() && line[i] != '"'; ++i) {
+      if (line[i] == '\\') ++i;
+      name += line[i];
+    }
+    order.push_back(name);
+  }
+  EXPECT_EQ(order, expectedNames());
+}
+
+TEST_F(AssetStore, ImagesDecodeToTheirFormatAndSize) {
+  for (const ImageSpec& spec : imageSpecs()) {
+    const std::vector<uint8_t> bytes = assetBytes(kImages + spec.name);
+    ASSERT_GE(bytes.size(), 8u) << spec.name;
+    const bool png = bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G';
+    const bool jpeg = bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
+    EXPECT_EQ(jpeg, spec.jpeg) << spec.name;
+    EXPECT_EQ(png, !spec.jpeg) << spec.name;
+    const pf::ImagePtr img = image(spec.name, -1);
+    ASSERT_NE(img, nullptr) << spec.name;
+    EXPECT_EQ(img->width(), spec.width) << spec.name;
+    EXPECT_EQ(img->height(), spec.height) << spec.name;
+  }
+}
+
+TEST_F(AssetStore, GlowSpriteIsWhiteLightFadingToNothingAtItsRim) {
+  const pf::ImagePtr blob = image("blob.bmp");
+  ASSERT_NE(blob, nullptr);
+  for (int i = 0; i < 64; ++i) {
+    EXPECT_EQ(pixel(*blob, i, 0).a, 0);
+    EXPECT_EQ(pixel(*blob, i, 63).a, 0);
+    EXPECT_EQ(pixel(*blob, 0, i).a, 0);
+    EXPECT_EQ(pixel(*blob, 63, i).a, 0);
+  }
+  EXPECT_GE(pixel(*blob, 32, 32).a, 240);
+  // Falls steadily from the centre outwards, with no ring.
+  for (int x = 33; x < 64; ++x) EXPECT_LE(pixel(*blob, x, 32).a, pixel(*blob, x - 1, 32).a) << x;
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) {
+      const Rgba p = pixel(*blob, x, y);
+      if (p.a > 0) {
+        EXPECT_TRUE(p.r == 255 && p.g == 255 && p.b == 255) << x << "," << y;
+      }
+    }
+}
+
+TEST_F(AssetStore, RockWallIsSolidOutsideAndOpenTowardsTheWater) {
+  const pf::ImagePtr rock = image("rock1 copy.png");
+  ASSERT_NE(rock, nullptr);
+  // The game grabs rows 0..599; column 0 faces the water on both walls.
+  for (int y = 0; y < 600; ++y) {
+    EXPECT_EQ(pixel(*rock, 111, y).a, 255) << y;
+    int edge = 0;
+    while (edge < 112 && pixel(*rock, edge, y).a < 250) ++edge;
+    EXPECT_GE(edge, 5) << y;
+    EXPECT_LE(edge, 100) << y;
+    // The rim is lit: brighter than the stone deeper in.
+    const Rgba rim = pixel(*rock, edge, y), deep = pixel(*rock, 111, y);
+    EXPECT_GT(rim.g + rim.b, deep.g + deep.b) << y;
+  }
+}
+
+TEST_F(AssetStore, PowerBarFrameLeavesTheChannelClear) {
+  const pf::ImagePtr bar = image("powerbar.png");
+  ASSERT_NE(bar, nullptr);
+  // The game draws the energy bar up x = 26 from row 245 to row 6.
+  for (int y = 8; y < 243; y += 5) EXPECT_LT(pixel(*bar, 26, y).a, 128) << y;
+  EXPECT_GT(pixel(*bar, 13, 125).a, 200);
+  EXPECT_GT(pixel(*bar, 39, 125).a, 200);
+}
+
+TEST_F(AssetStore, AchievementIconsAreBrightAndTheirDimTwinsDarker) {
+  auto brightness = [](const pf::Image& img) {
+    double sum = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        const Rgba p = pixel(img, x, y);
+        sum += (p.r + p.g + p.b) * p.a / 255.0;
+      }
+    return sum;
+  };
+  for (char c = 'a'; c <= 'j'; ++c) {
+    const pf::ImagePtr lit = image(std::string(1, c) + ".png", 7);
+    const pf::ImagePtr dim = image(std::string(1, c) + (c == 'a' ? "1" : "2") + ".png", 7);
+    ASSERT_TRUE(lit && dim) << c;
+    EXPECT_EQ(pixel(*lit, 0, 0).a, 0) << c;  // round badge on a clear square
+    EXPECT_LT(brightness(*dim), 0.6 * brightness(*lit)) << c;
+  }
+}
+
+TEST_F(AssetStore, WaterFramesTileAndLoop) {
+  std::vector<pf::ImagePtr> frames;
+  for (int i = 1; i <= 32; ++i) {
+    const std::string n = std::to_string(i);
+    frames.push_back(image("_" + std::string(3 - n.size(), '0') + n + ".jpg", 6));
+    ASSERT_NE(frames.back(), nullptr);
+  }
+  // Light lines on black: mostly dark, with bright pixels.
+  const pf::Image& first = *frames[0];
+  int dark = 0, bright = 0;
+  for (int y = 0; y < 512; ++y)
+    for (int x = 0; x < 512; ++x) {
+      const Rgba p = pixel(first, x, y);
+      dark += p.r + p.g + p.b < 60;
+      bright += p.b > 200;
+    }
+  EXPECT_GT(dark, 512 * 512 / 3);
+  EXPECT_GT(bright, 512 * 5);
+  // Tileable: the wrap from the last column to the first is no larger a step
+  // than neighbouring columns make.
+  auto columnStep = [&](int a, int b) {
+    double sum = 0;
+    for (int y = 0; y < 512; ++y) sum += std::abs(pixel(first, a, y).b - pixel(first, b, y).b);
+    return sum / 512;
+  };
+  EXPECT_LT(columnStep(511, 0), 2.0 * (columnStep(255, 256) + columnStep(100, 101)) / 2.0 + 4.0);
+  // Looping: frame 32 leads into frame 1 like any frame into the next.
+  double steps = 0;
+  for (int i = 0; i + 1 < 32; ++i) steps += meanDifference(*frames[i], *frames[i + 1]);
+  EXPECT_LT(meanDifference(*frames[31], *frames[0]), 1.5 * steps / 31);
+}
+
+TEST_F(AssetStore, SoundEffectsAreShortCleanSixteenBitWaves) {
+  for (const char* name : {"zap2", "pshot", "mssl", "bshot", "yes-3", "missile", "FruitJack2", "perfect", "cool",
+                           "Explosion2"}) {
+    const std::string url = std::string("incbin::sfx/") + name + ".wav";
+    const std::vector<uint8_t> bytes = assetBytes(std::string("sfx/") + name + ".wav");
+    ASSERT_GE(bytes.size(), 44u) << name;
+    EXPECT_EQ(wavField(bytes, 34, 2), 16) << name;
+    const pf::SoundPtr sound = pf::loadSound(url, 0);
+    ASSERT_NE(sound, nullptr) << name;
+    EXPECT_EQ(sound->sampleRate, 44100) << name;
+    EXPECT_TRUE(sound->channels == 1 || sound->channels == 2) << name;
+    EXPECT_FALSE(sound->loop) << name;
+    EXPECT_GT(sound->lengthMs(), 80.0) << name;
+    EXPECT_LT(sound->lengthMs(), 3000.0) << name;
+    int peak = 0;
+    for (int16_t s : sound->samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
+    EXPECT_GT(peak, 20000) << name;   // normalised
+    EXPECT_LT(peak, 32000) << name;   // without clipping
+    // Silent first and last samples: no click at either end.
+    EXPECT_LT(std::abs(sound->samples.front()), 200) << name;
+    EXPECT_LT(std::abs(sound->samples.back()), 200) << name;
+  }
+}
+
+TEST_F(AssetStore, MusicTracksAreLongSeamlessLoops) {
+  for (const char* name : {"notechno", "bornsand", "dirtysex"}) {
+    const pf::SoundPtr track = pf::loadSound(std::string("incbin::sfx/") + name + ".ogg", 1);
+    ASSERT_NE(track, nullptr) << name;
+    EXPECT_TRUE(track->loop) << name;
+    EXPECT_EQ(track->channels, 2) << name;
+    EXPECT_GE(track->lengthMs(), 60000.0) << name;
+    EXPECT_LE(track->lengthMs(), 120000.0) << name;
+    // The jump from the last frame back to the first is no bigger than the
+    // steps the music makes anyway.
+    const std::vector<int16_t>& s = track->samples;
+    std::vector<int> steps;
+    for (size_t i = 2; i < s.size(); i += 2 * 97) steps.push_back(std::abs(s[i] - s[i - 2]));
+    std::sort(steps.begin(), steps.end());
+    const int typical = steps[steps.size() * 99 / 100];
+    for (int c = 0; c < 2; ++c)
+      EXPECT_LE(std::abs(s[static_cast<size_t>(c)] - s[s.size() - 2 + static_cast<size_t>(c)]), typical) << name;
+    int peak = 0;
+    for (int16_t v : s) peak = std::max(peak, std::abs(static_cast<int>(v)));
+    EXPECT_LT(peak, 32767) << name;
+  }
+}
+
+TEST_F(AssetStore, FontIsTheGameFont) {
+  const pf::FontPtr font = pf::loadFont("incbin::images\\CG01.TTF", 20, 5);
+  ASSERT_NE(font, nullptr);
+  EXPECT_TRUE(font->glyph('A').present);
+  EXPECT_GT(font->textWidth("Score"), 20);
+}
+
+}  // namespace

@@ -1,0 +1,22 @@
+#pragma once
+// A minimal writer for flat JSON objects: keys in insertion order, so the
+// same run always prints the same bytes.
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
+class JsonObject {
+ public:
+  JsonObject& add(const std::string& key, int value) { return add(key, static_cast<int64_t>(value)); }
+  JsonObject& add(const std::string& key, int64_t value);
+  JsonObject& add(const std::string& key, double value);
+  JsonObject& add(const std::string& key, bool value);
+  JsonObject& add(const std::string& key, const std::vector<int>& values);
+  std::string str() const { return "{" + body_.str() + "}"; }
+
+ private:
+  std::ostringstream& key(const std::string& k);
+  std::ostringstream body_;
+  bool first_ = true;
+};

@@ -1,0 +1,137 @@
+#include "simulation.hpp"
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include "app/asset_loader.hpp"
+#include "app/asset_store.hpp"
+#include "autopilot.hpp"
+#include "essentials/math.hpp"
+#include "essentials/settings.hpp"
+#include "game/game.hpp"
+#include "input_script.hpp"
+#include "json_writer.hpp"
+#include "platform/headless/headless_backend.hpp"
+#include "platform/platform.hpp"
+
+namespace {
+
+void addListCounts(game& g, JsonObject& object) {
+  object.add("enemies", static_cast<int64_t>(g.enemylist.size()))
+      .add("bullets", static_cast<int64_t>(g.bulletlist.size()))
+      .add("missiles", static_cast<int64_t>(g.missilelist.size()))
+      .add("particles", static_cast<int64_t>(g.particlelist.size()))
+      .add("explosions", static_cast<int64_t>(g.explosionlist.size()));
+}
+
+std::string traceLine(game& g) {
+  JsonObject line;
+  line.add("gametimer", g.gametimer)
+      .add("score", static_cast<int64_t>(g.score))
+      .add("killcount", g.killcount)
+      .add("lives", g.lives)
+      .add("multiplier", g.multiplier)
+      .add("powerlevel", g.powerlevel)
+      .add("bombs", g.bombs);
+  addListCounts(g, line);
+  line.add("bubbles", static_cast<int64_t>(g.bubblelist.size()))
+      .add("texts", static_cast<int64_t>(g.textlist.size()))
+      .add("blood", static_cast<int64_t>(g.bloodlist.size()))
+      .add("powerrings", static_cast<int64_t>(g.powerringlist.size()))
+      .add("fires", static_cast<int64_t>(g.firelist.size()))
+      .add("bonuses", static_cast<int64_t>(g.bonuslist.size()))
+      .add("plankton", static_cast<int64_t>(g.planktonlist.size()));
+  return line.str();
+}
+
+}  // namespace
+
+bool runSimulation(const SimOptions& options, std::string* json, std::string* error) {
+  pf::installHeadless();
+  settings = Settings{};
+  program = ProgramState{};
+  registerAssetStore();
+  loadGameAssets();
+
+  InputScript script;
+  if (!options.inputFile.empty() && !script.load(options.inputFile, error)) return false;
+  if (options.bot == "fire") script.holdFrom(1, settings.fire1key);
+  std::unique_ptr<Autopilot> autopilot;
+  if (options.bot == "autopilot") autopilot = std::make_unique<Autopilot>();
+
+  std::ofstream trace;
+  if (!options.traceFile.empty()) {
+    trace.open(options.traceFile);
+    if (!trace) {
+      *error = "cannot write trace file " + options.traceFile;
+      return false;
+    }
+  }
+
+  SeedRnd(options.seed);
+  std::unique_ptr<game> g = game::Create(options.ship);
+  if (!g) {
+    *error = "there is no ship " + std::to_string(options.ship);
+    return false;
+  }
+
+  using Clock = std::chrono::steady_clock;
+  Clock::duration busy{};
+  Clock::duration slowest{};
+  const long long limit = options.untilEnd ? kUntilEndCap : options.frames;
+  long long frame = 0;
+  bool ended = false;
+  while (frame < limit && !ended) {
+    ++frame;
+    script.apply(static_cast<int>(frame));
+    if (autopilot) autopilot->steer(*g);
+    const Clock::time_point start = Clock::now();
+    if (program.paused == 0) ended = g->Update() == 1;
+    g->Draw();
+    const Clock::duration took = Clock::now() - start;
+    busy += took;
+    slowest = std::max(slowest, took);
+    pf::flip();
+    if (trace) trace << traceLine(*g) << "\n";
+  }
+
+  std::vector<int> achievements;
+  for (int i = 0; i < static_cast<int>(program.achievementFlags.size()); ++i) {
+    if (program.achievementFlags[static_cast<size_t>(i)] == 1) achievements.push_back(i);
+  }
+  JsonObject out;
+  out.add("ship", options.ship)
+      .add("seed", static_cast<int64_t>(options.seed))
+      .add("frames", static_cast<int64_t>(frame))
+      .add("gametimer", g->gametimer)
+      .add("score", static_cast<int64_t>(g->score))
+      .add("killcount", g->killcount)
+      .add("multiplier", g->multiplier)
+      .add("powerlevel", g->powerlevel)
+      .add("lives", g->lives)
+      .add("bombs", g->bombs)
+      .add("bosstimer", g->bosstimer)
+      .add("bossdead", g->bossdead)
+      .add("timeup", g->timeup)
+      .add("gamecompleted", g->gamecompleted)
+      .add("gamefailed", g->gamefailed)
+      .add("gotperfect", g->gotperfect)
+      .add("jellycount", g->jellycount)
+      .add("totalpowerups", g->totalpowerups)
+      .add("mins", g->mins)
+      .add("secs", g->secs)
+      .add("quitnow", g->quitnow)
+      .add("ended", ended)
+      .add("achievements", achievements);
+  addListCounts(*g, out);
+  if (options.bench) {
+    const double seconds = std::chrono::duration<double>(busy).count();
+    out.add("frames_per_second", seconds > 0 ? static_cast<double>(frame) / seconds : 0.0)
+        .add("max_frame_us", std::chrono::duration<double, std::micro>(slowest).count());
+  }
+  *json = out.str();
+  return true;
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+struct SimOptions {
+  int ship = 1;
+  uint64_t seed = 1;
+  long long frames = 0;
+  bool untilEnd = false;
+  std::string inputFile;
+  std::string traceFile;
+  std::string bot = "none";
+  bool bench = false;
+};
+
+// A run stopped by --until-end ends here at the latest.
+constexpr long long kUntilEndCap = 30000;
+
+// Runs the session and fills `json` with its final state; false with a
+// message when the run cannot start.
+bool runSimulation(const SimOptions& options, std::string* json, std::string* error);
