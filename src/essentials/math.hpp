@@ -36,6 +36,24 @@ inline double Cos(double degrees) {
   if (trig_detail::wholeDegree(degrees, &k)) return trig_detail::kCosTable[static_cast<size_t>(k)];
   return std::cos(degrees * (kPi / 180.0));
 }
+// Cosine and sine of a heading that seldom changes (a shot's direction),
+// worked out again only when it does.
+class DirectionCache {
+ public:
+  void aim(double degrees) {
+    if (degrees == degrees_) return;
+    degrees_ = degrees;
+    cos_ = Cos(degrees);
+    sin_ = Sin(degrees);
+  }
+  double cos() const { return cos_; }
+  double sin() const { return sin_; }
+
+ private:
+  double degrees_ = std::nan("");
+  double cos_ = 1, sin_ = 0;
+};
+
 // Two-argument arc tangent in degrees.
 inline double ATan2(double y, double x) { return std::atan2(y, x) * (180.0 / kPi); }
 inline double ATan(double v) { return std::atan(v) * (180.0 / kPi); }

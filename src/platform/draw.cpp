@@ -8,42 +8,41 @@
 #include "platform/platform.hpp"
 
 namespace pf {
+
+detail::DrawState detail::drawState;
+
 namespace {
 
 constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 
-struct DrawState {
-  int r = 255, g = 255, b = 255;
-  float alpha = 1.0f;
-  uint8_t alphaByte = 255;
-  int blend = kBlendAlpha;
-  float rotation = 0.0f;
-  float sx = 1.0f, sy = 1.0f;
-  // The drawing transform: a point (px, py) relative to the draw position
-  // lands at (x + px*ix + py*iy, y + px*jx + py*jy).
-  float ix = 1.0f, iy = 0.0f, jx = 0.0f, jy = 1.0f;
-  float cosR = 1.0f, sinR = 0.0f;  // of the rotation, recomputed only when it changes
-  int clearR = 0, clearG = 0, clearB = 0;
-  float lineWidth = 1.0f;
-  bool lineSmooth = false;
-  MaskColour mask;
-  const Font* font = nullptr;
-};
+detail::DrawState& state = detail::drawState;
 
-DrawState state;
-
-void updateTransform() {
+// Brings the transform up to date with the rotation and scale; the sine and
+// cosine only when the rotation itself changed.
+void resolveTransform() {
+  if (!state.transformDirty) return;
+  if (state.rotation != state.transformRotation) {
+    const double rad = static_cast<double>(state.rotation) * kDegToRad;
+    state.cosR = static_cast<float>(std::cos(rad));
+    state.sinR = static_cast<float>(std::sin(rad));
+    state.transformRotation = state.rotation;
+  }
   state.ix = state.cosR * state.sx;
   state.iy = -state.sinR * state.sy;
   state.jx = state.sinR * state.sx;
   state.jy = state.cosR * state.sy;
+  state.transformDirty = false;
 }
 
-uint8_t clampByte(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
+uint8_t clampByte(int v) { return static_cast<uint8_t>(detail::clampChannel(v)); }
+
+// Alpha is held as the byte alpha x 255, truncated.
+uint8_t alphaByte() { return static_cast<uint8_t>(getAlpha() * 255.0f); }
 
 // Places the rectangle (x0, y0)-(x1, y1), given relative to the draw
 // position, through the transform.
 void placeCorners(QuadCmd& q, float x, float y, float x0, float y0, float x1, float y1) {
+  resolveTransform();
   const float px[4] = {x0, x1, x1, x0};
   const float py[4] = {y0, y0, y1, y1};
   for (int i = 0; i < 4; ++i) {
@@ -53,14 +52,16 @@ void placeCorners(QuadCmd& q, float x, float y, float x0, float y0, float x1, fl
 }
 
 void applyColour(QuadCmd& q) {
-  q.r = static_cast<uint8_t>(state.r);
-  q.g = static_cast<uint8_t>(state.g);
-  q.b = static_cast<uint8_t>(state.b);
-  q.a = state.alphaByte;
+  q.r = clampByte(state.r);
+  q.g = clampByte(state.g);
+  q.b = clampByte(state.b);
+  q.a = alphaByte();
   q.blend = state.blend;
 }
 
-void drawImageRect(const Image& image, float x, float y, float w, float h, int frame) {
+}  // namespace
+
+void detail::drawImageRect(const Image& image, float x, float y, float w, float h, int frame) {
   DisplayBackend* d = drawTarget();
   if (d == nullptr || frame < 0 || frame >= image.frames()) return;
   QuadCmd q;
@@ -71,62 +72,11 @@ void drawImageRect(const Image& image, float x, float y, float w, float h, int f
   d->drawQuad(q);
 }
 
-}  // namespace
-
-void setColour(int r, int g, int b) {
-  state.r = clampByte(r);
-  state.g = clampByte(g);
-  state.b = clampByte(b);
-}
-
-void getColour(int& r, int& g, int& b) {
-  r = state.r;
-  g = state.g;
-  b = state.b;
-}
-
-void setAlpha(float alpha) {
-  if (std::isnan(alpha)) alpha = 0.0f;
-  state.alpha = std::clamp(alpha, 0.0f, 1.0f);
-  state.alphaByte = static_cast<uint8_t>(state.alpha * 255.0f);
-}
-
-float getAlpha() { return state.alpha; }
-
-void setBlend(int mode) { state.blend = mode; }
-int getBlend() { return state.blend; }
-
-void setRotation(float degrees) {
-  if (degrees == state.rotation) return;
-  state.rotation = degrees;
-  const double rad = static_cast<double>(degrees) * kDegToRad;
-  state.cosR = static_cast<float>(std::cos(rad));
-  state.sinR = static_cast<float>(std::sin(rad));
-  updateTransform();
-}
-
-float getRotation() { return state.rotation; }
-
-void setScale(float sx, float sy) {
-  if (sx == state.sx && sy == state.sy) return;
-  state.sx = sx;
-  state.sy = sy;
-  updateTransform();
-}
-
-void getScale(float& sx, float& sy) {
-  sx = state.sx;
-  sy = state.sy;
-}
-
 void setClearColour(int r, int g, int b) {
   state.clearR = clampByte(r);
   state.clearG = clampByte(g);
   state.clearB = clampByte(b);
 }
-
-void setLineWidth(float width) { state.lineWidth = width; }
-float getLineWidth() { return state.lineWidth; }
 
 void setMaskColour(int r, int g, int b) { state.mask = MaskColour{clampByte(r), clampByte(g), clampByte(b)}; }
 MaskColour getMaskColour() { return state.mask; }
@@ -136,12 +86,9 @@ void enableLineSmoothing() {
   if (DisplayBackend* d = displayBackend()) d->setLineSmoothing(true);
 }
 
-void setFont(const Font* font) { state.font = font; }
-const Font* currentFont() { return state.font; }
-
 void resetPlatformDrawState() {
   const Font* font = state.font;
-  state = DrawState{};
+  state = detail::DrawState{};
   state.font = font;
 }
 
@@ -150,12 +97,8 @@ void clear() {
   if (d != nullptr && d->isOpen()) d->clear(state.clearR, state.clearG, state.clearB);
 }
 
-void drawImage(const Image& image, float x, float y, int frame) {
-  drawImageRect(image, x, y, static_cast<float>(image.width()), static_cast<float>(image.height()), frame);
-}
-
 void drawImagePart(const Image& image, float x, float y, float w, float h, int frame) {
-  drawImageRect(image, x, y, w, h, frame);
+  detail::drawImageRect(image, x, y, w, h, frame);
 }
 
 void fillRect(float x, float y, float w, float h) {
@@ -173,16 +116,17 @@ void drawLine(float x1, float y1, float x2, float y2) {
   const float dx = x2 - x1;
   const float dy = y2 - y1;
   LineCmd l;
+  resolveTransform();
   l.x1 = x1;
   l.y1 = y1;
   l.x2 = x1 + dx * state.ix + dy * state.iy;
   l.y2 = y1 + dx * state.jx + dy * state.jy;
   l.width = state.lineWidth;
   l.smooth = state.lineSmooth;
-  l.r = static_cast<uint8_t>(state.r);
-  l.g = static_cast<uint8_t>(state.g);
-  l.b = static_cast<uint8_t>(state.b);
-  l.a = state.alphaByte;
+  l.r = clampByte(state.r);
+  l.g = clampByte(state.g);
+  l.b = clampByte(state.b);
+  l.a = alphaByte();
   l.blend = state.blend;
   d->drawLine(l);
 }
@@ -193,10 +137,10 @@ void plot(float x, float y) {
   PointCmd p;
   p.x = x;
   p.y = y;
-  p.r = static_cast<uint8_t>(state.r);
-  p.g = static_cast<uint8_t>(state.g);
-  p.b = static_cast<uint8_t>(state.b);
-  p.a = state.alphaByte;
+  p.r = clampByte(state.r);
+  p.g = clampByte(state.g);
+  p.b = clampByte(state.b);
+  p.a = alphaByte();
   p.blend = state.blend;
   d->drawPoint(p);
 }
@@ -213,10 +157,10 @@ void drawText(const std::string& text, float x, float y) {
                static_cast<float>(font.lineHeight()));
   std::copy(box.x, box.x + 4, t.x);
   std::copy(box.y, box.y + 4, t.y);
-  t.r = static_cast<uint8_t>(state.r);
-  t.g = static_cast<uint8_t>(state.g);
-  t.b = static_cast<uint8_t>(state.b);
-  t.a = state.alphaByte;
+  t.r = clampByte(state.r);
+  t.g = clampByte(state.g);
+  t.b = clampByte(state.b);
+  t.a = alphaByte();
   t.blend = state.blend;
   d->beginText(t);
 

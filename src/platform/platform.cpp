@@ -43,8 +43,11 @@ void installDisplayBackend(DisplayBackend* display) {
   refreshDrawTarget();
 }
 
+bool detail::drawingOn = false;
+
 void refreshDrawTarget() {
   gDrawTarget = (gDisplay != nullptr && gDisplay->isOpen() && gDisplay->acceptsDraws()) ? gDisplay : nullptr;
+  detail::drawingOn = gDrawTarget != nullptr;
 }
 
 DisplayBackend* drawTarget() { return gDrawTarget; }

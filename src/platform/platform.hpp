@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/draw_state.hpp"
 #include "platform/font.hpp"
 #include "platform/image.hpp"
 #include "platform/sound.hpp"
@@ -36,34 +37,25 @@ bool takeCloseRequest();
 bool closeRequested();
 
 // ---------------------------------------------------------------- drawing state
-void setColour(int r, int g, int b);
-void getColour(int& r, int& g, int& b);
-void setAlpha(float alpha);
-float getAlpha();
-void setBlend(int mode);
-int getBlend();
-void setRotation(float degrees);
-float getRotation();
-void setScale(float sx, float sy);
-void getScale(float& sx, float& sy);
+// setColour, getColour, setAlpha, getAlpha, setBlend, getBlend, setRotation,
+// getRotation, setScale, getScale, setLineWidth, getLineWidth, setFont and
+// currentFont are inline in draw_state.hpp.
 void setClearColour(int r, int g, int b);
-void setLineWidth(float width);
-float getLineWidth();
 void setMaskColour(int r, int g, int b);
 MaskColour getMaskColour();
 // Turns on anti-aliased lines at the nicest quality.
 void enableLineSmoothing();
-void setFont(const Font* font);
-const Font* currentFont();
 // Every element of the drawing state back to its default (tests, display reopen).
 void resetPlatformDrawState();
 
-// Blend modes.
-enum Blend : int { kBlendMask = 1, kBlendSolid = 2, kBlendAlpha = 3, kBlendLight = 4, kBlendShade = 5 };
-
 // ---------------------------------------------------------------- drawing
 void clear();
-void drawImage(const Image& image, float x, float y, int frame = 0);
+inline void drawImage(const Image& image, float x, float y, int frame = 0) {
+  // Checked here so that a run that draws nowhere pays almost nothing.
+  if (detail::drawingOn) {
+    detail::drawImageRect(image, x, y, static_cast<float>(image.width()), static_cast<float>(image.height()), frame);
+  }
+}
 void drawImagePart(const Image& image, float x, float y, float w, float h, int frame = 0);
 void fillRect(float x, float y, float w, float h);
 void drawLine(float x1, float y1, float x2, float y2);

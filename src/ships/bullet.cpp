@@ -41,8 +41,9 @@ void bullet::launch(float x, float y, float angle, float speed, const pf::Image*
 void bullet::moveAlongRay() {
   radius += speed;
   // Placed from the start point each frame, so the flight stays straight.
-  X = static_cast<float>(oldX + radius * Cos(angle));
-  Y = static_cast<float>(oldY + radius * Sin(angle));
+  heading_.aim(angle);
+  X = static_cast<float>(oldX + radius * heading_.cos());
+  Y = static_cast<float>(oldY + radius * heading_.sin());
 }
 
 int bullet::leftField() const {

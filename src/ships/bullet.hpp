@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "essentials/geometry.hpp"
+#include "essentials/math.hpp"
 #include "platform/image.hpp"
 
 class bullet {
@@ -46,4 +47,7 @@ class bullet {
   // Advances `radius` and places the shot on its ray from the start point.
   void moveAlongRay();
   int leftField() const;
+
+ private:
+  DirectionCache heading_;
 };

@@ -30,8 +30,9 @@ std::unique_ptr<bullet2D> bullet2D::Create(float x, float y, float angle, float 
 
 int bullet2D::Update() {
   radius += speed;
-  x = static_cast<float>(oldX + radius * Cos(angle));
-  y = static_cast<float>(oldY + radius * Sin(angle));
+  heading_.aim(angle);
+  x = static_cast<float>(oldX + radius * heading_.cos());
+  y = static_cast<float>(oldY + radius * heading_.sin());
   return 0;
 }
 

@@ -3,6 +3,7 @@
 // ships' exhausts). Its owner fades and retires it.
 #include <memory>
 
+#include "essentials/math.hpp"
 #include "platform/image.hpp"
 
 class bullet2D {
@@ -29,4 +30,7 @@ class bullet2D {
                                           float radius, int isPlayer, int bulletType);
   int Update();
   void paint();
+
+ private:
+  DirectionCache heading_;
 };

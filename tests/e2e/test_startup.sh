@@ -12,6 +12,18 @@ WORK=$(mktemp -d)
 e2e_on_exit "rm -rf '$WORK'"
 
 start_xvfb 1024x768
+
+# A file that is not a database: reported, never overwritten, no window.
+mkdir "$WORK/damaged"
+cd "$WORK/damaged"
+head -c 3000 /dev/urandom >VE4R.dtb
+cp VE4R.dtb original
+status=0
+timeout 30 "$BUILD/ovelune" >stdout.txt 2>/dev/null || status=$?
+[[ $status -eq 0 ]] || e2e_fail "damaged database: exit status $status"
+printf 'failed to load VE4R.dtb \n' | cmp -s - stdout.txt || e2e_fail "damaged database: output '$(cat stdout.txt)'"
+cmp -s VE4R.dtb original || e2e_fail "damaged database was modified"
+
 cd "$WORK"
 "$BUILD/ovelune" >stdout.txt 2>stderr.txt &
 PID=$!

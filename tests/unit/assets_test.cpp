@@ -98,6 +98,27 @@ int wavField(const std::vector<uint8_t>& b, size_t at, int bytes) {
   return v;
 }
 
+pf::SoundPtr sound(const std::string& name, int flags = 0) { return pf::loadSound("incbin::sfx/" + name, flags); }
+
+// Sign changes per second of the first channel between two times: a rough
+// measure of pitch.
+double crossingsPerSecond(const pf::Sound& s, double from, double to) {
+  const auto first = static_cast<size_t>(from * s.sampleRate), last = static_cast<size_t>(to * s.sampleRate);
+  const auto ch = static_cast<size_t>(s.channels);
+  int count = 0;
+  for (size_t i = first + 1; i < last; ++i) count += (s.samples[i * ch] >= 0) != (s.samples[(i - 1) * ch] >= 0);
+  return count / (to - from);
+}
+
+// RMS level (0..1) of all channels between two times.
+double level(const pf::Sound& s, double from, double to) {
+  const auto ch = static_cast<size_t>(s.channels);
+  const auto first = static_cast<size_t>(from * s.sampleRate) * ch, last = static_cast<size_t>(to * s.sampleRate) * ch;
+  double sum = 0;
+  for (size_t i = first; i < last; ++i) sum += (s.samples[i] / 32768.0) * (s.samples[i] / 32768.0);
+  return std::sqrt(sum / static_cast<double>(last - first));
+}
+
 class AssetStore : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { registerAssetStore(); }
@@ -200,6 +221,42 @@ TEST_F(AssetStore, PowerBarFrameLeavesTheChannelClear) {
   EXPECT_GT(pixel(*bar, 39, 125).a, 200);
 }
 
+TEST_F(AssetStore, HudEmblemsStandOnAClearBackground) {
+  for (const char* name : {"heart.png", "fire.PNG"}) {
+    const pf::ImagePtr img = image(name);
+    ASSERT_NE(img, nullptr) << name;
+    const int w = img->width(), h = img->height();
+    for (const auto& [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}})
+      EXPECT_EQ(pixel(*img, x, y).a, 0) << name;
+    const Rgba centre = pixel(*img, w / 2, h * 3 / 5);
+    EXPECT_EQ(centre.a, 255) << name;
+    EXPECT_GT(centre.r, centre.b) << name;  // warm: a pink heart, a flame
+  }
+}
+
+TEST_F(AssetStore, RockBackgroundIsDarkOpaqueAndTiles) {
+  const pf::ImagePtr bg = image("rockbg.png");
+  ASSERT_NE(bg, nullptr);
+  double sum = 0, wrapX = 0, stepX = 0, wrapY = 0, stepY = 0;
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      const Rgba p = pixel(*bg, x, y);
+      ASSERT_EQ(p.a, 255);
+      sum += p.r + p.g + p.b;
+      EXPECT_GE(p.b, p.r);  // blue-grey stone
+    }
+    wrapX += std::abs(pixel(*bg, 799, y).b - pixel(*bg, 0, y).b);
+    stepX += std::abs(pixel(*bg, 400, y).b - pixel(*bg, 401, y).b);
+  }
+  for (int x = 0; x < 800; ++x) {
+    wrapY += std::abs(pixel(*bg, x, 599).b - pixel(*bg, x, 0).b);
+    stepY += std::abs(pixel(*bg, x, 300).b - pixel(*bg, x, 301).b);
+  }
+  EXPECT_LT(sum / (800.0 * 600.0 * 3.0), 80.0);
+  EXPECT_LT(wrapX, 2.0 * stepX + 600.0);
+  EXPECT_LT(wrapY, 2.0 * stepY + 800.0);
+}
+
 TEST_F(AssetStore, AchievementIconsAreBrightAndTheirDimTwinsDarker) {
   auto brightness = [](const pf::Image& img) {
     double sum = 0;
@@ -248,7 +305,9 @@ TEST_F(AssetStore, WaterFramesTileAndLoop) {
   // Looping: frame 32 leads into frame 1 like any frame into the next.
   double steps = 0;
   for (int i = 0; i + 1 < 32; ++i) steps += meanDifference(*frames[i], *frames[i + 1]);
-  EXPECT_LT(meanDifference(*frames[31], *frames[0]), 1.5 * steps / 31);
+  const double wrap = meanDifference(*frames[31], *frames[0]);
+  EXPECT_LT(wrap, 1.5 * steps / 31);
+  EXPECT_GT(wrap, 0.5 * steps / 31);  // and it does move on, not repeat a frame
 }
 
 TEST_F(AssetStore, SoundEffectsAreShortCleanSixteenBitWaves) {
@@ -296,6 +355,37 @@ TEST_F(AssetStore, MusicTracksAreLongSeamlessLoops) {
     for (int16_t v : s) peak = std::max(peak, std::abs(static_cast<int>(v)));
     EXPECT_LT(peak, 32767) << name;
   }
+}
+
+TEST_F(AssetStore, EffectsSoundLikeTheirNames) {
+  const pf::SoundPtr pshot = sound("pshot.wav"), bshot = sound("bshot.wav"), yes = sound("yes-3.wav"),
+                     boom = sound("Explosion2.wav"), zap = sound("zap2.wav");
+  ASSERT_TRUE(pshot && bshot && yes && boom && zap);
+  // The player's shot repeats every 8 frames: it must be over by then.
+  EXPECT_LT(pshot->lengthMs(), 8 * 1000.0 / 60.0 + 10.0);
+  // A laser "pew" falls in pitch; the enemy's bubbly blip rises.
+  EXPECT_GT(crossingsPerSecond(*pshot, 0.0, 0.03), 1.3 * crossingsPerSecond(*pshot, 0.06, 0.1));
+  EXPECT_LT(crossingsPerSecond(*bshot, 0.0, 0.04), 0.8 * crossingsPerSecond(*bshot, 0.08, 0.14));
+  // The "yes" sting climbs.
+  EXPECT_LT(crossingsPerSecond(*yes, 0.0, 0.06), crossingsPerSecond(*yes, 0.2, 0.3));
+  // The explosion is low and long; the kill zap is short and punchy.
+  EXPECT_GT(boom->lengthMs(), 1000.0);
+  EXPECT_GT(level(*boom, 0.0, 0.3), 2.0 * level(*boom, 1.2, 1.5));
+  EXPECT_LT(zap->lengthMs(), 500.0);
+  EXPECT_GT(level(*zap, 0.0, 0.05), 3.0 * level(*zap, 0.2, 0.25));
+}
+
+TEST_F(AssetStore, MusicHasSectionsAndFitsItsScene) {
+  const pf::SoundPtr title = sound("notechno.ogg", 1), boss = sound("dirtysex.ogg", 1);
+  ASSERT_TRUE(title && boss);
+  // The title opens with pads alone and grows into its melody half.
+  EXPECT_GT(level(*title, 50.0, 60.0), 1.2 * level(*title, 0.0, 10.0));
+  // Calm title, urgent boss.
+  const double titleLevel = level(*title, 0.0, title->lengthMs() / 1000.0);
+  const double bossLevel = level(*boss, 0.0, boss->lengthMs() / 1000.0);
+  EXPECT_LT(titleLevel, bossLevel);
+  EXPECT_GT(titleLevel, 0.05);
+  EXPECT_LT(bossLevel, 0.3);
 }
 
 TEST_F(AssetStore, FontIsTheGameFont) {

@@ -146,7 +146,7 @@ StereoTrack bossTheme() {
   mix.delayBeats = 0.5;
   mix.delayFeedback = 0.3f;
   mix.delayLevel = 0.35f;
-  mix.loudness = 0.18f;
+  mix.loudness = 0.17f;
   return mixdown(song, {{&drums, 0.65f, 0.04f, 0.0f},
                         {&bass, 0.6f, 0.0f, 0.0f, &pump},
                         {&stabs, 0.6f, 0.3f, 0.25f, &pump},

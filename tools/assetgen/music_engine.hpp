@@ -27,7 +27,7 @@ class LoopBus {
   explicit LoopBus(const Song& song);
   size_t frames() const { return left.size(); }
   void add(size_t frame, float l, float r) {
-    frame %= left.size();
+    while (frame >= left.size()) frame -= left.size();
     left[frame] += l;
     right[frame] += r;
   }

@@ -48,7 +48,7 @@ const std::vector<Note> kBreakTune = {
 StereoTrack levelTheme() {
   const Song song{126.0, 48};
   LoopBus drums(song), bass(song), pads(song), arp(song), lead(song), fx(song);
-  const PadTone padTone{0.4f, 0.5f, 1800.0f, 12.0f, 0.15f};
+  const PadTone padTone{0.4f, 0.35f, 1800.0f, 12.0f, 0.15f};
   const PluckTone arpTone{0.16f, 3200.0f, 0.07f, 0.3f, 0.5f};
   const BassTone bassTone{220.0f, 2200.0f, 0.07f, 0.45f, 0.55f, 0.02f};
   const LeadTone leadTone{3400.0f, 0.2f, 8.0f, 20.0f, 0.008f, 0.1f};

@@ -8,6 +8,13 @@ namespace {
 
 constexpr float kDegToRad = 3.14159265f / 180.0f;
 
+// Exponential falloff that reaches exactly zero, so halos never leave a faint
+// haze up to the image border.
+float falloff(float distance, float radius) {
+  constexpr float kFloor = 0.03f;
+  return std::max(0.0f, std::exp(-distance / radius) - kFloor) / (1.0f - kFloor);
+}
+
 // Calls fn(x, y, px, py) for every pixel, with (x, y) the pixel centre.
 template <typename Fn>
 void forEachPixel(Canvas& c, Fn&& fn) {
@@ -97,7 +104,7 @@ void fillShapeShaded(Canvas& c, const Sdf& sdf, const std::function<Colour(float
 void glowShape(Canvas& c, const Sdf& sdf, Colour colour, float radius, float intensity) {
   forEachPixel(c, [&](float x, float y, int px, int py) {
     const float d = std::max(sdf(x, y), 0.0f);
-    c.addLight(px, py, colour, intensity * std::exp(-d / radius));
+    c.addLight(px, py, colour, intensity * falloff(d, radius));
   });
 }
 
@@ -106,7 +113,7 @@ void neonStroke(Canvas& c, const Sdf& line, Colour colour, float halfWidth, floa
   forEachPixel(c, [&](float x, float y, int px, int py) {
     const float d = line(x, y) - halfWidth;
     const float core = std::clamp(0.5f - d, 0.0f, 1.0f);
-    const float halo = glow * std::exp(-std::max(d, 0.0f) / glowRadius);
+    const float halo = glow * falloff(std::max(d, 0.0f), glowRadius);
     c.addLight(px, py, hot, core);
     c.addLight(px, py, colour, halo * (1.0f - 0.5f * core));
   });

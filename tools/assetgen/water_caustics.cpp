@@ -25,6 +25,7 @@ struct Layer {
   uint32_t seed;
 };
 
+// A coarse bright network and a finer faint one.
 constexpr std::array<Layer, 2> kLayers = {{{5, 0.14f, 0.12f, 0.8f, 11}, {8, 0.17f, 0.16f, 0.3f, 23}}};
 
 // One travelling wave of the warp: integer wave numbers keep it tileable and
@@ -73,34 +74,46 @@ struct Point {
   float x, y;
 };
 
-// Seed of every cell of a layer at time t, as an offset inside its cell.
-std::vector<Point> seedOffsets(const Layer& layer, float t) {
-  std::vector<Point> seeds(static_cast<size_t>(layer.cells) * layer.cells);
-  for (int j = 0; j < layer.cells; ++j) {
-    for (int i = 0; i < layer.cells; ++i) {
-      const uint32_t h = hashInts(layer.seed, static_cast<uint32_t>(i), static_cast<uint32_t>(j));
-      const float jx = 0.25f + 0.5f * hashUnit(hashInts(h, 1));
-      const float jy = 0.25f + 0.5f * hashUnit(hashInts(h, 2));
-      const float turns = (hashInts(h, 3) & 1) != 0 ? 1.0f : -1.0f;
-      const float angle = hashUnit(hashInts(h, 4)) * kTau + kTau * turns * t;
-      seeds[static_cast<size_t>(j) * layer.cells + i] = {jx + layer.orbit * std::cos(angle),
-                                                         jy + layer.orbit * std::sin(angle)};
+// Seeds of a layer at time t, each as an offset inside its cell, on a grid
+// with a one-cell border copied from the opposite side so that lookups of a
+// cell's neighbours never need to wrap.
+class SeedGrid {
+ public:
+  SeedGrid(const Layer& layer, float t) : n_(layer.cells), stride_(layer.cells + 2) {
+    seeds_.resize(static_cast<size_t>(stride_) * stride_);
+    for (int j = -1; j <= n_; ++j) {
+      for (int i = -1; i <= n_; ++i) {
+        const auto ci = static_cast<uint32_t>((i + n_) % n_), cj = static_cast<uint32_t>((j + n_) % n_);
+        const uint32_t h = hashInts(layer.seed, ci, cj);
+        const float jx = 0.25f + 0.5f * hashUnit(hashInts(h, 1));
+        const float jy = 0.25f + 0.5f * hashUnit(hashInts(h, 2));
+        const float turns = (hashInts(h, 3) & 1) != 0 ? 1.0f : -1.0f;
+        const float angle = hashUnit(hashInts(h, 4)) * kTau + kTau * turns * t;
+        at(i, j) = {jx + layer.orbit * std::cos(angle), jy + layer.orbit * std::sin(angle)};
+      }
     }
   }
-  return seeds;
-}
+  int cells() const { return n_; }
+  // i and j in -1..cells.
+  const Point& at(int i, int j) const { return seeds_[static_cast<size_t>(j + 1) * stride_ + (i + 1)]; }
 
-// Distance (in cells) from q to the nearest Voronoi edge of the wrapped layer.
-float edgeDistance(const Layer& layer, const std::vector<Point>& seeds, float qx, float qy) {
-  const int n = layer.cells;
-  const float fx = std::floor(qx), fy = std::floor(qy);
-  const int cx = static_cast<int>(fx), cy = static_cast<int>(fy);
+ private:
+  Point& at(int i, int j) { return seeds_[static_cast<size_t>(j + 1) * stride_ + (i + 1)]; }
+  int n_, stride_;
+  std::vector<Point> seeds_;
+};
+
+// Distance (in cells) from q, inside the tile (0..cells), to the nearest
+// Voronoi edge of the wrapped layer.
+float edgeDistance(const SeedGrid& grid, float qx, float qy) {
+  const int cx = std::min(static_cast<int>(qx), grid.cells() - 1);
+  const int cy = std::min(static_cast<int>(qy), grid.cells() - 1);
   Point candidates[9];
   int best = 0;
   float bestD2 = 1e9f;
   for (int k = 0; k < 9; ++k) {
     const int gx = cx + k % 3 - 1, gy = cy + k / 3 - 1;
-    const Point& s = seeds[static_cast<size_t>(((gy % n) + n) % n) * n + ((gx % n) + n) % n];
+    const Point& s = grid.at(gx, gy);
     candidates[k] = {static_cast<float>(gx) + s.x - qx, static_cast<float>(gy) + s.y - qy};
     const float d2 = candidates[k].x * candidates[k].x + candidates[k].y * candidates[k].y;
     if (d2 < bestD2) {
@@ -121,7 +134,8 @@ float edgeDistance(const Layer& layer, const std::vector<Point>& seeds, float qx
     const float nx = b.x - a.x, ny = b.y - a.y;
     const float len = std::sqrt(nx * nx + ny * ny);
     if (len < 1e-6f) continue;
-    sum += std::exp(-kSharpness * (mx * nx + my * ny) / len);
+    const float d = (mx * nx + my * ny) / len;
+    if (d < 0.6f) sum += std::exp(-kSharpness * d);  // farther edges add nothing visible
   }
   return -std::log(std::max(sum, 1e-12f)) / kSharpness;
 }
@@ -160,21 +174,23 @@ Bytes waterFrameJpeg(int frame) {
   const std::vector<float> warpX = warpField(warpWaves(101), t);
   const std::vector<float> warpY = warpField(warpWaves(202), t);
   const std::vector<float> glow = warpField(warpWaves(303), t);
-  std::array<std::vector<Point>, kLayers.size()> seeds;
-  for (size_t l = 0; l < kLayers.size(); ++l) seeds[l] = seedOffsets(kLayers[l], t);
+  const SeedGrid grids[] = {SeedGrid(kLayers[0], t), SeedGrid(kLayers[1], t)};
 
   const Palette palette;
   std::vector<uint8_t> rgb(static_cast<size_t>(kSize) * kSize * 3);
   for (int y = 0; y < kSize; ++y) {
     for (int x = 0; x < kSize; ++x) {
       const size_t i = static_cast<size_t>(y) * kSize + x;
-      const float u = (static_cast<float>(x) + 0.5f) / kSize + warpX[i];
-      const float v = (static_cast<float>(y) + 0.5f) / kSize + warpY[i];
+      // Warped position, wrapped back into the tile.
+      float u = (static_cast<float>(x) + 0.5f) / kSize + warpX[i];
+      float v = (static_cast<float>(y) + 0.5f) / kSize + warpY[i];
+      u -= std::floor(u);
+      v -= std::floor(v);
       float light[kLayers.size()];
       for (size_t l = 0; l < kLayers.size(); ++l) {
         const Layer& layer = kLayers[l];
         const float n = static_cast<float>(layer.cells);
-        light[l] = lineLight(edgeDistance(layer, seeds[l], u * n, v * n), layer.lineWidth);
+        light[l] = lineLight(edgeDistance(grids[l], u * n, v * n), layer.lineWidth);
       }
       // Crossings of the two networks flare up; a slow wave varies brightness.
       const float sum = kLayers[0].weight * light[0] + kLayers[1].weight * light[1] + 0.7f * light[0] * light[1];

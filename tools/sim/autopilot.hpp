@@ -1,13 +1,29 @@
 #pragma once
-class game;
+// A deterministic pilot for whole-run simulations. Every frame it picks one of
+// the nine stick directions by looking a short way ahead: it predicts the
+// ship's own motion under the game's movement rules and each nearby enemy's
+// motion from its last step, avoids any predicted contact, and otherwise lines
+// up under a target or heads for a pick-up. It fires all the time and uses the
+// special when the screen is crowded. It only presses keys, as a player would.
+#include <unordered_map>
 
-// A deterministic pilot for whole-run simulations: it fires, chases pick-ups
-// and dodges enemy bullets and bodies with a short look-ahead. It only presses
-// keys, exactly as a player would.
+class game;
+class enemybase;
+
 class Autopilot {
  public:
   void steer(game& g);
 
  private:
-  int held_[4] = {0, 0, 0, 0};
+  struct Step {
+    float x, y;
+  };
+  Step lastStep(const enemybase& e) const;
+  double danger(game& g, int dx, int dy) const;
+  double preference(game& g, int dx, int dy) const;
+
+  Step shipLast_{0, 0};
+  Step shipVelocity_{0, 0};
+  std::unordered_map<const enemybase*, Step> seen_;
+  std::unordered_map<const enemybase*, Step> velocity_;
 };
