@@ -36,8 +36,7 @@ void showLoadingFrame() {
   pf::flip();
 }
 
-}  // namespace
-
+// The achievement and unlock flags from the settings just loaded.
 void applyStoredFlags() {
   const std::string& stored = settings.achievements;
   for (size_t i = 0; i < program.achievementFlags.size(); ++i) {
@@ -47,6 +46,8 @@ void applyStoredFlags() {
   }
   program.shipUnlocked = {settings.ship2, settings.ship3, settings.ship4, settings.ship5, settings.ship6};
 }
+
+}  // namespace
 
 StartupResult startUp(const std::string& databasePath) {
   registerAssetStore();

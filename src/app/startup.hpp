@@ -20,6 +20,3 @@ void showLogo();
 
 // Saves the settings row, closes the display and shows the pointer again.
 void shutDown();
-
-// The achievement and unlock flags from the settings just loaded.
-void applyStoredFlags();

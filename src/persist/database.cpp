@@ -146,9 +146,11 @@ void dbFatal(const std::string& consoleText) {
   fatalHandler()(consoleText);
 }
 
+void reportDatabaseUnusable() { dbFatal(std::string(kDatabaseLoadFailed) + "\n"); }
+
 bool openDatabase(const std::string& path) {
   if (settingsDb.open(path)) return true;
-  dbFatal(std::string(kDatabaseLoadFailed) + "\n");
+  reportDatabaseUnusable();
   return false;
 }
 

@@ -65,6 +65,9 @@ void setDbFatalHandler(DbFatalHandler handler);
 // Closes the connection and hands the text to the fatal handler.
 void dbFatal(const std::string& consoleText);
 
+// Reports kDatabaseLoadFailed through the fatal handler.
+void reportDatabaseUnusable();
+
 // Opens settingsDb on the file. When no usable connection results, reports
 // kDatabaseLoadFailed through the fatal handler and returns false.
 bool openDatabase(const std::string& path = kDatabaseFile);

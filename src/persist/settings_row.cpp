@@ -85,7 +85,7 @@ bool loadSettings() {
     loaded = settingsFromRow(row);
   });
   if (!ran || !anyRow || !complete || loaded.screenwidth <= 0 || loaded.screenheight <= 0) {
-    dbFatal(std::string(kDatabaseLoadFailed) + "\n");
+    reportDatabaseUnusable();
     return false;
   }
   settings = loaded;

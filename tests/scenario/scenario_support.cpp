@@ -2,17 +2,17 @@
 
 #include "app/asset_loader.hpp"
 #include "app/asset_store.hpp"
+#include "essentials/assets.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "platform/platform.hpp"
 
 std::unique_ptr<game> newRun(int ship, uint64_t seed) {
   freshHeadless(seed);
-  static bool loaded = false;
-  if (!loaded) {
+  // Decoded once per binary; other tests may have cleared them meanwhile.
+  if (!assets.blobImage) {
     registerAssetStore();
     loadGameAssets();
-    loaded = true;
   }
   SeedRnd(seed);
   return game::Create(ship);

@@ -1,0 +1,83 @@
+#pragma once
+// The title menu: the program's front end and outer loop. Each Update draws
+// the animated underwater backdrop, runs the current screen, reads the shared
+// navigation input, draws the glowing cursor and, once a ship is chosen, runs
+// a whole run inside the same call and books its aftermath.
+#include <array>
+#include <memory>
+#include <string>
+
+#include "essentials/entity_list.hpp"
+#include "fx/blood.hpp"
+#include "fx/bubble.hpp"
+#include "fx/plankton.hpp"
+#include "game/achievement_logo.hpp"
+#include "ships/bullet.hpp"
+#include "ships/fire_attack.hpp"
+#include "ships/missile.hpp"
+#include "ships/playerbase.hpp"
+#include "ships/powerring.hpp"
+
+class game;
+
+class menu {
+ public:
+  int selectedItem = 1;
+  int quit = 0;
+  int cursorY = 80;
+  int cursormax = 5;
+  std::string menustate = "main";
+  int begingame = 0;
+  int joytimer = 0;
+  int joyinputstate = 1;
+  int joyinputtimer = 0;
+  int timer = 0;
+  int buttonpressed = 0;
+  int drawcursor = 1;
+  int playoffset = 0;
+  int playmoving = 0, playleft = 0, playmovecount = 0, playright = 0;
+  EntityList<bubble> bubblelist;
+  EntityList<bullet> bulletlist;
+  EntityList<powerring> powerringlist;
+  EntityList<blood> bloodlist;
+  EntityList<fireAttack> firelist;
+  EntityList<missile> missilelist;
+  int bullettimer = 0;
+  int playspecialtimer = 0;
+  EntityList<plankton> planktonlist;
+  std::array<float, 10> wobblearr{};
+  std::string titlestring = "Title";
+  int achselected = 1, achrow = 1;
+  EntityList<AchievementLogo> achievementlist;
+  std::array<int, 6> gamesplayed{};
+  // One demonstration ship of each type (null where a ship does not exist).
+  std::array<std::unique_ptr<playerbase>, 6> playerarray;
+  int watermod = 0, waterindex = 0;
+  float clsalpha = 0.6f;
+  float rockbgy1 = 0, rockbgy2 = -600;
+
+  static std::unique_ptr<menu> Create();
+  // One frame; 1 when the program is to end.
+  int Update();
+
+  // The bookkeeping after a run, in order: the score row, the banners carried
+  // over, unlocks and perfect flags, the after-run achievements, play time,
+  // the settings save, the music and the state reset. Returns the number of
+  // the ship whose unlock screen is to be shown, 0 for none.
+  int bookAftermath(game& g);
+
+ private:
+  void drawBackdrop();
+  void readNavigation();
+  void moveSelection(int step);
+  void drawCursor();
+  void runEffects();
+  void showBanners();
+
+  void screenMain();
+  void screenPlay();
+  void drawShipPanel(const playerbase& ship, int number);
+  void drawLockedPanel();
+
+  void playGame();
+};

@@ -1,0 +1,120 @@
+// Running a chosen ship's run inside the menu's frame, and booking what the
+// run leaves behind.
+#include <array>
+
+#include "essentials/assets.hpp"
+#include "essentials/settings.hpp"
+#include "essentials/sound_helpers.hpp"
+#include "frontend/menu.hpp"
+#include "frontend/unlockscreen.hpp"
+#include "game/game.hpp"
+#include "persist/scores.hpp"
+#include "persist/settings_row.hpp"
+#include "platform/platform.hpp"
+
+namespace {
+
+// Adds a run's play time; each sum of 60 or more carries into the next unit.
+void addPlayTime(int mins, int secs) {
+  settings.seconds += secs;
+  if (settings.seconds >= 60) {
+    settings.seconds -= 60;
+    settings.minutes += 1;
+  }
+  settings.minutes += mins;
+  if (settings.minutes >= 60) {
+    settings.minutes -= 60;
+    settings.hours += 1;
+  }
+}
+
+bool allPerfect(int upTo) {
+  const std::array<int, 6> perfect = {settings.ship1perfect, settings.ship2perfect, settings.ship3perfect,
+                                      settings.ship4perfect, settings.ship5perfect, settings.ship6perfect};
+  for (int i = 0; i < upTo; ++i) {
+    if (perfect[static_cast<size_t>(i)] != 1) return false;
+  }
+  return true;
+}
+
+// Unlocks the next ship and records a perfect run; returns the ship whose
+// unlock screen is due (0 when the ship was unlocked before).
+int bookCompletion(int ship, bool perfect) {
+  int* next[] = {&settings.ship2, &settings.ship3, &settings.ship4, &settings.ship5};
+  int* perfectFlag[] = {&settings.ship1perfect, &settings.ship2perfect, &settings.ship3perfect,
+                        &settings.ship4perfect, &settings.ship5perfect, &settings.ship6perfect};
+  int unlock = 0;
+  if (ship >= 1 && ship <= 4) {
+    int& flag = *next[ship - 1];
+    if (flag == 0) unlock = ship + 1;
+    flag = 1;
+  }
+  if (perfect && ship >= 1 && ship <= 6) *perfectFlag[ship - 1] = 1;
+  return unlock;
+}
+
+}  // namespace
+
+void menu::playGame() {
+  if (settings.music == 1) pf::stopChannel(assets.musicTitleChannel);
+  std::unique_ptr<game> g = game::Create(begingame);
+  int unlock = 0;
+  if (g) {
+    int ended = 0;
+    while (ended == 0) {
+      if (program.paused == 0) ended = g->Update();
+      g->Draw();
+      pf::flip();
+    }
+    unlock = bookAftermath(*g);
+  }
+  unlockscreen::Create(unlock)->Do();
+  if (settings.music == 1) {
+    pf::stopChannel(assets.musicLevelChannel);
+    pf::stopChannel(assets.musicBossChannel);
+    startMusic(assets.musicTitle.get(), assets.musicTitleChannel);
+  }
+  begingame = 0;
+  menustate = "main";
+  missilelist.clear();
+  firelist.clear();
+  powerringlist.clear();
+  bulletlist.clear();
+  pf::flushKeys();
+}
+
+int menu::bookAftermath(game& g) {
+  const int ship = g.p1->playertype;
+  insertScore(g.score, 1, ship);
+  g.achievementlist.transferTo(achievementlist);
+
+  int unlock = 0;
+  if (g.gamecompleted == 1) unlock = bookCompletion(ship, g.gotperfect == 1);
+  // Perfect runs with ships one to five unlock ship six, whatever this run did.
+  if (allPerfect(5)) {
+    if (settings.ship6 == 0) unlock = 6;
+    settings.ship6 = 1;
+  }
+
+  const bool completed = g.gamecompleted == 1;
+  const bool award[kAchievements] = {
+      allPerfect(6),
+      g.gamefailed == 1,
+      completed,
+      ship == 6 && g.lives == 3 && g.powerlevel >= 5 && completed,
+      ship == 6 && completed && g.totalpowerups == 0,
+      false,
+      false,
+      false,  // the multiplier achievements arrive with the run's banners
+      completed && g.jellycount == 0,
+      completed && g.bosstimer >= 80,
+  };
+  for (int i = 0; i < kAchievements; ++i) {
+    if (!award[i]) continue;
+    if (auto banner = awardAchievement(i)) achievementlist.add(std::move(banner));
+  }
+
+  addPlayTime(g.mins, g.secs);
+  saveSettings();
+  return unlock;
+}

@@ -1,0 +1,61 @@
+#include "frontend/unlockscreen.hpp"
+
+#include "essentials/assets.hpp"
+#include "essentials/draw_helpers.hpp"
+#include "essentials/settings.hpp"
+#include "essentials/sound_helpers.hpp"
+#include "platform/keycodes.hpp"
+#include "platform/platform.hpp"
+#include "ships/ship_factory.hpp"
+
+std::unique_ptr<unlockscreen> unlockscreen::Create(int aType) {
+  auto s = std::make_unique<unlockscreen>();
+  s->aType = aType;
+  assets.chanYes = playSfx(assets.sfxYes.get(), assets.chanYes, 1.0f, 1.0f);
+  for (int i = 0; i < 6; ++i) {
+    std::unique_ptr<playerbase> ship = createShip(i + 1);
+    if (!ship) continue;
+    ship->caninput = 0;
+    ship->x = 400;
+    ship->y = 300;
+    s->playerarray[static_cast<size_t>(i)] = std::move(ship);
+  }
+  return s;
+}
+
+int unlockscreen::Do() {
+  if (aType <= 0) return 0;
+  playerbase* ship = aType <= 6 ? playerarray[static_cast<size_t>(aType - 1)].get() : nullptr;
+  while (true) {
+    resetDrawState();
+    drawTextCentred("You unlocked a new ship!", 400, 200, 1);
+    drawTextCentred("press return or fire to continue", 400, 450, 1);
+    if (ship != nullptr) {
+      ship->Update(0, 0, 0, bubblelist);
+      ship->paint();
+    }
+    bubblelist.forEach([&](bubble& b) {
+      b.paint();
+      if (b.Update() == 1) bubblelist.remove(&b);
+    });
+    pf::flip();
+    pf::clear();
+
+    bool confirmed = false;
+    if (pf::keyDown(pf::vk::kZ) || pf::keyDown(pf::vk::kSpace) || pf::keyDown(pf::vk::kReturn)) {
+      confirmed = true;
+      pf::flushKeys();
+    }
+    joytimer += 1;
+    if (settings.usejoy == 1) {
+      for (int button = 0; button <= 12; ++button) {
+        if (pf::joyDown(button, 0) && joytimer > 30) {
+          confirmed = true;
+          joytimer = 0;
+        }
+      }
+    }
+    // A close request must not be trapped here; the menu acts on it next.
+    if (confirmed || pf::closeRequested()) return 0;
+  }
+}

@@ -1,0 +1,174 @@
+// ovelune-scene-shots: plays a seeded run of ship one on the real SDL/OpenGL
+// backend and saves chosen frames of the off-screen buffer as PNG files.
+//
+//   ovelune-scene-shots --out DIR [--seed S]
+//
+// Keys are fed straight into the input state from a fixed script instead of
+// coming from X events, and the window's focus is ignored, so the same seed
+// always plays (and draws) the same run. Writes, into DIR:
+//   scene-frame300.png     the "Level 1" / "Neon Ocean" titles
+//   scene-shrimp-wave.png  frame 3500, the shrimp wave, ship one at power 3
+//   scene-paused.png       the pause overlay a few frames after Escape
+#include <png.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/asset_loader.hpp"
+#include "app/asset_store.hpp"
+#include "essentials/math.hpp"
+#include "essentials/settings.hpp"
+#include "game/game.hpp"
+#include "platform/input_state.hpp"
+#include "platform/keycodes.hpp"
+#include "platform/platform.hpp"
+#include "platform/sdl/sdl_backends.hpp"
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+constexpr int kEntryFrames = 120;  // the ship rises in and is invincible meanwhile
+constexpr int kPauseFrame = 3540;  // Escape is pressed on this frame
+
+struct Capture {
+  int frame;
+  const char* file;
+};
+constexpr Capture kCaptures[] = {
+    {300, "scene-frame300.png"},
+    {3500, "scene-shrimp-wave.png"},
+    {kPauseFrame + 6, "scene-paused.png"},
+};
+constexpr int kLastFrame = kPauseFrame + 6;
+
+bool writePng(const std::string& path, const pf::Image& image) {
+  FILE* out = std::fopen(path.c_str(), "wb");
+  if (out == nullptr) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+  bool ok = info != nullptr;
+  if (ok && setjmp(png_jmpbuf(png)) != 0) ok = false;
+  if (ok) {
+    const int w = image.width(), h = image.height();
+    png_init_io(png, out);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(static_cast<size_t>(w) * 3);
+    const std::vector<uint32_t>& pixels = image.pixels(0);
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const uint32_t p = pixels[static_cast<size_t>(y) * w + x];  // 0xAABBGGRR
+        row[static_cast<size_t>(x) * 3 + 0] = static_cast<png_byte>(p & 0xFF);
+        row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>((p >> 8) & 0xFF);
+        row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>((p >> 16) & 0xFF);
+      }
+      png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+  }
+  png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
+  return std::fclose(out) == 0 && ok;
+}
+
+void hold(int code, bool down) {
+  pf::InputState& input = pf::inputState();
+  if (down && !input.keyDown(code)) input.keyPressed(code);
+  if (!down && input.keyDown(code)) input.keyReleased(code);
+}
+
+// The scripted player: both attack buttons from the first frame (straight
+// shots, no lean), and after the entry a slow sweep across the water so the
+// ship dodges the middle of the shrimp stream. Reads only the session, so it
+// is as repeatable as the session itself.
+void play(game& g, int frame) {
+  hold(settings.fire1key, true);
+  hold(settings.fire2key, true);
+  hold(pf::vk::kEscape, frame == kPauseFrame);
+  const bool steering = g.playerstarttimer > kEntryFrames / 2;
+  const double target = 400 + 170 * Sin(frame * 0.35);
+  hold(settings.leftkey, steering && g.p1->x > target + 8);
+  hold(settings.rightkey, steering && g.p1->x < target - 8);
+  const double rest = 470;
+  hold(settings.upkey, steering && g.p1->y > rest + 8);
+  hold(settings.downkey, steering && g.p1->y < rest - 8);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string outDir;
+  uint64_t seed = 7;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string arg = argv[i];
+    if (arg == "--out") {
+      outDir = argv[i + 1];
+    } else if (arg == "--seed") {
+      seed = std::strtoull(argv[i + 1], nullptr, 10);
+    }
+  }
+  if (outDir.empty()) {
+    std::fprintf(stderr, "usage: ovelune-scene-shots --out DIR [--seed S]\n");
+    return 2;
+  }
+
+  settings = Settings{};
+  settings.screendepth = 0;  // a window
+  settings.music = 0;        // silent: the run needs no audio device
+  settings.sound = 0;
+  program = ProgramState{};
+  if (!pf::installSdlBackends()) {
+    std::fprintf(stderr, "%s\n", pf::sdlInitError().c_str());
+    return 1;
+  }
+  if (!pf::openDisplay(kWidth, kHeight, settings.screendepth)) {
+    std::fprintf(stderr, "%s\n", pf::lastDisplayError().c_str());
+    return 1;
+  }
+  pf::enableLineSmoothing();
+  registerAssetStore();
+  loadGameAssets();
+  pf::setBlend(pf::kBlendAlpha);
+
+  SeedRnd(seed);
+  std::unique_ptr<game> g = game::Create(1);
+  pf::ImagePtr shot = pf::createImage(kWidth, kHeight, 1, pf::kImageDynamic);
+  pf::inputState().flushKeys();
+
+  int status = 0;
+  for (int frame = 1; frame <= kLastFrame; ++frame) {
+    // Focus changes of the real window must not pause the scripted run.
+    pf::inputState().setSuspended(false);
+    play(*g, frame);
+    if (program.paused == 0 && g->Update() == 1) {
+      std::fprintf(stderr, "the run ended at frame %d\n", frame);
+      status = 1;
+      break;
+    }
+    // Weapon power 3 once the ship has risen in (again after a lost life).
+    if (g->playerstarttimer >= kEntryFrames && g->powerlevel < 3) g->powerlevel = 3;
+    g->Draw();
+    for (const Capture& c : kCaptures) {
+      if (c.frame != frame) continue;
+      pf::grabImage(*shot, 0, 0);
+      const std::string path = outDir + "/" + c.file;
+      if (!writePng(path, *shot)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        status = 1;
+      }
+      std::printf("%s frame=%d lives=%d powerlevel=%d enemies=%zu bullets=%zu explosions=%zu paused=%d\n", c.file,
+                  frame, g->lives, g->powerlevel, g->enemylist.size(), g->bulletlist.size(),
+                  g->explosionlist.size(), program.paused);
+    }
+    pf::flip();
+  }
+  g.reset();
+  pf::closeDisplay();
+  pf::shutdownSdlBackends();
+  return status;
+}
