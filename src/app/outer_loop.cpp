@@ -1,15 +1,15 @@
 #include "app/outer_loop.hpp"
 
 #include "app/startup.hpp"
-#include "app/title_standin.hpp"
 #include "essentials/settings.hpp"
+#include "frontend/menu.hpp"
 #include "platform/platform.hpp"
 
 void runOuterLoop() {
   if (settings.screendepth == 32) pf::hidePointer();
-  // The title menu takes this place: menu.Create() once, then menu.Update().
+  std::unique_ptr<menu> title = menu::Create();
   while (true) {
-    const int quit = titleStandInUpdate();
+    const int quit = title->Update();
     pf::flip();
     if (quit != 0) break;
   }

@@ -1,8 +1,8 @@
 #pragma once
 // The program from start to end: start-up, logo, the title loop, shutdown.
 
-// Hides the pointer in full screen and runs the title screen one frame per
-// flip until it asks to quit.
+// Hides the pointer in full screen and runs the title menu one frame per flip
+// until it asks to quit.
 void runOuterLoop();
 
 // The whole program; returns the process exit status.

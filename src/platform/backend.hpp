@@ -48,7 +48,8 @@ struct TextCmd {
 
 class DisplayBackend {
  public:
-  virtual ~DisplayBackend() = default;
+  // Uninstalls itself if installed, so late clean-up never reaches a dead backend.
+  virtual ~DisplayBackend();
 
   // depth 0 opens a window, any other depth the desktop full screen. On
   // failure returns false and fills `error` with one line for the user.
@@ -84,7 +85,8 @@ class DisplayBackend {
 
 class AudioBackend {
  public:
-  virtual ~AudioBackend() = default;
+  // Uninstalls itself if installed (see DisplayBackend).
+  virtual ~AudioBackend();
   virtual void play(const std::shared_ptr<ChannelState>& channel, const Sound& sound) = 0;
   virtual void stop(ChannelState& channel) = 0;
   virtual void applyVolume(ChannelState& channel) = 0;

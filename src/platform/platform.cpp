@@ -38,6 +38,14 @@ std::shared_ptr<ChannelState> newChannelState() {
 
 }  // namespace
 
+DisplayBackend::~DisplayBackend() {
+  if (gDisplay == this) installDisplayBackend(nullptr);
+}
+
+AudioBackend::~AudioBackend() {
+  if (gAudio == this) gAudio = nullptr;
+}
+
 void installDisplayBackend(DisplayBackend* display) {
   gDisplay = display;
   refreshDrawTarget();

@@ -50,6 +50,22 @@ start_xvfb() {
   done
 }
 
+# Asks a process to end (SIGTERM), waits up to $2 seconds (5), then kills it.
+# Run before the X server goes away: a client that loses its display may
+# never get to its own exit.
+stop_process() {
+  local pid=$1 timeout=${2:-5} waited=0
+  kill -TERM "$pid" 2>/dev/null || return 0
+  while kill -0 "$pid" 2>/dev/null; do
+    if ((waited++ >= timeout * 10)); then
+      kill -KILL "$pid" 2>/dev/null || true
+      break
+    fi
+    sleep 0.1
+  done
+  wait "$pid" 2>/dev/null || true
+}
+
 # Prints the first window owned by the process; waits up to $2 seconds (10).
 find_window_by_pid() {
   local pid=$1 timeout=${2:-10} waited=0 win=""
@@ -85,4 +101,34 @@ pixel_rgb() {
 # Prints the mean brightness of an image, 0 to 1.
 mean_brightness() {
   convert "$1" -colorspace Gray -format "%[fx:mean]" info:
+}
+
+# Prints the brightest grey level (0 to 1) inside a rectangle of an image.
+region_max_brightness() {
+  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -colorspace Gray -format "%[fx:maxima]" info:
+}
+
+# Waits until the title menu shows: its white title text at the top left of
+# the game's picture. Arguments: window id, pid, screenshot path, timeout (s).
+# While waiting keeps the brightest frame seen in "$5" (optional).
+wait_for_title() {
+  local win=$1 pid=$2 shot=$3 timeout=${4:-40} keep=${5:-} best=0 level x0 y0 x1 y1
+  local deadline=$((SECONDS + timeout))
+  while true; do
+    ((SECONDS < deadline)) || return 1
+    kill -0 "$pid" 2>/dev/null || return 1
+    screenshot "$shot"
+    read -r x0 y0 < <(window_point "$win" 10 12)
+    read -r x1 y1 < <(window_point "$win" 160 44)
+    level=$(region_max_brightness "$shot" "$x0" "$y0" $((x1 - x0)) $((y1 - y0)))
+    awk -v a="$level" 'BEGIN { exit !(a > 0.85) }' && return 0
+    if [[ -n "$keep" ]]; then
+      level=$(mean_brightness "$shot")
+      if awk -v a="$level" -v b="$best" 'BEGIN { exit !(a > b) }'; then
+        best=$level
+        cp "$shot" "$keep"
+      fi
+    fi
+    sleep 0.2
+  done
 }

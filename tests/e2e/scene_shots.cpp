@@ -1,12 +1,18 @@
 // ovelune-scene-shots: plays a seeded run of ship one on the real SDL/OpenGL
 // backend and saves chosen frames of the off-screen buffer as PNG files.
 //
-//   ovelune-scene-shots --out DIR [--seed S]
+//   ovelune-scene-shots --out DIR [--seed S] [--frames N] [--render N]
 //
 // Keys are fed straight into the input state from a fixed script instead of
 // coming from X events, and the window's focus is ignored, so the same seed
-// always plays (and draws) the same run. Writes, into DIR:
-//   scene-frame300.png     the "Level 1" / "Neon Ocean" titles
+// always plays (and draws) the same run. Every frame is drawn and flipped
+// unless --render N asks to draw only the N frames before each shot: the
+// run itself is the same either way (drawing never feeds back into play), and
+// the translucent clear erases older frames from the picture within a few
+// dozen frames. Writes, into DIR:
+//   scene-titles.png       frame 100: the "Level 1" / "Neon Ocean" titles
+//                          (they fade out by frame 165)
+//   scene-frame300.png     frame 300: the first starfish, before the waves
 //   scene-shrimp-wave.png  frame 3500, the shrimp wave, ship one at power 3
 //   scene-paused.png       the pause overlay a few frames after Escape
 #include <png.h>
@@ -23,6 +29,7 @@
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
+#include "platform/backend.hpp"
 #include "platform/input_state.hpp"
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
@@ -40,6 +47,7 @@ struct Capture {
   const char* file;
 };
 constexpr Capture kCaptures[] = {
+    {100, "scene-titles.png"},
     {300, "scene-frame300.png"},
     {3500, "scene-shrimp-wave.png"},
     {kPauseFrame + 6, "scene-paused.png"},
@@ -76,6 +84,15 @@ bool writePng(const std::string& path, const pf::Image& image) {
   return std::fclose(out) == 0 && ok;
 }
 
+// Whether a frame is drawn: all of them, or only the span before each shot.
+bool drawn(int frame, int span) {
+  if (span <= 0) return true;
+  for (const Capture& c : kCaptures) {
+    if (frame <= c.frame && frame > c.frame - span) return true;
+  }
+  return false;
+}
+
 void hold(int code, bool down) {
   pf::InputState& input = pf::inputState();
   if (down && !input.keyDown(code)) input.keyPressed(code);
@@ -104,16 +121,22 @@ void play(game& g, int frame) {
 int main(int argc, char** argv) {
   std::string outDir;
   uint64_t seed = 7;
+  int lastFrame = kLastFrame;  // --frames stops early (later shots are skipped)
+  int renderSpan = 0;          // 0: draw every frame
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string arg = argv[i];
     if (arg == "--out") {
       outDir = argv[i + 1];
     } else if (arg == "--seed") {
       seed = std::strtoull(argv[i + 1], nullptr, 10);
+    } else if (arg == "--frames") {
+      lastFrame = std::atoi(argv[i + 1]);
+    } else if (arg == "--render") {
+      renderSpan = std::atoi(argv[i + 1]);
     }
   }
   if (outDir.empty()) {
-    std::fprintf(stderr, "usage: ovelune-scene-shots --out DIR [--seed S]\n");
+    std::fprintf(stderr, "usage: ovelune-scene-shots --out DIR [--seed S] [--frames N] [--render N]\n");
     return 2;
   }
 
@@ -140,8 +163,10 @@ int main(int argc, char** argv) {
   pf::ImagePtr shot = pf::createImage(kWidth, kHeight, 1, pf::kImageDynamic);
   pf::inputState().flushKeys();
 
+  pf::DisplayBackend* const display = pf::displayBackend();
   int status = 0;
-  for (int frame = 1; frame <= kLastFrame; ++frame) {
+  for (int frame = 1; frame <= lastFrame; ++frame) {
+    pf::installDisplayBackend(drawn(frame, renderSpan) ? display : nullptr);
     // Focus changes of the real window must not pause the scripted run.
     pf::inputState().setSuspended(false);
     play(*g, frame);
@@ -168,6 +193,7 @@ int main(int argc, char** argv) {
     pf::flip();
   }
   g.reset();
+  pf::installDisplayBackend(display);
   pf::closeDisplay();
   pf::shutdownSdlBackends();
   return status;

@@ -27,28 +27,15 @@ cmp -s VE4R.dtb original || e2e_fail "damaged database was modified"
 cd "$WORK"
 "$BUILD/ovelune" >stdout.txt 2>stderr.txt &
 PID=$!
-e2e_on_exit "kill $PID 2>/dev/null"
+e2e_on_exit "stop_process $PID"
 WIN=$(find_window_by_pid "$PID" 20) || e2e_fail "no window appeared; stdout: $(cat stdout.txt)"
 
-# Watch the screen until the title backdrop shows; keep the brightest frame
-# seen before it as the logo shot.
-TITLE_RGB="4,14,34"
-best=0
-deadline=$((SECONDS + 40))
-while true; do
-  ((SECONDS < deadline)) || e2e_fail "the title screen never appeared"
-  kill -0 "$PID" 2>/dev/null || e2e_fail "the game ended early; stdout: $(cat stdout.txt)"
-  screenshot shot.png
-  read -r px py < <(window_point "$WIN" 20 580)
-  [[ "$(pixel_rgb shot.png "$px" "$py")" == "$TITLE_RGB" ]] && break
-  level=$(mean_brightness shot.png)
-  if awk -v a="$level" -v b="$best" 'BEGIN { exit !(a > b) }'; then
-    best=$level
-    cp shot.png "$ART/startup-logo.png"
-  fi
-  sleep 0.2
-done
-awk -v b="$best" 'BEGIN { exit !(b > 0.02) }' || e2e_fail "the logo never lit up (brightness $best)"
+# Watch the screen until the title menu shows; keep the brightest frame seen
+# before it as the logo shot.
+wait_for_title "$WIN" "$PID" shot.png 40 "$ART/startup-logo.png" ||
+  e2e_fail "the title screen never appeared; stdout: $(cat stdout.txt)"
+logo=$(mean_brightness "$ART/startup-logo.png")
+awk -v b="$logo" 'BEGIN { exit !(b > 0.02) }' || e2e_fail "the logo never lit up (brightness $logo)"
 sleep 0.5
 screenshot "$ART/startup-title.png"
 

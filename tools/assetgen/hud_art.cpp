@@ -31,16 +31,15 @@ std::vector<Vec2> teardrop(float tipX, float tipY, float length, float width, fl
 }  // namespace
 
 // Frame of the special-energy bar: the game draws the bar's glow segments up
-// a channel centred 26 px from the left, from row 245 up to row 6.
+// a channel centred 26 px from the left, from row 245 up to row 6. The frame
+// is drawn over the bar with alpha blending, so the channel stays fully
+// transparent: any tint there would dim the bar's light.
 Bytes powerBarFramePng() {
   constexpr int kW = 50, kH = 250;
   constexpr float kCx = 26.0f;
   Canvas c(kW, kH);
   const Colour rim{0.45f, 0.85f, 1.0f};
   const Sdf outline = [&](float x, float y) { return std::fabs(sdRoundRect(x, y, kCx, 125.0f, 13.0f, 121.5f, 7.0f)); };
-  // A faint glass tint inside so the empty channel still reads.
-  fillShape(c, [&](float x, float y) { return sdRoundRect(x, y, kCx, 125.0f, 12.0f, 120.5f, 6.0f); },
-            Colour{0.02f, 0.06f, 0.1f}, 0.35f);
   neonStroke(c, outline, rim, 0.9f, 2.2f, 0.55f);
   // Scale ticks on the right, every tenth of the bar, longer at the half.
   std::vector<std::vector<Vec2>> ticks;

@@ -26,37 +26,68 @@ float ridges(float x, float y, int px, int py, uint32_t seed) {
 // Column 0 faces the water (both walls put it innermost); the rock fills the
 // columns beyond a ragged edge. The game adds the columns as light with more
 // weight further out, so the rim must be vivid to read through its low weight.
+// The stone is a height field (boulders, crags and sunken cracks) lit from the
+// water side: faces turned to the glow catch a cold light, the rest falls into
+// shadow, so the strip reads as rock rather than a flat texture. The light has
+// no vertical component because the game also draws the strip upside down.
 Bytes rockWallPng() {
   constexpr int kW = 112, kH = 662;
   // Every noise below repeats after 600 rows, the height the game grabs.
-  Canvas canvas(kW, kH);
+  std::vector<float> edge(kH);
   for (int y = 0; y < kH; ++y) {
     const float fy = static_cast<float>(y);
     // Edge position: broad bulges plus small crags, about 15..85 columns in.
     const float broad = periodicFbm(fy / 150.0f, 0.5f, 4, 1, 3, 0.45f, 7);
     const float crag = periodicFbm(fy / 20.0f, 3.5f, 30, 8, 2, 0.5f, 8);
-    const float edge = 48.0f + 44.0f * broad + 8.0f * crag;
+    edge[static_cast<size_t>(y)] = 48.0f + 44.0f * broad + 8.0f * crag;
+  }
+  // Height of the stone; a pixel beyond the bottom row wraps with the noise.
+  auto heightAt = [&](float x, float y) {
+    const float u = x / 28.0f, v = y / 30.0f;
+    const float boulders = periodicFbm(u * 0.5f, v * 0.5f, 2, 10, 3, 0.5f, 29);
+    const float grain = periodicFbm(u, v, 4, 20, 5, 0.55f, 31);
+    return 1.2f * boulders + 0.45f * grain - 0.5f * ridges(u, v, 4, 20, 41);
+  };
+  std::vector<float> height(static_cast<size_t>(kW + 2) * (kH + 2));
+  for (int y = -1; y <= kH; ++y)
+    for (int x = -1; x <= kW; ++x)
+      height[static_cast<size_t>(y + 1) * (kW + 2) + (x + 1)] =
+          heightAt(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
+  auto h = [&](int x, int y) { return height[static_cast<size_t>(y + 1) * (kW + 2) + (x + 1)]; };
+
+  // Light from the water side, slightly in front of the wall.
+  const float lx = -0.75f, lz = 0.66f;
+  Canvas canvas(kW, kH);
+  for (int y = 0; y < kH; ++y) {
+    const float fy = static_cast<float>(y);
+    const float rimEdge = edge[static_cast<size_t>(y)];
     for (int x = 0; x < kW; ++x) {
       const float fx = static_cast<float>(x) + 0.5f;
-      const float depth = fx - edge;  // > 0 inside the rock
+      const float depth = fx - rimEdge;  // > 0 inside the rock
       const float coverage = std::clamp(depth + 0.5f, 0.0f, 1.0f);
-      const float u = fx / 28.0f, v = fy / 30.0f;
-      const float tex = periodicFbm(u, v, 4, 20, 5, 0.55f, 31) * 0.5f + 0.5f;
-      const float crack = ridges(u, v, 4, 20, 41);
-      // Stone: blue-grey, darker in the cracks, a little lighter deep inside.
-      // The game weights outer columns more; dimming them keeps the rim the
-      // brightest part of the wall.
-      const float outward = 1.0f - 0.45f * fx / kW;
-      const float shade = (0.16f + 0.22f * tex) * (1.0f - 0.7f * crack) * outward;
-      Colour stone{shade * 0.55f, shade * 0.68f, shade * 0.95f};
-      // Lit rim: a hot line at the edge fading into the stone.
-      const float rim = 1.3f * std::exp(-std::max(depth, 0.0f) / 2.5f);
-      const float sheen = std::exp(-std::max(depth, 0.0f) / 10.0f) * 0.55f;
       const Colour rimColour{0.35f, 1.0f, 0.95f};
       if (coverage > 0.0f) {
+        // The stone bulges up towards the rim, so its lip faces the water.
+        const float lip = 3.0f * std::exp(-std::max(depth, 0.0f) / 9.0f);
+        const float gx = 3.5f * (h(x + 1, y) - h(x - 1, y)) - 0.5f * lip / 9.0f;
+        const float gy = 3.5f * (h(x, y + 1) - h(x, y - 1));
+        const float lit = std::max(0.0f, (gx * -lx + lz) / std::sqrt(gx * gx + gy * gy + 1.0f));
+        const float hh = h(x, y);
+        const float crack = ridges(fx / 28.0f, fy / 30.0f, 4, 20, 41);
+        const float occlusion = std::clamp(0.75f + 0.35f * hh, 0.35f, 1.0f) * (1.0f - 0.75f * crack);
+        // The game weights outer columns more; dimming them keeps the rim the
+        // brightest part of the wall.
+        const float outward = 1.0f - 0.4f * fx / kW;
+        const float shade = (0.05f + 0.42f * lit * lit) * occlusion * outward;
+        const Colour stone{shade * 0.6f, shade * 0.72f, shade * 0.95f};
         canvas.over(x, y, stone, coverage);
-        canvas.addLight(x, y, rimColour, coverage * (rim + sheen * (0.6f + 0.4f * tex)));
+        // Lit rim: a hot line at the edge, and a cold sheen on the faces
+        // just behind it that turn to the water.
+        const float rim = 1.3f * std::exp(-std::max(depth, 0.0f) / 2.5f);
+        const float sheen = std::exp(-std::max(depth, 0.0f) / 12.0f) * 0.45f * lit;
+        canvas.addLight(x, y, rimColour, coverage * (rim + sheen));
         // Glowing mineral veins along some cracks, mostly near the rim.
+        const float tex = periodicFbm(fx / 28.0f, fy / 30.0f, 4, 20, 5, 0.55f, 31) * 0.5f + 0.5f;
         const float vein = crack * smoothstep(0.55f, 0.8f, tex) * std::exp(-depth / 40.0f);
         canvas.addLight(x, y, Colour{0.2f, 0.75f, 1.0f}, coverage * vein * 0.8f);
       }

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# A player's first session, driven with real key presses under Xvfb: logo,
+# title, Play, confirm ship one, a few seconds of play with fire held, pause
+# with Escape, quit the run with Q, back on the title, quit the program. The
+# database then holds the run's score row and its play time.
+set -euo pipefail
+BUILD=$(cd "${1:?usage: test_play_session.sh BUILD_DIR}" && pwd)
+source "$(dirname "$0")/lib.sh"
+
+ART=${OVELUNE_ARTIFACTS:-$BUILD/test-artifacts}
+mkdir -p "$ART"
+WORK=$(mktemp -d)
+e2e_on_exit "rm -rf '$WORK'"
+start_xvfb 1024x768
+
+# Holds a key for a while: a press and release inside one frame would only
+# count as a hit.
+tap() {
+  xdotool keydown "$1"
+  sleep "${2:-0.12}"
+  xdotool keyup "$1"
+  sleep 0.3
+}
+
+cd "$WORK"
+"$BUILD/ovelune" >stdout.txt 2>stderr.txt &
+PID=$!
+e2e_on_exit "stop_process $PID"
+WIN=$(find_window_by_pid "$PID" 20) || e2e_fail "no window appeared; stdout: $(cat stdout.txt)"
+wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
+xdotool windowfocus "$WIN" 2>/dev/null || true
+sleep 0.5
+screenshot "$ART/play-title.png"
+
+tap Return  # Play
+sleep 0.5
+screenshot "$ART/play-ship-select.png"
+tap Return  # ship one
+started=$SECONDS
+
+# Play: both attack buttons held shoot straight up.
+xdotool keydown z keydown x
+sleep 4
+screenshot "$ART/play-running.png"
+sleep 2
+xdotool keyup z keyup x
+tap Escape
+sleep 0.5
+screenshot "$ART/play-paused.png"
+tap q 0.3
+played=$((SECONDS - started))
+
+wait_for_title "$WIN" "$PID" shot.png 20 || e2e_fail "the title did not come back after the run"
+screenshot "$ART/play-title-after.png"
+
+tap Up      # "quit" is above "Play" when the selection wraps
+tap Return
+status=0
+for _ in $(seq 1 100); do
+  kill -0 "$PID" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$PID" 2>/dev/null && e2e_fail "the program did not end after quit"
+wait "$PID" || status=$?
+[[ $status -eq 0 ]] || e2e_fail "exit status $status; stderr: $(cat stderr.txt)"
+
+rows=$(sqlite3 VE4R.dtb "SELECT count(*) FROM scores")
+[[ "$rows" == "1" ]] || e2e_fail "expected one score row, found $rows"
+read -r score level ship < <(sqlite3 -separator ' ' VE4R.dtb "SELECT score, level, perfect FROM scores")
+[[ "$level" == "1" && "$ship" == "1" ]] || e2e_fail "score row level $level ship $ship"
+[[ "$score" =~ ^[0-9]+$ ]] || e2e_fail "score '$score'"
+read -r hours minutes seconds < <(sqlite3 -separator ' ' VE4R.dtb "SELECT hours, minutes, seconds FROM setupData")
+total=$((hours * 3600 + minutes * 60 + seconds))
+# The run's clock counts frames: on a slow software renderer it lags the wall
+# clock, but the run must have added some time and never more than it lasted.
+((total >= 1 && total <= played + 2)) || e2e_fail "play time $total s for a run of about $played s"
+echo "PASS: title, a run with ship one (score $score, $total s), back to the title, quit"
