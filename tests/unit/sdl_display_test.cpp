@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -195,6 +196,27 @@ TEST_F(SdlRendererTest, ImagesSurviveReopeningTheDisplayAndRedrawAfterGrab) {
   pf::grabImage(*sprite, 20, 20);
   pf::drawImage(*sprite, 40, 40);
   EXPECT_EQ(at(41, 41), (Rgb{0, 0, 255}));
+}
+
+TEST_F(SdlRendererTest, MinifiedMipmappedStrokesStayBright) {
+  // Two-pixel white strokes, six pixels apart and off the even texel grid,
+  // drawn at the HUD text's scale: like the strokes of small text they must
+  // stay nearly white instead of fading into the next mipmap's grey.
+  pf::ImagePtr strokes = pf::createImage(64, 64, 1, pf::kImageFiltered | pf::kImageMipmapped);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) {
+      const bool ink = x % 6 == 1 || x % 6 == 2;
+      strokes->pixels(0)[static_cast<size_t>(y) * 64 + x] = pf::packRgba(255, 255, 255, ink ? 255 : 0);
+    }
+  strokes->markDirty();
+  pf::clear();
+  pf::setBlend(pf::kBlendLight);
+  pf::setScale(0.55f, 0.55f);
+  pf::drawImage(*strokes, 0, 0);
+  pf::setScale(1, 1);
+  int brightest = 0;
+  for (int x = 2; x < 30; ++x) brightest = std::max(brightest, at(x, 10).g);
+  EXPECT_GE(brightest, 190);
 }
 
 TEST_F(SdlRendererTest, LongRunsAndManySmallBatchesAllLand) {

@@ -140,16 +140,18 @@ float edgeDistance(const SeedGrid& grid, float qx, float qy) {
   return -std::log(std::max(sum, 1e-12f)) / kSharpness;
 }
 
-// Light level to colour: deep blue when faint, through cyan to white.
+// Light level to colour: deep blue when faint, rising to a pale cyan. The
+// game adds the frames at a tenth of their strength, where white lines would
+// fade to a neutral grey; keeping red low keeps even the hottest lines cyan.
 class Palette {
  public:
   static constexpr float kMax = 2.5f;
   Palette() {
     for (int i = 0; i < kSteps; ++i) {
       const float level = kMax * static_cast<float>(i) / (kSteps - 1);
-      rgb_[i][0] = toByte(0.6f * std::pow(level, 3.0f));
-      rgb_[i][1] = toByte(0.9f * std::pow(level, 1.6f));
-      rgb_[i][2] = toByte(std::pow(level, 0.9f));
+      rgb_[i][0] = toByte(std::min(0.5f, 0.3f * std::pow(level, 3.0f)));
+      rgb_[i][1] = toByte(std::min(0.9f, 0.85f * std::pow(level, 1.5f)));
+      rgb_[i][2] = toByte(std::pow(level, 0.85f));
     }
   }
   const uint8_t* colour(float level) const {

@@ -1,0 +1,179 @@
+// The toolkit every collision, aiming and drawing step relies on.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "essentials/draw_helpers.hpp"
+#include "essentials/geometry.hpp"
+#include "essentials/input_helpers.hpp"
+#include "essentials/math.hpp"
+#include "essentials/settings.hpp"
+#include "essentials/sound_helpers.hpp"
+#include "platform/input_state.hpp"
+#include "platform/platform.hpp"
+#include "test_support.hpp"
+
+TEST(Geometry, RectanglesTouchingAtAnEdgeOrCornerOverlap) {
+  const Rect a{0, 0, 10, 10};
+  EXPECT_EQ(overlaps(a, Rect{10, 0, 5, 5}), 1);   // share the line x = 10
+  EXPECT_EQ(overlaps(a, Rect{10, 10, 5, 5}), 1);  // share a corner
+  EXPECT_EQ(overlaps(a, Rect{10.01f, 0, 5, 5}), 0);
+  EXPECT_EQ(overlaps(a, Rect{0, -5.5f, 5, 5}), 0);
+  EXPECT_EQ(overlaps(a, Rect{2, 2, 1, 1}), 1);  // inside
+  // A negative size is used as it stands, never normalised.
+  EXPECT_EQ(overlaps(Rect{20, 0, -5, 10}, Rect{11, 0, 2, 2}), 0);
+}
+
+TEST(Geometry, CircleTestIsStrict) {
+  const Rect r{0, 0, 10, 10};
+  EXPECT_EQ(circleHitsRect(r, 15, 5, 5), 0);  // exactly the radius away
+  EXPECT_EQ(circleHitsRect(r, 14.9f, 5, 5), 1);
+  EXPECT_EQ(circleHitsRect(r, 13, 14, 5), 0);  // corner: distance 5
+  EXPECT_EQ(circleHitsRect(r, 5, 5, 1), 1);    // centre inside
+  EXPECT_EQ(circleHitsRect(r, 5, 5, 0), 0);    // but not with radius 0
+}
+
+TEST(Geometry, AngleToPointsFromTheSecondPointToTheFirst) {
+  EXPECT_FLOAT_EQ(angleTo(10, 0, 0, 0), -90);  // to the right
+  EXPECT_FLOAT_EQ(angleTo(-10, 0, 0, 0), 90);  // to the left
+  EXPECT_FLOAT_EQ(angleTo(0, 10, 0, 0), 0);    // straight below
+  EXPECT_FLOAT_EQ(std::fabs(angleTo(0, -10, 0, 0)), 180);
+  EXPECT_FLOAT_EQ(aimProjection(10, 20, 0, 0), 10 * 0.41f + 20 * 0.941246f);
+  EXPECT_LT(aimProjection(0, 0, 10, 20), 0);
+}
+
+TEST(Random, RangesAreInclusiveReversibleAndSeeded) {
+  SeedRnd(42);
+  std::set<int> seen;
+  for (int i = 0; i < 2000; ++i) {
+    const int v = Rand(-2, 2);
+    ASSERT_GE(v, -2);
+    ASSERT_LE(v, 2);
+    seen.insert(v);
+    const int w = Rand(5, 3);  // reversed bounds draw from [3, 5]
+    ASSERT_GE(w, 3);
+    ASSERT_LE(w, 5);
+    const double r = Rnd(2, 1);
+    ASSERT_GE(r, 1);
+    ASSERT_LT(r, 2);
+  }
+  EXPECT_EQ(seen.size(), 5u);
+  SeedRnd(7);
+  const int a = Rand(0, 1000000);
+  const double b = Rnd(0, 1);
+  SeedRnd(7);
+  EXPECT_EQ(Rand(0, 1000000), a);
+  EXPECT_EQ(Rnd(0, 1), b);
+}
+
+TEST(Trig, WholeDegreesAreExactAndAgreeWithTheLibrary) {
+  EXPECT_EQ(Sin(90), 1.0);
+  EXPECT_EQ(Cos(0), 1.0);
+  EXPECT_EQ(Sin(450), 1.0);
+  EXPECT_EQ(Sin(-90), -1.0);
+  for (double d : {-721.0, -37.0, 0.5, 33.0, 359.0, 1234.0, 57.3}) {
+    EXPECT_NEAR(Sin(d), std::sin(d * kPi / 180), 1e-12) << d;
+    EXPECT_NEAR(Cos(d), std::cos(d * kPi / 180), 1e-12) << d;
+  }
+}
+
+TEST(SoundHelpers, PlaySfxHonoursTheSoundSetting) {
+  freshHeadless();
+  pf::Sound blip;
+  blip.samples.assign(44100, 100);  // one second
+  const pf::Channel original = pf::allocChannel();
+
+  settings.sound = 0;
+  const pf::Channel same = playSfx(&blip, original, 0.5f, 1.0f);
+  EXPECT_EQ(same, original);
+  EXPECT_FALSE(pf::channelPlaying(same));
+
+  settings.sound = 1;
+  const pf::Channel fresh = playSfx(&blip, original, 0.5f, 2.0f);
+  EXPECT_FALSE(fresh == original);
+  EXPECT_TRUE(pf::channelPlaying(fresh));
+  EXPECT_FLOAT_EQ(fresh.state()->volume, 0.5f);
+  EXPECT_FLOAT_EQ(fresh.state()->rate, 2.0f);
+  // A new play of the effect cuts the previous one off.
+  const pf::Channel next = playSfx(&blip, fresh, 0.5f, 1.0f);
+  EXPECT_FALSE(pf::channelPlaying(fresh));
+  EXPECT_TRUE(pf::channelPlaying(next));
+}
+
+TEST(InputHelpers, AxisNamesCompareCaseSensitively) {
+  freshHeadless();
+  pf::inputState().setJoystickCount(2);
+  pf::inputState().joyAxis(1, pf::kJoyR, -0.75f);
+  settings.joystickport = 1;
+  settings.jMoveXAxis = "joyr";
+  EXPECT_FLOAT_EQ(joyMoveX(), -0.75f);
+  settings.jMoveXAxis = "JOYR";
+  EXPECT_FLOAT_EQ(joyMoveX(), 0);
+  settings.jMoveXAxis = "None";
+  EXPECT_FLOAT_EQ(joyMoveX(), 0);
+  settings.jMoveYAxis = "joyr";
+  settings.joystickport = 0;
+  EXPECT_FLOAT_EQ(joyMoveY(), 0);  // another port
+}
+
+TEST(InputHelpers, KeyNamesCoverTheTable) {
+  EXPECT_EQ(keyName(8), "Backspace");
+  EXPECT_EQ(keyName(13), "Return");
+  EXPECT_EQ(keyName(32), "Space");
+  EXPECT_EQ(keyName(42), "'print");
+  EXPECT_EQ(keyName(48), "0");
+  EXPECT_EQ(keyName(57), "9");
+  EXPECT_EQ(keyName(65), "A");
+  EXPECT_EQ(keyName(90), "Z");
+  EXPECT_EQ(keyName(96), "Numpad 0");
+  EXPECT_EQ(keyName(105), "Numpad 9");
+  EXPECT_EQ(keyName(109), "Numpad -");
+  EXPECT_EQ(keyName(112), "F1");
+  EXPECT_EQ(keyName(123), "F12");
+  EXPECT_EQ(keyName(165), "Alt key (Right)");
+  EXPECT_EQ(keyName(187), "Equals");
+  EXPECT_EQ(keyName(189), "Minus");
+  EXPECT_EQ(keyName(222), "Quote");
+  EXPECT_EQ(keyName(226), "Backslash");
+  for (int code : {0, 10, 27, 58, 64, 91, 108, 124, 143, 200, 255}) EXPECT_EQ(keyName(code), "") << code;
+}
+
+TEST(DrawHelpers, TextIsCentredByItsHalvedIntegerSize) {
+  pf::HeadlessBackend& display = freshHeadless();
+  const pf::FontPtr font = pf::loadFont("/usr/share/fonts/truetype/comfortaa/Comfortaa-Bold.ttf", 20, 5);
+  ASSERT_TRUE(font);
+  pf::setFont(font.get());
+  const std::string text = "Neon Ocean";
+  const int w = pf::textWidth(text);
+  const int h = pf::textHeight(text);
+  display.setRecording(true);
+  pf::setScale(2, 2);
+  drawTextCentred(text, 400, 300, 1);
+  drawTextCentred(text, 400, 300, 0);
+  ASSERT_EQ(display.calls().size(), 2u);
+  EXPECT_FLOAT_EQ(display.calls()[0].x[0], 400 - (w / 2) * 2.0f);
+  EXPECT_FLOAT_EQ(display.calls()[0].y[0], 300 - (h / 2) * 2.0f);
+  EXPECT_FLOAT_EQ(display.calls()[1].y[0], 300);
+  pf::setFont(nullptr);
+}
+
+TEST(DrawHelpers, FadeAndResetLeaveTheDefaultState) {
+  pf::HeadlessBackend& display = freshHeadless();
+  pf::setColour(10, 20, 30);
+  pf::setRotation(45);
+  display.setRecording(true);
+  drawFade(0.25f);
+  ASSERT_EQ(display.calls().size(), 1u);
+  const pf::DrawCall& fade = display.calls()[0];
+  EXPECT_EQ(fade.kind, pf::DrawCall::Kind::Rect);
+  EXPECT_EQ(fade.r, 0);
+  EXPECT_NEAR(fade.alpha, 0.25f, 1.0f / 255);
+  EXPECT_FLOAT_EQ(fade.x[2], 800);
+  EXPECT_FLOAT_EQ(fade.y[2], 600);
+  int r, g, b;
+  pf::getColour(r, g, b);
+  EXPECT_EQ(r + g + b, 255 * 3);
+  EXPECT_EQ(pf::getRotation(), 0);
+  EXPECT_EQ(pf::getBlend(), pf::kBlendAlpha);
+}
