@@ -2,22 +2,6 @@
 
 #include <utility>
 
-namespace trig_detail {
-namespace {
-
-std::array<double, 360> table(double (*f)(double)) {
-  std::array<double, 360> t{};
-  for (size_t k = 0; k < t.size(); ++k) t[k] = f(static_cast<double>(k) * (kPi / 180.0));
-  return t;
-}
-
-}  // namespace
-
-const std::array<double, 360> kSinTable = table([](double r) { return std::sin(r); });
-const std::array<double, 360> kCosTable = table([](double r) { return std::cos(r); });
-
-}  // namespace trig_detail
-
 namespace {
 
 // xoshiro128** seeded through splitmix64: small, fast and identical on every

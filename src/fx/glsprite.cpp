@@ -33,8 +33,9 @@ int glsprite::Update() {
   radius += speed;
   // The spark moves by the whole radius every frame, so once speed is spent
   // it keeps a constant pace rather than stopping.
-  x = static_cast<float>(x + radius * Cos(angle));
-  y = static_cast<float>(y + radius * Sin(angle));
+  heading_.aim(angle);
+  x = static_cast<float>(x + radius * heading_.cos());
+  y = static_cast<float>(y + radius * heading_.sin());
   xscale -= 0.01f;
   if (xscale < 0) xscale = 0;
   yscale -= 0.01f;

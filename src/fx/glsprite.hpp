@@ -3,6 +3,8 @@
 // pixels a frame, shrinking and fading as it goes.
 #include <memory>
 
+#include "essentials/math.hpp"
+
 class glsprite {
  public:
   int tex = 0;
@@ -28,4 +30,7 @@ class glsprite {
   // 1 = dead.
   int Update();
   void paint();
+
+ private:
+  DirectionCache heading_;
 };

@@ -63,21 +63,21 @@ void game::drawRockWalls() const {
   for (int i = 0; i < kRockSlices; ++i) {
     const pf::Image* slice = assets.rockSlices[static_cast<size_t>(i)].get();
     if (slice == nullptr) continue;
-    const double s = assets.rockSliceOffsets[static_cast<size_t>(i)];
+    // Each column sways by up to 10 pixels with its own phase, the right wall
+    // against the left; each side has an upright copy and a flipped one.
+    const float sway = static_cast<float>(10 * Sin(assets.rockSliceOffsets[static_cast<size_t>(i)]));
     const double base = i / 150.0;
     const float fi = static_cast<float>(i);
-    // Each side has an upright copy and a flipped one below it; every column
-    // sways by up to 10 pixels with its own phase.
     pf::setScale(1, 1);
     pf::setAlpha(static_cast<float>(base + pulse));
-    pf::drawImage(*slice, right + fi, static_cast<float>(bgSideScroll3 + 10 * Sin(-s)));
+    pf::drawImage(*slice, right + fi, bgSideScroll3 - sway);
     pf::setAlpha(static_cast<float>(base + pulse90));
-    pf::drawImage(*slice, left - fi, static_cast<float>(bgSideScroll + 10 * Sin(s)));
+    pf::drawImage(*slice, left - fi, bgSideScroll + sway);
     pf::setScale(1, -1);
     pf::setAlpha(static_cast<float>(base + pulse90));
-    pf::drawImage(*slice, left - fi, static_cast<float>(bgSideScroll2 + 10 * Sin(s) + 600));
+    pf::drawImage(*slice, left - fi, bgSideScroll2 + sway + 600);
     pf::setAlpha(static_cast<float>(base + pulse));
-    pf::drawImage(*slice, right + fi, static_cast<float>(bgSideScroll4 + 10 * Sin(-s) + 600));
+    pf::drawImage(*slice, right + fi, bgSideScroll4 - sway + 600);
   }
 }
 
