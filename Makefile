@@ -38,6 +38,7 @@ bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target ovelune-bench
 	./$(BUILD)/ovelune-bench --benchmark_min_time=0.2
 	./$(BUILD)/ovelune-sim --ship 1 --bot fire --frames 3000 --bench
+	./$(BUILD)/ovelune-sim --ship 1 --bot autopilot --until-end --bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

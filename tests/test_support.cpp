@@ -1,6 +1,8 @@
 #include "test_support.hpp"
 
+#include "essentials/assets.hpp"
 #include "essentials/math.hpp"
+#include "platform/platform.hpp"
 #include "essentials/settings.hpp"
 
 pf::HeadlessBackend& freshHeadless(uint64_t seed) {
@@ -8,4 +10,21 @@ pf::HeadlessBackend& freshHeadless(uint64_t seed) {
   program = ProgramState{};
   SeedRnd(seed);
   return pf::installHeadless();
+}
+
+void GlowSpriteTest::SetUp() {
+  display = &freshHeadless(seed_);
+  pf::ImagePtr* sprites[] = {&assets.blobImage, &assets.blobImageLeft, &assets.blobImageRight};
+  for (int i = 0; i < 3; ++i) {
+    saved_[i] = std::move(*sprites[i]);
+    *sprites[i] = pf::createImage(64, 64, 1, 0);
+  }
+  pf::midHandleImage(*assets.blobImage);
+  pf::setImageHandle(*assets.blobImageRight, 64, 0);
+}
+
+void GlowSpriteTest::TearDown() {
+  display->setRecording(false);
+  pf::ImagePtr* sprites[] = {&assets.blobImage, &assets.blobImageLeft, &assets.blobImageRight};
+  for (int i = 0; i < 3; ++i) *sprites[i] = std::move(saved_[i]);
 }

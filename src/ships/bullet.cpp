@@ -58,12 +58,17 @@ int bullet::Update() {
 }
 
 int bullet::paint() {
+  paintCoreAndGlow(xScale - 0.2f, yscale - 0.2f);
+  return 0;
+}
+
+void bullet::paintCoreAndGlow(float coreXScale, float coreYScale) {
   if (image != nullptr) {
     pf::setRotation(angle);
     pf::setBlend(blend);
     pf::setAlpha(alpha);
     // A white-hot core inside a coloured glow.
-    pf::setScale(xScale - 0.2f, yscale - 0.2f);
+    pf::setScale(coreXScale, coreYScale);
     pf::setColour(255, 255, 255);
     pf::drawImage(*image, X, Y);
     pf::setScale(xScale + 0.1f, yscale + 0.1f);
@@ -71,5 +76,4 @@ int bullet::paint() {
     pf::drawImage(*image, X, Y);
   }
   resetDrawState();
-  return 0;
 }

@@ -47,6 +47,9 @@ class bullet {
   // Advances `radius` and places the shot on its ray from the start point.
   void moveAlongRay();
   int leftField() const;
+  // The two layers every shot is drawn in: a white core at the given scale,
+  // then the glow in its colour at its own scale plus 0.1; then a state reset.
+  void paintCoreAndGlow(float coreXScale, float coreYScale);
 
  private:
   DirectionCache heading_;

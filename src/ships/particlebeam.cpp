@@ -43,17 +43,6 @@ int particlebeam::Update() {
 }
 
 int particlebeam::paint() {
-  if (image != nullptr) {
-    pf::setRotation(angle);
-    pf::setBlend(blend);
-    pf::setAlpha(alpha);
-    pf::setScale(1, 1);
-    pf::setColour(255, 255, 255);
-    pf::drawImage(*image, X, Y);
-    pf::setScale(xScale + 0.1f, yscale + 0.1f);
-    pf::setColour(r, g, b);
-    pf::drawImage(*image, X, Y);
-  }
-  resetDrawState();
+  paintCoreAndGlow(1, 1);
   return 0;
 }

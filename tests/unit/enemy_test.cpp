@@ -24,19 +24,9 @@ class StillShip : public playerbase {
   int paint() override { return 0; }
 };
 
-class EnemyTest : public ::testing::Test {
+class EnemyTest : public GlowSpriteTest {
  protected:
-  void SetUp() override {
-    display = &freshHeadless(7);
-    assets.blobImage = pf::createImage(64, 64, 1, 0);
-    assets.blobImageLeft = pf::createImage(64, 64, 1, 0);
-    assets.blobImageRight = pf::createImage(64, 64, 1, 0);
-  }
-  void TearDown() override {
-    assets.blobImage.reset();
-    assets.blobImageLeft.reset();
-    assets.blobImageRight.reset();
-  }
+  EnemyTest() : GlowSpriteTest(7) {}
 
   int hit(enemybase& e, float amount) { return e.damage(amount, bubbles, enemies, explosions); }
   int step(enemybase& e) { return e.Update(ship, enemies); }
@@ -46,7 +36,6 @@ class EnemyTest : public ::testing::Test {
     return static_cast<explosion&>(*explosions.last());
   }
 
-  pf::HeadlessBackend* display = nullptr;
   StillShip ship;
   EntityList<enemybase> enemies;
   EntityList<bubble> bubbles;

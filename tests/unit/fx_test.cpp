@@ -18,21 +18,9 @@
 
 namespace {
 
-// A headless display with a centred 64 x 64 glow sprite standing in for the
-// loaded one.
-class FxTest : public ::testing::Test {
+class FxTest : public GlowSpriteTest {
  protected:
-  void SetUp() override {
-    display = &freshHeadless(7);
-    pf::resetPlatformDrawState();
-    saved = std::move(assets.blobImage);
-    assets.blobImage = pf::createImage(64, 64, 1, 0);
-    pf::midHandleImage(*assets.blobImage);
-  }
-  void TearDown() override {
-    display->setRecording(false);
-    assets.blobImage = std::move(saved);
-  }
+  FxTest() : GlowSpriteTest(7) {}
 
   template <class F>
   int updatesUntilDone(F&& update, int limit = 2000) {
@@ -42,8 +30,6 @@ class FxTest : public ::testing::Test {
     return -1;
   }
 
-  pf::HeadlessBackend* display = nullptr;
-  pf::ImagePtr saved;
   EntityList<bubble> bubbles;
   EntityList<blood> bloods;
 };

@@ -21,24 +21,9 @@
 
 namespace {
 
-// A headless display with a centred 64 x 64 glow sprite standing in for the
-// loaded one.
-class ProjectileTest : public ::testing::Test {
+class ProjectileTest : public GlowSpriteTest {
  protected:
-  void SetUp() override {
-    display = &freshHeadless(3);
-    pf::resetPlatformDrawState();
-    saved = std::move(assets.blobImage);
-    assets.blobImage = pf::createImage(64, 64, 1, 0);
-    pf::midHandleImage(*assets.blobImage);
-  }
-  void TearDown() override {
-    display->setRecording(false);
-    assets.blobImage = std::move(saved);
-  }
-
-  pf::HeadlessBackend* display = nullptr;
-  pf::ImagePtr saved;
+  ProjectileTest() : GlowSpriteTest(3) {}
 };
 
 struct ParkedShip : playerbase {
