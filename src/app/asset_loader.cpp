@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <future>
 #include <string>
 
 #include "essentials/assets.hpp"
@@ -38,6 +39,17 @@ pf::ImagePtr image(const std::string& name, int flags) { return pf::loadImage("i
 
 void loadSound(pf::SoundPtr& sound, pf::Channel& channel, const char* name, int flags) {
   sound = pf::loadSound(std::string("incbin::sfx/") + name, flags);
+  channel = pf::allocChannel();
+}
+
+// Decoding the music is most of the loading time, so the three tracks decode
+// side by side while the effects load; each is stored in its turn.
+std::future<pf::SoundPtr> decodeMusic(const char* name) {
+  return std::async(std::launch::async, [name] { return pf::loadSound(std::string("incbin::sfx/") + name, pf::kSoundLoop); });
+}
+
+void storeMusic(pf::SoundPtr& sound, pf::Channel& channel, std::future<pf::SoundPtr>& decoding) {
+  sound = decoding.get();
   channel = pf::allocChannel();
 }
 
@@ -104,9 +116,12 @@ void loadAchievements() {
 
 void loadSoundsAndChannels() {
   GameAssets& a = assets;
-  loadSound(a.musicTitle, a.musicTitleChannel, "notechno.ogg", pf::kSoundLoop);
-  loadSound(a.musicLevel, a.musicLevelChannel, "bornsand.ogg", pf::kSoundLoop);
-  loadSound(a.musicBoss, a.musicBossChannel, "dirtysex.ogg", pf::kSoundLoop);
+  std::future<pf::SoundPtr> title = decodeMusic("notechno.ogg");
+  std::future<pf::SoundPtr> level = decodeMusic("bornsand.ogg");
+  std::future<pf::SoundPtr> boss = decodeMusic("dirtysex.ogg");
+  storeMusic(a.musicTitle, a.musicTitleChannel, title);
+  storeMusic(a.musicLevel, a.musicLevelChannel, level);
+  storeMusic(a.musicBoss, a.musicBossChannel, boss);
   loadSound(a.sfxPshot, a.chanPshot, "pshot.wav", 0);
   loadSound(a.sfxBshot, a.chanBshot, "bshot.wav", 0);
   loadSound(a.sfxZap, a.chanZap, "zap2.wav", 0);

@@ -215,3 +215,16 @@ TEST(AssetLoader, LoadsEveryAssetWithoutDisplayFrames) {
   // Channels must go while their audio backend still exists.
   assets = GameAssets{};
 }
+
+TEST_F(StartupTest, AWindowCloseDuringTheLogoCutsItShortAndEndsTheProgram) {
+  ASSERT_EQ(startUp(path), StartupResult::ready);
+  int frames = 0;
+  display.setFrameHook([&] {
+    if (++frames == 10) pf::inputState().requestClose();
+  });
+  EXPECT_LT(logoFrames(), 15);
+  runOuterLoop();  // the menu's first frame sees the request
+  display.setFrameHook(nullptr);
+  EXPECT_LT(frames, 15);
+  shutDown();
+}
