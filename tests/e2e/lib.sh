@@ -27,6 +27,17 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
+# The common start of an end-to-end test ($BUILD must be set): the artefact
+# folder $ART, a private working directory $WORK removed at exit, and a
+# private X server of the given size (1024x768 by default).
+e2e_begin() {
+  ART=${OVELUNE_ARTIFACTS:-$BUILD/test-artifacts}
+  mkdir -p "$ART"
+  WORK=$(mktemp -d)
+  e2e_on_exit "rm -rf '$WORK'"
+  start_xvfb "${1:-1024x768}"
+}
+
 # Starts Xvfb on a display number it picks itself (-displayfd never collides
 # with another server) and exports DISPLAY. Arguments: screen size, e.g. 1024x768.
 start_xvfb() {

@@ -7,11 +7,7 @@ set -euo pipefail
 BUILD=$(cd "${1:?usage: test_play_session.sh BUILD_DIR}" && pwd)
 source "$(dirname "$0")/lib.sh"
 
-ART=${OVELUNE_ARTIFACTS:-$BUILD/test-artifacts}
-mkdir -p "$ART"
-WORK=$(mktemp -d)
-e2e_on_exit "rm -rf '$WORK'"
-start_xvfb 1024x768
+e2e_begin
 
 # Holds a key for a while: a press and release inside one frame would only
 # count as a hit.

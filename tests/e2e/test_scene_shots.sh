@@ -7,12 +7,7 @@ set -euo pipefail
 BUILD=$(cd "${1:?usage: test_scene_shots.sh BUILD_DIR}" && pwd)
 source "$(dirname "$0")/lib.sh"
 
-ART=${OVELUNE_ARTIFACTS:-$BUILD/test-artifacts}
-mkdir -p "$ART"
-WORK=$(mktemp -d)
-e2e_on_exit "rm -rf '$WORK'"
-
-start_xvfb 1024x768
+e2e_begin
 # The run is played in full; only the 120 frames before each shot are drawn,
 # which gives the same pictures (the translucent clear forgets older frames)
 # in a fraction of the time a software renderer needs for all 3500.

@@ -6,12 +6,7 @@ set -euo pipefail
 BUILD=$(cd "${1:?usage: test_startup.sh BUILD_DIR}" && pwd)
 source "$(dirname "$0")/lib.sh"
 
-ART=${OVELUNE_ARTIFACTS:-$BUILD/test-artifacts}
-mkdir -p "$ART"
-WORK=$(mktemp -d)
-e2e_on_exit "rm -rf '$WORK'"
-
-start_xvfb 1024x768
+e2e_begin
 
 # A file that is not a database: reported, never overwritten, no window.
 mkdir "$WORK/damaged"

@@ -41,25 +41,25 @@ std::vector<std::string> expectedNames() {
   return names;
 }
 
-struct ImageSpec {
+struct ExpectedImage {
   std::string name;
   int width, height;
   bool jpeg;
 };
 
-std::vector<ImageSpec> imageSpecs() {
-  std::vector<ImageSpec> specs = {{"blob.bmp", 64, 64, false},      {"rockbg.png", 800, 600, false},
+std::vector<ExpectedImage> expectedImages() {
+  std::vector<ExpectedImage> images = {{"blob.bmp", 64, 64, false},      {"rockbg.png", 800, 600, false},
                                   {"rock1 copy.png", 112, 662, false}, {"powerbar.png", 50, 250, false},
                                   {"heart.png", 43, 38, false},     {"fire.PNG", 57, 50, false}};
   for (int i = 1; i <= 32; ++i) {
     const std::string n = std::to_string(i);
-    specs.push_back({"_" + std::string(3 - n.size(), '0') + n + ".jpg", 512, 512, true});
+    images.push_back({"_" + std::string(3 - n.size(), '0') + n + ".jpg", 512, 512, true});
   }
   for (char c = 'a'; c <= 'j'; ++c) {
-    specs.push_back({std::string(1, c) + ".png", 128, 128, false});
-    specs.push_back({std::string(1, c) + (c == 'a' ? "1" : "2") + ".png", 128, 128, false});
+    images.push_back({std::string(1, c) + ".png", 128, 128, false});
+    images.push_back({std::string(1, c) + (c == 'a' ? "1" : "2") + ".png", 128, 128, false});
   }
-  return specs;
+  return images;
 }
 
 std::vector<uint8_t> assetBytes(const std::string& name) {
@@ -161,17 +161,17 @@ TEST_F(AssetStore, RegistersInTheGamesOrder) {
 }
 
 TEST_F(AssetStore, ImagesDecodeToTheirFormatAndSize) {
-  for (const ImageSpec& spec : imageSpecs()) {
-    const std::vector<uint8_t> bytes = assetBytes(kImages + spec.name);
-    ASSERT_GE(bytes.size(), 8u) << spec.name;
+  for (const ExpectedImage& expected : expectedImages()) {
+    const std::vector<uint8_t> bytes = assetBytes(kImages + expected.name);
+    ASSERT_GE(bytes.size(), 8u) << expected.name;
     const bool png = bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G';
     const bool jpeg = bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
-    EXPECT_EQ(jpeg, spec.jpeg) << spec.name;
-    EXPECT_EQ(png, !spec.jpeg) << spec.name;
-    const pf::ImagePtr img = image(spec.name, -1);
-    ASSERT_NE(img, nullptr) << spec.name;
-    EXPECT_EQ(img->width(), spec.width) << spec.name;
-    EXPECT_EQ(img->height(), spec.height) << spec.name;
+    EXPECT_EQ(jpeg, expected.jpeg) << expected.name;
+    EXPECT_EQ(png, !expected.jpeg) << expected.name;
+    const pf::ImagePtr img = image(expected.name, -1);
+    ASSERT_NE(img, nullptr) << expected.name;
+    EXPECT_EQ(img->width(), expected.width) << expected.name;
+    EXPECT_EQ(img->height(), expected.height) << expected.name;
   }
 }
 
