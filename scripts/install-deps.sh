@@ -12,7 +12,7 @@ packages=(
   libogg-dev libvorbis-dev
   libsqlite3-dev libsqlitecpp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick sox sqlite3
+  xvfb xauth x11-utils xdotool imagemagick sox sqlite3
 )
 
 missing=()

@@ -36,9 +36,9 @@ started=$SECONDS
 
 # Play: both attack buttons held shoot straight up.
 xdotool keydown z keydown x
-sleep 4
+sleep 5
 screenshot "$ART/play-running.png"
-sleep 2
+sleep 3
 xdotool keyup z keyup x
 tap Escape
 sleep 0.5
