@@ -3,6 +3,7 @@
 # everything it started.
 
 E2E_XVFB_PID=""
+E2E_XVFB_SIZE=""
 E2E_CLEANUPS=()
 
 e2e_fail() {
@@ -38,10 +39,31 @@ e2e_begin() {
   start_xvfb "${1:-1024x768}"
 }
 
+# Starts the game in the current directory (output in stdout.txt and
+# stderr.txt) and sets PID and WIN. Should the game find no display although
+# the X server answered, the server's state is reported and the start is
+# tried once more on a fresh server: these tests are about the game, not
+# about the host's X server.
+launch_game() {
+  local attempt
+  for attempt in 1 2; do
+    "$BUILD/ovelune" >stdout.txt 2>stderr.txt &
+    PID=$!
+    e2e_on_exit "stop_process $PID"
+    WIN=$(find_window_by_pid "$PID" 20) && return 0
+    grep -q "cannot open a window" stdout.txt || break
+    echo "warning: try $attempt: $(cat stdout.txt)" >&2
+    echo "warning: $DISPLAY says: $(xdpyinfo 2>&1 | head -n 4 | paste -sd ' ')" >&2
+    restart_xvfb
+  done
+  e2e_fail "no window appeared; stdout: $(cat stdout.txt)"
+}
+
 # Starts Xvfb on a display number it picks itself (-displayfd never collides
 # with another server) and exports DISPLAY. Arguments: screen size, e.g. 1024x768.
 start_xvfb() {
   local size=${1:-1024x768}
+  E2E_XVFB_SIZE=$size
   local fdfile
   fdfile=$(mktemp)
   e2e_on_exit "rm -f '$fdfile'"
@@ -59,6 +81,12 @@ start_xvfb() {
     ((++tries > 100)) && e2e_fail "display $DISPLAY never answered"
     sleep 0.1
   done
+}
+
+restart_xvfb() {
+  kill "$E2E_XVFB_PID" 2>/dev/null || true
+  wait "$E2E_XVFB_PID" 2>/dev/null || true
+  start_xvfb "$E2E_XVFB_SIZE"
 }
 
 # Asks a process to end (SIGTERM), waits up to $2 seconds (5), then kills it.

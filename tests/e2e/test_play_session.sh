@@ -19,10 +19,7 @@ tap() {
 }
 
 cd "$WORK"
-"$BUILD/ovelune" >stdout.txt 2>stderr.txt &
-PID=$!
-e2e_on_exit "stop_process $PID"
-WIN=$(find_window_by_pid "$PID" 20) || e2e_fail "no window appeared; stdout: $(cat stdout.txt)"
+launch_game
 wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
 xdotool windowfocus "$WIN" 2>/dev/null || true
 sleep 0.5

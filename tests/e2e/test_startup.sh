@@ -20,10 +20,7 @@ printf 'failed to load VE4R.dtb \n' | cmp -s - stdout.txt || e2e_fail "damaged d
 cmp -s VE4R.dtb original || e2e_fail "damaged database was modified"
 
 cd "$WORK"
-"$BUILD/ovelune" >stdout.txt 2>stderr.txt &
-PID=$!
-e2e_on_exit "stop_process $PID"
-WIN=$(find_window_by_pid "$PID" 20) || e2e_fail "no window appeared; stdout: $(cat stdout.txt)"
+launch_game
 
 # Watch the screen until the title menu shows; keep the brightest frame seen
 # before it as the logo shot.

@@ -47,24 +47,34 @@ bool showsNothing(const char* driver) {
   return (name == "offscreen" || name == "dummy") && SDL_getenv("SDL_VIDEODRIVER") == nullptr;
 }
 
+// Starts SDL video on a driver that shows something, or says why not. A
+// display server that is still coming up (a game launched with the desktop
+// session, a freshly started X server) may answer a moment later, so the
+// attempt is repeated for about two seconds before the player is told.
+bool initVisibleVideo(std::string& why) {
+  constexpr int attempts = 8;
+  for (int attempt = 1;; ++attempt) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+      why = std::string("cannot open a window: ") + SDL_GetError() + "; a desktop session or DISPLAY is needed";
+    } else if (showsNothing(SDL_GetCurrentVideoDriver())) {
+      why = std::string("cannot open a window: no display server answered (DISPLAY is ") +
+            orNone(SDL_getenv("DISPLAY")) + "); a desktop session or DISPLAY is needed";
+    } else {
+      return true;
+    }
+    SDL_Quit();
+    if (attempt == attempts) return false;
+    SDL_Delay(250);
+  }
+}
+
 }  // namespace
 
 bool installSdlBackends() {
   SdlBackends& b = backends();
   b.initError.clear();
   if (b.display != nullptr) return true;
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    b.initError =
-        std::string("cannot open a window: ") + SDL_GetError() + "; a desktop session or DISPLAY is needed";
-    SDL_Quit();
-    return false;
-  }
-  if (showsNothing(SDL_GetCurrentVideoDriver())) {
-    b.initError = std::string("cannot open a window: no display server answered (DISPLAY is ") +
-                  orNone(SDL_getenv("DISPLAY")) + "); a desktop session or DISPLAY is needed";
-    SDL_Quit();
-    return false;
-  }
+  if (!initVisibleVideo(b.initError)) return false;
   // The game plays without joysticks, so their absence is no error.
   SDL_InitSubSystem(SDL_INIT_JOYSTICK);
   b.display = std::make_unique<SdlDisplay>();
