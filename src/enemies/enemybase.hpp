@@ -25,7 +25,8 @@ class enemybase {
   int isbullet = 0;
   int isboss = 0;
   int jelly = 0;
-  // Player bullets and missiles reach the enemy only while y is above this.
+  // Player bullets and missiles reach the enemy only while its y is greater
+  // than this (below this line on screen).
   int attackable = 5;
 
   // One frame of motion; may append shots to enemylist. 1 when it left the field.
@@ -41,7 +42,7 @@ class enemybase {
                      EntityList<explosionbase>& explosionlist);
   // An evasive step that may look at the other enemies.
   virtual int dodge(EntityList<enemybase>& enemylist);
-  // Drawn behind everything else.
+  // A backdrop the anemone can paint; the session's drawing never calls it.
   virtual int paintBG() { return 0; }
 
  protected:

@@ -68,7 +68,7 @@ void menu::playGame() {
     }
     unlock = bookAftermath(*g);
   }
-  unlockscreen::Create(unlock)->Do();
+  if (unlock > 0) unlockscreen::Create(unlock)->Do();
   if (settings.music == 1) {
     pf::stopChannel(assets.musicLevelChannel);
     pf::stopChannel(assets.musicBossChannel);

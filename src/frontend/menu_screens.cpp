@@ -63,16 +63,20 @@ void menu::screenPlay() {
   for (int i = 0; i < 6; ++i) {
     const float x = static_cast<float>(500 + playoffset + 100 * i);
     playerbase* ship = playerarray[static_cast<size_t>(i)].get();
-    const bool shown = ship != nullptr && (i == 0 || program.shipUnlocked[static_cast<size_t>(i - 1)] == 1);
-    if (shown) {
-      ship->Update(static_cast<float>(playoffset), 0, 0, bubblelist);
+    const bool unlocked = i == 0 || program.shipUnlocked[static_cast<size_t>(i - 1)] == 1;
+    // A locked ship still flies (and bubbles) in its place; only its picture
+    // is replaced by the question mark.
+    if (ship != nullptr) ship->Update(static_cast<float>(playoffset), 0, 0, bubblelist);
+    if (ship != nullptr && unlocked) {
       ship->paint();
-      ship->x = x;
-      ship->y = 550;
     } else {
       resetDrawState();
       pf::setScale(2, 2);
       drawTextCentred("?", x, 550, 1);
+    }
+    if (ship != nullptr) {
+      ship->x = x;
+      ship->y = 550;
     }
   }
 

@@ -171,7 +171,8 @@ void game::collectBonus(bonus& pickup) {
     totalpowerups += 1;
     if (powerlevel <= 5) addText(p1->x, p1->y, 1, 0.5f, "power up", 3);
     if (powerlevel > 5) powerlevel = 5;
-    // Ship four gains an option star, up to four.
+    // Ship four gains an option star, up to four, behind the last one (at the
+    // ship itself should the chain ever be empty).
     if (p1->playertype == 4 && p1->tail.size() < 5) {
       const TailPoint* last = p1->tail.last();
       const float lx = last != nullptr ? last->x : p1->x;

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "essentials/assets.hpp"
 #include "essentials/settings.hpp"
 #include "frontend/menu.hpp"
 #include "persist/database.hpp"
@@ -200,6 +201,8 @@ TEST_F(MenuTest, ARunQuitFromThePauseScreenIsBookedAndTheMenuReset) {
   // Nothing needing a finished level was awarded.
   EXPECT_EQ(program.achievementFlags[1], 0);
   EXPECT_EQ(program.achievementFlags[2], 0);
+  // Nothing was unlocked, so the unlock screen and its sting stay away.
+  EXPECT_FALSE(pf::channelPlaying(assets.chanYes));
 
   SQLite::Database db(path);
   EXPECT_EQ(db.execAndGet("SELECT count(*) FROM scores WHERE perfect=1").getInt(), 1);
