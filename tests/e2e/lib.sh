@@ -60,14 +60,16 @@ launch_game() {
 }
 
 # Starts Xvfb on a display number it picks itself (-displayfd never collides
-# with another server) and exports DISPLAY. Arguments: screen size, e.g. 1024x768.
+# with another server) and exports DISPLAY. -noreset: by default the server
+# resets when its last client leaves, and a client that connects during that
+# reset (the game, right after the readiness probe) is turned away. Arguments: screen size, e.g. 1024x768.
 start_xvfb() {
   local size=${1:-1024x768}
   E2E_XVFB_SIZE=$size
   local fdfile
   fdfile=$(mktemp)
   e2e_on_exit "rm -f '$fdfile'"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fdfile" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
   E2E_XVFB_PID=$!
   local tries=0
   while [[ ! -s "$fdfile" ]]; do
