@@ -35,10 +35,8 @@ sanitize: deps
 	cd $(ASAN_BUILD) && ./ovelune-sim --ship 1 --seed 1 --bot autopilot --until-end
 
 bench: build
-	cmake --build $(BUILD) -j $(JOBS) --target ovelune-bench
-	./$(BUILD)/ovelune-bench --benchmark_min_time=0.2
-	./$(BUILD)/ovelune-sim --ship 1 --bot fire --frames 3000 --bench
-	./$(BUILD)/ovelune-sim --ship 1 --bot autopilot --until-end --bench
+	cmake --build $(BUILD) -j $(JOBS) --target ovelune-bench ovelune-render-bench ovelune-startup-bench
+	tests/perf/run_benches.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

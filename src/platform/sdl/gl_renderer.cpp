@@ -232,8 +232,14 @@ void GlRenderer::flush() {
     glDrawElementsBaseVertex(GL_TRIANGLES, static_cast<GLsizei>(count / 4 * 6), GL_UNSIGNED_SHORT, nullptr,
                              static_cast<GLint>(ringUsed_));
     ringUsed_ += count;
+    ++drawCalls_;
   }
   vertices_.clear();
+}
+
+void GlRenderer::finish() {
+  flush();
+  glFinish();
 }
 
 unsigned GlRenderer::textureFor(const Image& image, int frame) {
@@ -278,6 +284,7 @@ void GlRenderer::pushQuad(unsigned texture, int blend, const float* x, const flo
     batchBlend_ = blend;
   }
   for (int i = 0; i < 4; ++i) vertices_.push_back(Vertex{x[i], y[i], u[i], v[i], colour.r, colour.g, colour.b, colour.a});
+  if (!batching_) flush();
 }
 
 void GlRenderer::pushSolid(int blend, const float* x, const float* y, Rgba colour) {

@@ -36,6 +36,15 @@ class GlRenderer {
   // the given size (the caller swaps).
   void present(int drawableWidth, int drawableHeight);
 
+  // Measurement: draw calls issued so far; with batching off every quad is
+  // its own draw call (the baseline the batching is measured against);
+  // flush() issues the pending batch, finish() also waits until the pixels
+  // are written.
+  uint64_t drawCalls() const { return drawCalls_; }
+  void setBatching(bool on) { batching_ = on; }
+  void flush();
+  void finish();
+
  private:
   struct Vertex {
     float x, y, u, v;
@@ -48,7 +57,6 @@ class GlRenderer {
   void pushQuad(unsigned texture, int blend, const float* x, const float* y, const float* u, const float* v,
                 Rgba colour);
   void pushSolid(int blend, const float* x, const float* y, Rgba colour);
-  void flush();
   void applyBlend(int blend);
   unsigned textureFor(const Image& image, int frame);
   bool buildProgram(std::string* error);
@@ -67,6 +75,8 @@ class GlRenderer {
   unsigned batchTexture_ = 0;
   int batchBlend_ = 0;
   int appliedBlend_ = -1;
+  bool batching_ = true;
+  uint64_t drawCalls_ = 0;
   std::vector<uint32_t> readback_;
 };
 

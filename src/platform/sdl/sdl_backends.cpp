@@ -88,4 +88,6 @@ const std::string& sdlInitError() { return backends().initError; }
 
 void shutdownSdlBackends() { backends().shutdown(); }
 
+SdlDisplay* sdlDisplay() { return backends().display.get(); }
+
 }  // namespace pf

@@ -13,4 +13,9 @@ const std::string& sdlInitError();
 // Uninstalls and closes everything installSdlBackends() started.
 void shutdownSdlBackends();
 
+class SdlDisplay;
+// The installed SDL display, for measurements and test drivers; null before
+// installSdlBackends() succeeds.
+SdlDisplay* sdlDisplay();
+
 }  // namespace pf

@@ -141,6 +141,7 @@ void SdlDisplay::flip() {
   // With vsync the swap itself waits for the display.
   if (!vsync_) waitUntil(timer_.next(PaceClock::now()));
   SDL_GL_SwapWindow(window_);
+  if (frameListener_) frameListener_();
   pumpEvents();
 }
 

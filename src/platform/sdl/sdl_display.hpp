@@ -3,6 +3,7 @@
 // renderer, 60 Hz pacing and the event pump that feeds the input state.
 #include <SDL.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/backend.hpp"
@@ -40,6 +41,11 @@ class SdlDisplay final : public DisplayBackend {
   // True when flips are paced by vertical sync rather than the timer.
   bool pacedByVsync() const { return vsync_; }
 
+  // For measurements and test drivers: the renderer, and a function called
+  // after every presented frame.
+  GlRenderer& renderer() { return renderer_; }
+  void setFrameListener(std::function<void()> listener) { frameListener_ = std::move(listener); }
+
  private:
   void present();
   void probeRefresh();
@@ -53,6 +59,7 @@ class SdlDisplay final : public DisplayBackend {
   int width_ = 0, height_ = 0;
   std::string title_ = "Ovelune";
   bool pointerVisible_ = true;
+  std::function<void()> frameListener_;
 };
 
 }  // namespace pf
