@@ -45,9 +45,7 @@ constexpr int kHeight = 600;
 constexpr int kSmallSprites = 10000;
 constexpr int kFillSprites = 500;
 
-double secondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 struct SpriteRun {
   double spritesPerSecond = 0;

@@ -1,7 +1,11 @@
 #include "platform/sdl/openal_audio.hpp"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace pf {
 namespace {
@@ -11,10 +15,27 @@ constexpr int kPoolSize = 32;
 float gainOf(float volume) { return std::isnan(volume) ? 0.0f : std::max(volume, 0.0f); }
 float pitchOf(float rate) { return std::isnan(rate) ? 1.0f : std::max(rate, 0.0f); }
 
+// Opens the default output. On a machine without a sound card the probing
+// drivers (ALSA above all) print a screenful of errors on their own; those
+// are held back and one line says what it means for the player instead.
+ALCdevice* openDefaultDevice() {
+  std::fflush(stderr);
+  const int saved = dup(STDERR_FILENO);
+  const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+  if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+  ALCdevice* device = alcOpenDevice(nullptr);
+  std::fflush(stderr);
+  if (saved >= 0 && null >= 0) dup2(saved, STDERR_FILENO);
+  if (null >= 0) close(null);
+  if (saved >= 0) close(saved);
+  if (device == nullptr) std::fprintf(stderr, "Ovelune: no sound output answered; playing without sound\n");
+  return device;
+}
+
 }  // namespace
 
 std::unique_ptr<OpenAlAudio> OpenAlAudio::open() {
-  ALCdevice* device = alcOpenDevice(nullptr);
+  ALCdevice* device = openDefaultDevice();
   if (device == nullptr) return nullptr;
   ALCcontext* context = alcCreateContext(device, nullptr);
   if (context == nullptr || alcMakeContextCurrent(context) == ALC_FALSE) {
@@ -70,7 +91,8 @@ bool OpenAlAudio::sourcePlaying(const Voice& voice) const {
 }
 
 int OpenAlAudio::voicesInUse() const {
-  return static_cast<int>(std::count_if(voices_.begin(), voices_.end(), [](const Voice& v) { return v.owner != nullptr; }));
+  return static_cast<int>(
+      std::count_if(voices_.begin(), voices_.end(), [](const Voice& v) { return v.owner != nullptr; }));
 }
 
 void OpenAlAudio::detach(int index) {
