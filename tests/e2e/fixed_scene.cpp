@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "app/asset_loader.hpp"
-#include "app/asset_store.hpp"
+#include "driver_window.hpp"
 #include "essentials/assets.hpp"
 #include "essentials/settings.hpp"
 #include "platform/platform.hpp"
@@ -111,17 +111,7 @@ int main(int argc, char** argv) {
   }
 
   settings = Settings{};
-  settings.screendepth = 0;  // a window
-  if (!pf::installSdlBackends()) {
-    std::fprintf(stderr, "%s\n", pf::sdlInitError().c_str());
-    return 1;
-  }
-  if (!pf::openDisplay(kWidth, kHeight, settings.screendepth)) {
-    std::fprintf(stderr, "%s\n", pf::lastDisplayError().c_str());
-    return 1;
-  }
-  pf::enableLineSmoothing();
-  registerAssetStore();
+  if (!openDriverWindow()) return 1;
   loadFontAndImages();
   int status = 0;
   if (!assets.blobImage || !assets.gameFont) {

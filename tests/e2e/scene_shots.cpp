@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "app/asset_loader.hpp"
-#include "app/asset_store.hpp"
+#include "driver_window.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
@@ -109,20 +109,10 @@ int main(int argc, char** argv) {
   }
 
   settings = Settings{};
-  settings.screendepth = 0;  // a window
-  settings.music = 0;        // silent: the run needs no audio device
+  settings.music = 0;  // silent: the run needs no audio device
   settings.sound = 0;
   program = ProgramState{};
-  if (!pf::installSdlBackends()) {
-    std::fprintf(stderr, "%s\n", pf::sdlInitError().c_str());
-    return 1;
-  }
-  if (!pf::openDisplay(kWidth, kHeight, settings.screendepth)) {
-    std::fprintf(stderr, "%s\n", pf::lastDisplayError().c_str());
-    return 1;
-  }
-  pf::enableLineSmoothing();
-  registerAssetStore();
+  if (!openDriverWindow()) return 1;
   loadGameAssets();
   pf::setBlend(pf::kBlendAlpha);
 
@@ -155,8 +145,8 @@ int main(int argc, char** argv) {
         status = 1;
       }
       std::printf("%s frame=%d lives=%d powerlevel=%d enemies=%zu bullets=%zu explosions=%zu paused=%d\n", c.file,
-                  frame, g->lives, g->powerlevel, g->enemylist.size(), g->bulletlist.size(),
-                  g->explosionlist.size(), program.paused);
+                  frame, g->lives, g->powerlevel, g->enemylist.size(), g->bulletlist.size(), g->explosionlist.size(),
+                  program.paused);
     }
     pf::flip();
   }

@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "app/asset_loader.hpp"
-#include "app/asset_store.hpp"
+#include "driver_window.hpp"
 #include "essentials/assets.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
@@ -187,15 +187,7 @@ int main() {
   settings.screendepth = 0;
   settings.sound = 0;
   settings.music = 0;
-  if (!pf::installSdlBackends()) {
-    std::fprintf(stderr, "%s\n", pf::sdlInitError().c_str());
-    return 1;
-  }
-  if (!pf::openDisplay(kWidth, kHeight, 0)) {
-    std::fprintf(stderr, "%s\n", pf::lastDisplayError().c_str());
-    return 1;
-  }
-  registerAssetStore();
+  if (!openDriverWindow()) return 1;
   loadGameAssets();
   pf::Image& blob = *assets.blobImage;
   pf::midHandleImage(blob);
