@@ -47,9 +47,8 @@ expected="1|0|1|1|32|800|600|5|2|0|joyx|joyy|0|0.400000006|38|40|37|39|90|88|67|
 # The "Loading..." frame is too brief to catch on screen: a launch through
 # the start-up measurement saves it, and the logo at full glow, from the
 # renderer's own buffer.
-ALSOFT_DRIVERS=null timeout 60 "$BUILD/ovelune-startup-bench" --runs 1 --shots "$WORK" >times.txt ||
+ALSOFT_DRIVERS=null timeout 60 "$BUILD/ovelune-startup-bench" --runs 0 --shots "$WORK" ||
   e2e_fail "the start-up launch failed"
-cat times.txt
 for name in startup-loading startup-logo-bright; do
   [[ "$(identify -format "%wx%h" "$WORK/$name.png")" == "800x600" ]] || e2e_fail "$name.png missing or of the wrong size"
   cp "$WORK/$name.png" "$ART/$name.png"
