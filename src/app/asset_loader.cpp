@@ -37,9 +37,9 @@ constexpr AchievementEntry kAchievementTable[kAchievements] = {
 
 pf::ImagePtr image(const std::string& name, int flags) { return pf::loadImage("incbin::images\\" + name, flags); }
 
-void loadSound(pf::SoundPtr& sound, pf::Channel& channel, const char* name, int flags) {
-  sound = pf::loadSound(std::string("incbin::sfx/") + name, flags);
-  channel = pf::allocChannel();
+void loadSound(SoundSlot& slot, const char* name, int flags) {
+  slot.sound = pf::loadSound(std::string("incbin::sfx/") + name, flags);
+  slot.channel = pf::allocChannel();
 }
 
 // Decoding the music is most of the loading time, so the three tracks decode
@@ -48,9 +48,9 @@ std::future<pf::SoundPtr> decodeMusic(const char* name) {
   return std::async(std::launch::async, [name] { return pf::loadSound(std::string("incbin::sfx/") + name, pf::kSoundLoop); });
 }
 
-void storeMusic(pf::SoundPtr& sound, pf::Channel& channel, std::future<pf::SoundPtr>& decoding) {
-  sound = decoding.get();
-  channel = pf::allocChannel();
+void storeMusic(SoundSlot& slot, std::future<pf::SoundPtr>& decoding) {
+  slot.sound = decoding.get();
+  slot.channel = pf::allocChannel();
 }
 
 }  // namespace
@@ -97,6 +97,9 @@ void loadWaterFrames() {
 }
 
 void setBlobHandles() {
+  // Every user of the glow sprite and the heart draws them about their centre.
+  if (assets.blobImage) pf::midHandleImage(*assets.blobImage);
+  if (assets.heartImage) pf::midHandleImage(*assets.heartImage);
   if (assets.blobImageLeft) pf::setImageHandle(*assets.blobImageLeft, 0.0f, 0.0f);
   if (assets.blobImageRight && assets.blobImage) {
     pf::setImageHandle(*assets.blobImageRight, static_cast<float>(assets.blobImage->width()), 0.0f);
@@ -119,21 +122,21 @@ void loadSoundsAndChannels() {
   std::future<pf::SoundPtr> title = decodeMusic("notechno.ogg");
   std::future<pf::SoundPtr> level = decodeMusic("bornsand.ogg");
   std::future<pf::SoundPtr> boss = decodeMusic("dirtysex.ogg");
-  storeMusic(a.musicTitle, a.musicTitleChannel, title);
-  storeMusic(a.musicLevel, a.musicLevelChannel, level);
-  storeMusic(a.musicBoss, a.musicBossChannel, boss);
-  loadSound(a.sfxPshot, a.chanPshot, "pshot.wav", 0);
-  loadSound(a.sfxBshot, a.chanBshot, "bshot.wav", 0);
-  loadSound(a.sfxZap, a.chanZap, "zap2.wav", 0);
-  loadSound(a.sfxMssl, a.chanMssl, "mssl.wav", 0);
-  loadSound(a.sfxYes, a.chanYes, "yes-3.wav", 0);
-  loadSound(a.sfxFruitJack, a.chanFruitJack, "FruitJack2.wav", 0);
+  storeMusic(a.musicTitle, title);
+  storeMusic(a.musicLevel, level);
+  storeMusic(a.musicBoss, boss);
+  loadSound(a.sfxPshot, "pshot.wav", 0);
+  loadSound(a.sfxBshot, "bshot.wav", 0);
+  loadSound(a.sfxZap, "zap2.wav", 0);
+  loadSound(a.sfxMssl, "mssl.wav", 0);
+  loadSound(a.sfxYes, "yes-3.wav", 0);
+  loadSound(a.sfxFruitJack, "FruitJack2.wav", 0);
   // A second, independent load so two zaps can overlap.
-  loadSound(a.sfxZap2, a.chanZap2, "zap2.wav", 0);
-  loadSound(a.sfxMissile, a.chanMissile, "missile.wav", 0);
-  loadSound(a.sfxPerfect, a.chanPerfect, "perfect.wav", 0);
-  loadSound(a.sfxCool, a.chanCool, "cool.wav", 0);
-  loadSound(a.sfxExplosion, a.chanExplosion, "Explosion2.wav", 0);
+  loadSound(a.sfxZap2, "zap2.wav", 0);
+  loadSound(a.sfxMissile, "missile.wav", 0);
+  loadSound(a.sfxPerfect, "perfect.wav", 0);
+  loadSound(a.sfxCool, "cool.wav", 0);
+  loadSound(a.sfxExplosion, "Explosion2.wav", 0);
 }
 
 void loadGameAssets() {

@@ -9,7 +9,8 @@ void loadFontAndImages();
 void makeRockSlices();
 // The 32 water frames, with black as the mask colour.
 void loadWaterFrames();
-// Left- and right-anchored glow sprites for the side glows.
+// The handles fixed at load time: the centred glow sprite and heart, and the
+// left- and right-anchored glow sprites for the side glows.
 void setBlobHandles();
 // Names, descriptions and the two icon sets of the ten achievements.
 void loadAchievements();

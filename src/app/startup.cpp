@@ -84,7 +84,7 @@ StartupResult startUp(const std::string& databasePath) {
 
 void showLogo() {
   logoscreen logo;
-  assets.chanYes = playSfx(assets.sfxYes.get(), assets.chanYes, 1.0f, 1.0f);
+  playSfx(assets.sfxYes, 1.0f, 1.0f);
   // A request to close the window cuts the logo short; the menu then acts
   // on it (the request stays set), so the program ends without waiting.
   while (logo.Do() == 0 && !pf::closeRequested()) {

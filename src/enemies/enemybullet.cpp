@@ -19,7 +19,7 @@ std::unique_ptr<enemybullet> enemybullet::Create(float x, float y, float third) 
   e->tail = tstreak::Create(x, y, 255, 255, 255);
   e->collrect = Rect::Create(0, 0, 0, 0);
   e->isbullet = 1;
-  assets.chanBshot = playSfx(assets.sfxBshot.get(), assets.chanBshot, 0.5f, 1.0f);
+  playSfx(assets.sfxBshot, 0.5f, 1.0f);
   return e;
 }
 

@@ -12,6 +12,13 @@ constexpr int kRockSlices = 112;
 constexpr int kWaterFrames = 32;
 constexpr int kAchievements = 10;
 
+// A sound and the channel it last played on, kept as one value so that a play
+// can only ever cut off an earlier play of the same sound.
+struct SoundSlot {
+  pf::SoundPtr sound;
+  pf::Channel channel;
+};
+
 struct GameAssets {
   pf::FontPtr gameFont;
   pf::ImagePtr blobImage;
@@ -31,13 +38,10 @@ struct GameAssets {
   std::array<pf::ImagePtr, kAchievements> achievementIcons;
   std::array<pf::ImagePtr, kAchievements> achievementIconsDim;
 
-  pf::SoundPtr musicTitle, musicLevel, musicBoss;
-  pf::SoundPtr sfxPshot, sfxBshot, sfxZap, sfxMssl, sfxYes, sfxFruitJack, sfxZap2, sfxMissile, sfxPerfect, sfxCool,
+  // Each sound with the channel of its latest play.
+  SoundSlot musicTitle, musicLevel, musicBoss;
+  SoundSlot sfxPshot, sfxBshot, sfxZap, sfxMssl, sfxYes, sfxFruitJack, sfxZap2, sfxMissile, sfxPerfect, sfxCool,
       sfxExplosion;
-
-  pf::Channel musicTitleChannel, musicLevelChannel, musicBossChannel;
-  pf::Channel chanPshot, chanBshot, chanZap, chanMssl, chanYes, chanFruitJack, chanZap2, chanMissile, chanPerfect,
-      chanCool, chanExplosion;
 };
 
 extern GameAssets assets;

@@ -3,15 +3,15 @@
 #include "essentials/settings.hpp"
 #include "platform/platform.hpp"
 
-pf::Channel playSfx(const pf::Sound* sound, const pf::Channel& channel, float volume, float rate) {
-  if (settings.sound != 1 || sound == nullptr) return channel;
-  pf::stopChannel(channel);
+void playSfx(SoundSlot& sfx, float volume, float rate) {
+  if (settings.sound != 1 || !sfx.sound) return;
+  pf::stopChannel(sfx.channel);
   pf::Channel fresh = pf::allocChannel();
   pf::setChannelRate(fresh, rate);
   pf::setChannelVolume(fresh, volume);
-  return pf::playSound(*sound, fresh);
+  sfx.channel = pf::playSound(*sfx.sound, fresh);
 }
 
-void startMusic(const pf::Sound* track, pf::Channel& channel) {
-  if (track != nullptr) channel = pf::playSound(*track, channel);
+void startMusic(SoundSlot& track) {
+  if (track.sound) track.channel = pf::playSound(*track.sound, track.channel);
 }

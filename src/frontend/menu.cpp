@@ -41,7 +41,7 @@ std::unique_ptr<menu> menu::Create() {
     ship->y = 450;
     m->playerarray[static_cast<size_t>(i)] = std::move(ship);
   }
-  if (settings.music == 1) startMusic(assets.musicTitle.get(), assets.musicTitleChannel);
+  if (settings.music == 1) startMusic(assets.musicTitle);
   pf::flushKeys();
   return m;
 }
@@ -79,16 +79,14 @@ void menu::drawBackdrop() {
   if (rockbgy1 >= 600) rockbgy1 = rockbgy2 - 600;
   if (rockbgy2 >= 600) rockbgy2 = rockbgy1 - 600;
 
-  if (pf::Image* water = assets.waterFrames[static_cast<size_t>(waterindex)].get()) {
+  if (const pf::Image* water = assets.waterFrames[static_cast<size_t>(waterindex)].get()) {
     const float stretch = static_cast<float>(2.626 + 0.5 * Sin(timer));
     pf::setAlpha(0.05f);
     pf::setBlend(pf::kBlendLight);
-    pf::setImageHandle(*water, 256, 0);
     pf::setScale(stretch, 1.17f);
-    pf::drawImage(*water, 400, rockbgy1);
-    pf::setImageHandle(*water, 256, 512);
+    pf::drawImage(*water, 400, rockbgy1, pf::Origin{256, 0});
     pf::setScale(stretch, -1.17f);
-    pf::drawImage(*water, 400, rockbgy2);
+    pf::drawImage(*water, 400, rockbgy2, pf::Origin{256, 512});
   }
   if (timer % 20 == 0) {
     const int x = Rand(0, 800);
@@ -152,8 +150,7 @@ void menu::moveSelection(int step) {
 void menu::drawCursor() {
   resetDrawState();
   if (drawcursor != 1 || menustate == "play" || menustate == "keys" || !assets.blobImage) return;
-  pf::Image& blob = *assets.blobImage;
-  pf::midHandleImage(blob);
+  const pf::Image& blob = *assets.blobImage;
   pf::setBlend(pf::kBlendLight);
   const float y = static_cast<float>(cursorY + 12);
   pf::setScale(1.3f, 0.8f);

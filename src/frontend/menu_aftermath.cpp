@@ -56,7 +56,7 @@ int bookCompletion(int ship, bool perfect) {
 }  // namespace
 
 void menu::playGame() {
-  if (settings.music == 1) pf::stopChannel(assets.musicTitleChannel);
+  if (settings.music == 1) pf::stopChannel(assets.musicTitle.channel);
   std::unique_ptr<game> g = game::Create(begingame);
   int unlock = 0;
   if (g) {
@@ -70,9 +70,9 @@ void menu::playGame() {
   }
   if (unlock > 0) unlockscreen::Create(unlock)->Do();
   if (settings.music == 1) {
-    pf::stopChannel(assets.musicLevelChannel);
-    pf::stopChannel(assets.musicBossChannel);
-    startMusic(assets.musicTitle.get(), assets.musicTitleChannel);
+    pf::stopChannel(assets.musicLevel.channel);
+    pf::stopChannel(assets.musicBoss.channel);
+    startMusic(assets.musicTitle);
   }
   begingame = 0;
   menustate = "main";

@@ -11,7 +11,7 @@
 std::unique_ptr<unlockscreen> unlockscreen::Create(int aType) {
   auto s = std::make_unique<unlockscreen>();
   s->aType = aType;
-  assets.chanYes = playSfx(assets.sfxYes.get(), assets.chanYes, 1.0f, 1.0f);
+  playSfx(assets.sfxYes, 1.0f, 1.0f);
   for (int i = 0; i < 6; ++i) {
     std::unique_ptr<playerbase> ship = createShip(i + 1);
     if (!ship) continue;

@@ -15,7 +15,7 @@ int bigexplosion::Update(EntityList<bubble>& bubblelist, EntityList<blood>& bloo
     list.add(explosion::Create(p->x, p->y, 255, 255, 255, 16, 0.5f, 1, 0, 0, 0));
     bubblelist.add(bubble::Create(p->x, p->y));
     pointlist.remove(p);
-    assets.chanZap = playSfx(assets.sfxZap.get(), assets.chanZap, 0.4f, 1.0f);
+    playSfx(assets.sfxZap, 0.4f, 1.0f);
   }
   list.forEach([&](explosion& e) {
     if (e.Update(bubblelist, bloodlist) == 1) list.remove(&e);

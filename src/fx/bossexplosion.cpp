@@ -42,7 +42,7 @@ int bossexplosion::Update(EntityList<bubble>& bubblelist, EntityList<blood>& blo
       ring->drawblob = 0;
       list.add(std::move(ring));
     }
-    assets.chanZap = playSfx(assets.sfxZap.get(), assets.chanZap, 0.4f, 1.0f);
+    playSfx(assets.sfxZap, 0.4f, 1.0f);
   }
 
   if (kScatterStart < t && t < kScatterEnd) {
@@ -52,7 +52,7 @@ int bossexplosion::Update(EntityList<bubble>& bubblelist, EntityList<blood>& blo
       list.add(explosion::Create(static_cast<float>(x + d * Sin(a)), static_cast<float>(y + d * Cos(a) + 100), 255,
                                  255, 255, 16, 0.3f, 1, 0, 0, 0));
     }
-    assets.chanZap = playSfx(assets.sfxZap.get(), assets.chanZap, 0.3f, 1.0f);
+    playSfx(assets.sfxZap, 0.3f, 1.0f);
   }
 
   if (kBubblesStart < t && t < kBubblesEnd) {

@@ -31,10 +31,7 @@ void Text::draw() {
   if (Image == nullptr) {
     drawTextCentred(message, x, y, 1);
   } else {
-    // Pictures are shared assets that are always shown centred, so setting the
-    // shared handle to the centre changes nothing for anyone else.
-    pf::midHandleImage(const_cast<pf::Image&>(*Image));
-    pf::drawImage(*Image, x, y);
+    pf::drawImage(*Image, x, y, pf::centreOf(*Image));
   }
   resetDrawState();
 }

@@ -31,9 +31,9 @@ void AchievementLogo::draw() const {
   pf::drawText(assets.achievementNames[static_cast<size_t>(atype)], static_cast<float>(x + 600),
                static_cast<float>(y + 495));
   pf::setScale(0.6f, 0.6f);
-  if (pf::Image* icon = assets.achievementIcons[static_cast<size_t>(atype)].get()) {
-    pf::setImageHandle(*icon, 0, 0);
-    pf::drawImage(*icon, static_cast<float>(x + 715), static_cast<float>(y + 500));
+  if (const pf::Image* icon = assets.achievementIcons[static_cast<size_t>(atype)].get()) {
+    // The banner places the icon by its top-left corner.
+    pf::drawImage(*icon, static_cast<float>(x + 715), static_cast<float>(y + 500), pf::Origin{0, 0});
   }
   resetDrawState();
 }

@@ -15,7 +15,7 @@ std::unique_ptr<bonus> bonus::Create(float x, float y, int btype) {
   b->x = x;
   b->y = std::min(y, 350.0f);
   b->btype = btype;
-  assets.chanFruitJack = playSfx(assets.sfxFruitJack.get(), assets.chanFruitJack, 0.2f, 1.0f);
+  playSfx(assets.sfxFruitJack, 0.2f, 1.0f);
   return b;
 }
 

@@ -24,7 +24,7 @@ std::unique_ptr<game> game::Create(int ship) {
   }
   g->p1 = createShip(ship);
   if (!g->p1) return nullptr;
-  if (settings.music == 1) startMusic(assets.musicLevel.get(), assets.musicLevelChannel);
+  if (settings.music == 1) startMusic(assets.musicLevel);
   for (int i = 0; i < 100; ++i) g->bombalpha[static_cast<size_t>(i)] = static_cast<float>(i * 3.5);
   return g;
 }
@@ -153,7 +153,7 @@ void game::firingStep() {
   if (bulletAngle > 359) bulletAngle = 0;
   p1->fireOwnPatterns(weapons_);
   if (bulletTimer % 40 == 0) {
-    assets.chanPshot = playSfx(assets.sfxPshot.get(), assets.chanPshot, 0.15f, 1.0f);
+    playSfx(assets.sfxPshot, 0.15f, 1.0f);
     p1->fireMainGuns(weapons_);
   }
 }
@@ -184,8 +184,8 @@ void game::particlePass() {
 
 void game::specialAttacks() {
   const auto trigger = [&](SpecialTrigger how) {
-    assets.chanMissile = playSfx(assets.sfxMissile.get(), assets.chanMissile, 0.1f, 1.0f);
-    assets.chanZap = playSfx(assets.sfxZap.get(), assets.chanZap, 0.2f, 1.0f);
+    playSfx(assets.sfxMissile, 0.1f, 1.0f);
+    playSfx(assets.sfxZap, 0.2f, 1.0f);
     p1->special(weapons_, how);
   };
   // Key and joystick button are separate triggers: both can fire in one frame.

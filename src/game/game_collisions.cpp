@@ -51,7 +51,7 @@ void game::missilePass() {
       } else {
         hitFlash(m.x, m.y);
         missilelist.remove(&m);
-        assets.chanZap2 = playSfx(assets.sfxZap2.get(), assets.chanZap2, 0.3f, 1.0f);
+        playSfx(assets.sfxZap2, 0.3f, 1.0f);
       }
     });
   });
@@ -74,7 +74,7 @@ void game::enemyPass() {
         } else {
           hitFlash(b.X, b.Y);
           bulletlist.remove(&b);
-          assets.chanZap2 = playSfx(assets.sfxZap2.get(), assets.chanZap2, 0.3f, 1.0f);
+          playSfx(assets.sfxZap2, 0.3f, 1.0f);
         }
       });
     }
@@ -89,7 +89,7 @@ void game::enemyPass() {
         applyKill(e, nullptr);
       } else {
         hitFlash(e.x, e.y);
-        assets.chanZap2 = playSfx(assets.sfxZap2.get(), assets.chanZap2, 0.3f, 1.0f);
+        playSfx(assets.sfxZap2, 0.3f, 1.0f);
       }
     }
 
@@ -105,7 +105,7 @@ void game::enemyPass() {
             hitFlash(e.x, e.y);
             f.particles.remove(&flame);
           }
-          assets.chanZap2 = playSfx(assets.sfxZap2.get(), assets.chanZap2, 0.3f, 1.0f);
+          playSfx(assets.sfxZap2, 0.3f, 1.0f);
         }
       });
     });
@@ -130,7 +130,7 @@ void game::applyKill(enemybase& enemy, bullet* shot) {
     if (bombs < 100 && shot->isparticlebeam == 0) bombs += 1;
     bulletlist.remove(shot);
   }
-  assets.chanZap = playSfx(assets.sfxZap.get(), assets.chanZap, 0.4f, 1.0f);
+  playSfx(assets.sfxZap, 0.4f, 1.0f);
   if (killcount % 50 == 0) bonuslist.add(bonus::Create(enemy.x, enemy.y, powerlevel < 5 ? 0 : 1));
 }
 
@@ -160,12 +160,12 @@ void game::loseLife() {
   multiplier = 1;
   powerlevel -= 1;
   if (powerlevel < 1) powerlevel = 1;
-  assets.chanExplosion = playSfx(assets.sfxExplosion.get(), assets.chanExplosion, 0.4f, 1.0f);
+  playSfx(assets.sfxExplosion, 0.4f, 1.0f);
   if (p1->playertype == 4) p1->tail.removeLast();
 }
 
 void game::collectBonus(bonus& pickup) {
-  assets.chanYes = playSfx(assets.sfxYes.get(), assets.chanYes, 0.4f, 1.0f);
+  playSfx(assets.sfxYes, 0.4f, 1.0f);
   if (pickup.btype == 0) {
     powerlevel += 1;
     totalpowerups += 1;

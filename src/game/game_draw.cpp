@@ -20,7 +20,6 @@ int game::Draw() {
   drawWaterAndRock();
   resetDrawState();
   planktonlist.forEach([](plankton& p) { p.paint(); });
-  if (assets.blobImage) pf::midHandleImage(*assets.blobImage);
   drawObjects();
 
   resetDrawState();
@@ -83,25 +82,21 @@ void game::drawRockWalls() const {
 
 void game::drawWaterAndRock() const {
   const float stretch = static_cast<float>(0.5 * Sin(gametimer));
-  if (pf::Image* water = assets.waterFrames[static_cast<size_t>(waterindex)].get()) {
+  if (const pf::Image* water = assets.waterFrames[static_cast<size_t>(waterindex)].get()) {
     pf::setBlend(pf::kBlendLight);
     pf::setAlpha(0.09f);
     pf::setScale(1.626f + stretch, 1.17f);
-    pf::setImageHandle(*water, 256, 0);
-    pf::drawImage(*water, 400, rockbgy1);
+    pf::drawImage(*water, 400, rockbgy1, pf::Origin{256, 0});
     pf::setScale(1.626f + stretch, -1.17f);
-    pf::setImageHandle(*water, 256, 512);
-    pf::drawImage(*water, 400, rockbgy2);
+    pf::drawImage(*water, 400, rockbgy2, pf::Origin{256, 512});
   }
-  if (pf::Image* rock = assets.rockBackgroundImage.get()) {
+  if (const pf::Image* rock = assets.rockBackgroundImage.get()) {
     pf::setBlend(pf::kBlendAlpha);
     pf::setAlpha(0.04f);
     pf::setScale(1.5f + stretch, 1);
-    pf::setImageHandle(*rock, 400, 0);
-    pf::drawImage(*rock, 400, rockbgy1);
+    pf::drawImage(*rock, 400, rockbgy1, pf::Origin{400, 0});
     pf::setScale(1.5f + stretch, -1);
-    pf::setImageHandle(*rock, 400, 600);
-    pf::drawImage(*rock, 400, rockbgy2);
+    pf::drawImage(*rock, 400, rockbgy2, pf::Origin{400, 600});
   }
 }
 
@@ -123,8 +118,7 @@ void game::drawHud() {
   const int g = gametimer;
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
-  if (pf::Image* heart = assets.heartImage.get()) {
-    pf::midHandleImage(*heart);
+  if (const pf::Image* heart = assets.heartImage.get()) {
     const float beat = static_cast<float>(0.5 + 0.1 * Sin(4.0 * g));
     pf::setScale(beat, beat);
     pf::drawImage(*heart, 40, 575);
@@ -161,9 +155,8 @@ void game::drawSpecialEnergy() {
     pf::drawImage(blob, static_cast<float>(61 + 3 * Sin(a * i / 10.0)), static_cast<float>(y + 4 * Sin(3.0 * a)));
   }
   resetDrawState();
-  if (pf::Image* frame = assets.powerBarImage.get()) {
-    pf::setImageHandle(*frame, 0, 0);
-    pf::drawImage(*frame, 35, 300);
+  if (const pf::Image* frame = assets.powerBarImage.get()) {
+    pf::drawImage(*frame, 35, 300, pf::Origin{0, 0});
   }
   resetDrawState();
 }

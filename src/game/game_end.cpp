@@ -32,7 +32,7 @@ int game::levelEndSequence() {
     addText(400, 200, 0, kResultSize, heading, kResultLife);
     addText(400, 270, 0, kResultSize, "+" + std::to_string(bonus), kResultLife);
     score += bonus;
-    assets.chanCool = playSfx(assets.sfxCool.get(), assets.chanCool, 0.4f, 1.0f);
+    playSfx(assets.sfxCool, 0.4f, 1.0f);
   };
   const auto fade = [&]() {
     fadeout = 1;
@@ -60,7 +60,7 @@ int game::levelEndSequence() {
     addText(400, 200, 0, 2.5f, "PERFECT", kResultLife);
     addText(400, 270, 0, kResultSize, "+1000000", kResultLife);
     score += 1000000;
-    assets.chanPerfect = playSfx(assets.sfxPerfect.get(), assets.chanPerfect, 0.4f, 1.0f);
+    playSfx(assets.sfxPerfect, 0.4f, 1.0f);
     gotperfect = 1;
   }
   if (t >= 950) {

@@ -70,9 +70,9 @@ int game::enemydata() {
   // Hermit shells (t 9000, 9300, 9800) plug in here.
   if (t == 10800) addText(400, 350, 1, 2.5f, "WARNING!", 3);
   if (t == 10850) addText(400, 350, 1, 1.7f, "BOSS APPROACHING!", 3);
-  if (t == 10900 && pf::channelPlaying(assets.musicLevelChannel)) {
-    pf::stopChannel(assets.musicLevelChannel);
-    startMusic(assets.musicBoss.get(), assets.musicBossChannel);
+  if (t == 10900 && pf::channelPlaying(assets.musicLevel.channel)) {
+    pf::stopChannel(assets.musicLevel.channel);
+    startMusic(assets.musicBoss);
   }
   // The boss (t 11100: boss.Create(400, -200, 0)) plugs in here.
   if (t > 11101 && enemylist.empty()) bossdead = 1;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/image.hpp"
+#include "platform/channel_state.hpp"
 #include "platform/sound.hpp"
 
 namespace pf {

@@ -61,13 +61,13 @@ void applyColour(QuadCmd& q) {
 
 }  // namespace
 
-void detail::drawImageRect(const Image& image, float x, float y, float w, float h, int frame) {
+void detail::drawImageRect(const Image& image, Origin origin, float x, float y, float w, float h, int frame) {
   DisplayBackend* d = drawTarget();
   if (d == nullptr || frame < 0 || frame >= image.frames()) return;
   QuadCmd q;
   q.image = &image;
   q.frame = frame;
-  placeCorners(q, x, y, -image.handleX(), -image.handleY(), w - image.handleX(), h - image.handleY());
+  placeCorners(q, x, y, -origin.x, -origin.y, w - origin.x, h - origin.y);
   applyColour(q);
   d->drawQuad(q);
 }
@@ -98,7 +98,7 @@ void clear() {
 }
 
 void drawImagePart(const Image& image, float x, float y, float w, float h, int frame) {
-  detail::drawImageRect(image, x, y, w, h, frame);
+  detail::drawImageRect(image, Origin{image.handleX(), image.handleY()}, x, y, w, h, frame);
 }
 
 void fillRect(float x, float y, float w, float h) {
@@ -200,7 +200,8 @@ void grabImage(Image& image, int x, int y, int frame) {
 void setImageHandle(Image& image, float x, float y) { image.setHandle(x, y); }
 
 void midHandleImage(Image& image) {
-  image.setHandle(static_cast<float>(image.width()) * 0.5f, static_cast<float>(image.height()) * 0.5f);
+  const Origin centre = centreOf(image);
+  image.setHandle(centre.x, centre.y);
 }
 
 }  // namespace pf

@@ -9,6 +9,15 @@ namespace pf {
 
 enum Blend : int { kBlendMask = 1, kBlendSolid = 2, kBlendAlpha = 3, kBlendLight = 4, kBlendShade = 5 };
 
+// The point of an image placed at the draw position.
+struct Origin {
+  float x = 0, y = 0;
+};
+
+inline Origin centreOf(const Image& image) {
+  return Origin{static_cast<float>(image.width()) * 0.5f, static_cast<float>(image.height()) * 0.5f};
+}
+
 namespace detail {
 
 struct DrawState {
@@ -33,7 +42,7 @@ struct DrawState {
 extern DrawState drawState;
 // True while a display is open and takes draws (see refreshDrawTarget).
 extern bool drawingOn;
-void drawImageRect(const Image& image, float x, float y, float w, float h, int frame);
+void drawImageRect(const Image& image, Origin origin, float x, float y, float w, float h, int frame);
 
 inline int clampChannel(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 

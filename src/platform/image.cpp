@@ -4,7 +4,6 @@
 #include <jpeglib.h>
 #include <png.h>
 
-#include <atomic>
 #include <csetjmp>
 #include <cstring>
 
@@ -12,8 +11,6 @@
 
 namespace pf {
 namespace {
-
-std::atomic<uint64_t> nextImageId{1};
 
 bool isPng(const uint8_t* d, size_t n) { return n >= 8 && png_sig_cmp(d, 0, 8) == 0; }
 bool isJpeg(const uint8_t* d, size_t n) { return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF; }
@@ -116,10 +113,9 @@ ImagePtr decodeJpeg(const uint8_t* data, size_t size, int flags) {
 }  // namespace
 
 Image::Image(int width, int height, int frames, int flags)
-    : width_(width), height_(height), flags_(normaliseImageFlags(flags)), id_(nextImageId++) {
+    : width_(width), height_(height), flags_(normaliseImageFlags(flags)) {
   if (frames < 1) frames = 1;
   pixels_.assign(static_cast<size_t>(frames), std::vector<uint32_t>(static_cast<size_t>(width) * height, 0));
-  textures_.resize(static_cast<size_t>(frames));
 }
 
 Image::~Image() {

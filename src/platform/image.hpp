@@ -44,17 +44,6 @@ class Image {
   // Called after pixels change so that the renderer uploads them again.
   void markDirty() { ++version_; }
   uint64_t version() const { return version_; }
-  // Process-unique identity, stable for the image's life; renderers key their
-  // texture caches on it.
-  uint64_t id() const { return id_; }
-
-  // Renderer-private texture slot (one per frame); opaque to everyone else.
-  struct TextureSlot {
-    unsigned texture = 0;
-    uint64_t uploadedVersion = 0;
-    uint64_t generation = 0;
-  };
-  std::vector<TextureSlot>& textureSlots() const { return textures_; }
 
  private:
   int width_;
@@ -63,9 +52,7 @@ class Image {
   float handleX_ = 0;
   float handleY_ = 0;
   uint64_t version_ = 1;
-  uint64_t id_;
   std::vector<std::vector<uint32_t>> pixels_;
-  mutable std::vector<TextureSlot> textures_;
 };
 
 using ImagePtr = std::unique_ptr<Image>;

@@ -50,10 +50,20 @@ void resetPlatformDrawState();
 
 // ---------------------------------------------------------------- drawing
 void clear();
+// Draws the image with its handle on (x, y).
 inline void drawImage(const Image& image, float x, float y, int frame = 0) {
   // Checked here so that a run that draws nowhere pays almost nothing.
   if (detail::drawingOn) {
-    detail::drawImageRect(image, x, y, static_cast<float>(image.width()), static_cast<float>(image.height()), frame);
+    detail::drawImageRect(image, Origin{image.handleX(), image.handleY()}, x, y,
+                          static_cast<float>(image.width()), static_cast<float>(image.height()), frame);
+  }
+}
+// Draws the image with the given origin on (x, y) instead of its handle, so a
+// drawing step that wants another anchor never changes the shared image.
+inline void drawImage(const Image& image, float x, float y, Origin origin, int frame = 0) {
+  if (detail::drawingOn) {
+    detail::drawImageRect(image, origin, x, y, static_cast<float>(image.width()), static_cast<float>(image.height()),
+                          frame);
   }
 }
 void drawImagePart(const Image& image, float x, float y, float w, float h, int frame = 0);
@@ -69,6 +79,7 @@ int textHeight(const std::string& text);
 ImagePtr loadImage(const std::string& url, int flags);
 ImagePtr createImage(int width, int height, int frames, int flags);
 void grabImage(Image& image, int x, int y, int frame = 0);
+// Handles are fixed when an image is loaded; drawing passes an Origin instead.
 void setImageHandle(Image& image, float x, float y);
 void midHandleImage(Image& image);
 

@@ -20,7 +20,6 @@ struct Sound {
   int channels = 1;
   int sampleRate = 44100;
   bool loop = false;
-  mutable unsigned buffer = 0;   // audio backend's buffer object, 0 until uploaded
 
   // Length of one pass through the sound at normal rate.
   double lengthMs() const {
@@ -34,15 +33,9 @@ using SoundPtr = std::unique_ptr<Sound>;
 // Decodes RIFF WAVE (8/16-bit PCM) or Ogg Vorbis bytes; null when neither.
 SoundPtr decodeSound(const uint8_t* data, size_t size, int flags);
 
-// State of one channel. The audio backend owns the meaning of `voice`.
-struct ChannelState {
-  float volume = 1.0f;
-  float rate = 1.0f;
-  const Sound* sound = nullptr;  // what plays, or played last
-  bool active = false;           // started and not stopped
-  int64_t startedMs = 0;         // clock time of the last start (silent backend)
-  int voice = -1;                // backend voice (OpenAL source index), -1 when none
-};
+// What a channel is playing and how: defined for the platform layer and its
+// backends only (platform/channel_state.hpp).
+struct ChannelState;
 
 // A channel handle. Copies refer to the same channel; an empty handle is no
 // channel at all (operations on it do nothing).

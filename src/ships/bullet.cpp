@@ -33,9 +33,6 @@ void bullet::launch(float x, float y, float angle, float speed, const pf::Image*
   this->radius = radius;
   this->isPlayer = isPlayer;
   collrect = Rect::Create(0, 0, 0, 0);
-  // Shot sprites are shared assets that every user draws centred, so the
-  // shared handle is set here once more rather than copied per shot.
-  if (image != nullptr) pf::midHandleImage(const_cast<pf::Image&>(*image));
 }
 
 void bullet::moveAlongRay() {
@@ -70,10 +67,12 @@ void bullet::paintCoreAndGlow(float coreXScale, float coreYScale) {
     // A white-hot core inside a coloured glow.
     pf::setScale(coreXScale, coreYScale);
     pf::setColour(255, 255, 255);
-    pf::drawImage(*image, X, Y);
+    // Shots are drawn about the sprite's centre, whatever its own handle.
+    const pf::Origin centre = pf::centreOf(*image);
+    pf::drawImage(*image, X, Y, centre);
     pf::setScale(xScale + 0.1f, yscale + 0.1f);
     pf::setColour(r, g, b);
-    pf::drawImage(*image, X, Y);
+    pf::drawImage(*image, X, Y, centre);
   }
   resetDrawState();
 }

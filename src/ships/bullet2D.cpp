@@ -23,8 +23,6 @@ std::unique_ptr<bullet2D> bullet2D::Create(float x, float y, float angle, float 
   p->radius = radius;
   p->isPlayer = isPlayer;
   p->bulletType = bulletType;
-  // Shared sprite, always drawn centred: see bullet::launch.
-  if (image != nullptr) pf::midHandleImage(const_cast<pf::Image&>(*image));
   return p;
 }
 
@@ -43,15 +41,17 @@ void bullet2D::paint() {
     pf::setBlend(blend);
     pf::setAlpha(alpha / 2);
     pf::setColour(r, g, b);
+    // Drawn about the sprite's centre, like every shot.
+    const pf::Origin centre = pf::centreOf(*image);
     if (isPlayer == 1) {
-      pf::drawImage(*image, x - 6, y + 3);
-      pf::drawImage(*image, x + 6, y + 3);
-      pf::drawImage(*image, x - 3, y - 5);
-      pf::drawImage(*image, x + 3, y - 5);
+      pf::drawImage(*image, x - 6, y + 3, centre);
+      pf::drawImage(*image, x + 6, y + 3, centre);
+      pf::drawImage(*image, x - 3, y - 5, centre);
+      pf::drawImage(*image, x + 3, y - 5, centre);
       pf::setColour(pr, pg, pb);
-      pf::drawImage(*image, x, y - 10);
+      pf::drawImage(*image, x, y - 10, centre);
     } else {
-      pf::drawImage(*image, x, y);
+      pf::drawImage(*image, x, y, centre);
     }
   }
   resetDrawState();

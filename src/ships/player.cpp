@@ -103,7 +103,7 @@ void player::fireMainGuns(WeaponContext& w) {
 
 void player::fireAutomatic(WeaponContext& w) {
   if (w.powerlevel < 3 || w.powermissiletimer < 60) return;
-  assets.chanMssl = playSfx(assets.sfxMssl.get(), assets.chanMssl, 0.6f, 1.0f);
+  playSfx(assets.sfxMssl, 0.6f, 1.0f);
   w.powermissiletimer = 0;
   addMissile(w, x, y, 0);
   addMissile(w, x, y, 180);

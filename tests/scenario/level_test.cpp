@@ -86,19 +86,19 @@ TEST(Timeline, TitleAndWarningTexts) {
 
 TEST(Timeline, BossMusicReplacesTheLevelTrackOnlyWhenItPlays) {
   auto g = newRun();
-  ASSERT_TRUE(pf::channelPlaying(assets.musicLevelChannel));
+  ASSERT_TRUE(pf::channelPlaying(assets.musicLevel.channel));
   g->gametimer = 10899;
   runFrames(*g, 1);
-  EXPECT_FALSE(pf::channelPlaying(assets.musicLevelChannel));
-  EXPECT_TRUE(pf::channelPlaying(assets.musicBossChannel));
-  pf::stopChannel(assets.musicBossChannel);
+  EXPECT_FALSE(pf::channelPlaying(assets.musicLevel.channel));
+  EXPECT_TRUE(pf::channelPlaying(assets.musicBoss.channel));
+  pf::stopChannel(assets.musicBoss.channel);
 
   settings.music = 0;
   auto quiet = game::Create(1);
-  EXPECT_FALSE(pf::channelPlaying(assets.musicLevelChannel));
+  EXPECT_FALSE(pf::channelPlaying(assets.musicLevel.channel));
   quiet->gametimer = 10899;
   runFrames(*quiet, 1);
-  EXPECT_FALSE(pf::channelPlaying(assets.musicBossChannel));
+  EXPECT_FALSE(pf::channelPlaying(assets.musicBoss.channel));
 }
 
 TEST(Timeline, TheLevelEndsOnlyOnceTheFieldIsClearAfterTheBossFrame) {

@@ -202,7 +202,7 @@ TEST_F(MenuTest, ARunQuitFromThePauseScreenIsBookedAndTheMenuReset) {
   EXPECT_EQ(program.achievementFlags[1], 0);
   EXPECT_EQ(program.achievementFlags[2], 0);
   // Nothing was unlocked, so the unlock screen and its sting stay away.
-  EXPECT_FALSE(pf::channelPlaying(assets.chanYes));
+  EXPECT_FALSE(pf::channelPlaying(assets.sfxYes.channel));
 
   SQLite::Database db(path);
   EXPECT_EQ(db.execAndGet("SELECT count(*) FROM scores WHERE perfect=1").getInt(), 1);

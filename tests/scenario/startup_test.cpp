@@ -109,10 +109,10 @@ TEST_F(StartupTest, StoredRowIsAdjustedAtStartAndSavedBack) {
 
 TEST_F(StartupTest, LogoRunsItsFullFadeWithSoundOnOrOff) {
   ASSERT_EQ(startUp(path), StartupResult::ready);
-  ASSERT_TRUE(assets.sfxYes);
+  ASSERT_TRUE(assets.sfxYes.sound);
   display.setRecording(true);
   bool stingPlayed = false;
-  display.setFrameHook([&] { stingPlayed = stingPlayed || pf::channelPlaying(assets.chanYes); });
+  display.setFrameHook([&] { stingPlayed = stingPlayed || pf::channelPlaying(assets.sfxYes.channel); });
   const int64_t withSound = logoFrames();
   EXPECT_TRUE(stingPlayed);
 
@@ -130,12 +130,12 @@ TEST_F(StartupTest, LogoRunsItsFullFadeWithSoundOnOrOff) {
   EXPECT_LT(nameAlpha.back(), 0.02f);
   EXPECT_NEAR(withSound, 360, 5);
 
-  pf::stopChannel(assets.chanYes);
+  pf::stopChannel(assets.sfxYes.channel);
   settings.sound = 0;
-  const pf::Channel before = assets.chanYes;
+  const pf::Channel before = assets.sfxYes.channel;
   stingPlayed = false;
   EXPECT_EQ(logoFrames(), withSound);
-  EXPECT_EQ(assets.chanYes, before);
+  EXPECT_EQ(assets.sfxYes.channel, before);
   EXPECT_FALSE(stingPlayed);
 }
 
@@ -205,13 +205,13 @@ TEST(AssetLoader, LoadsEveryAssetWithoutDisplayFrames) {
   EXPECT_EQ(a.achievementNames[9], "speed demon");
   EXPECT_EQ(a.achievementDescriptions[1], "don't win, don't loose, just fail");
 
-  EXPECT_TRUE(a.musicTitle && a.musicLevel && a.musicBoss);
-  EXPECT_TRUE(a.musicBoss->loop);
-  EXPECT_TRUE(a.sfxZap && a.sfxZap2 && a.sfxExplosion);
-  EXPECT_NE(a.sfxZap.get(), a.sfxZap2.get());
-  EXPECT_FALSE(a.sfxZap2->loop);
-  EXPECT_TRUE(a.musicTitleChannel && a.chanZap && a.chanZap2 && a.chanExplosion);
-  EXPECT_FALSE(a.chanZap == a.chanZap2);
+  EXPECT_TRUE(a.musicTitle.sound && a.musicLevel.sound && a.musicBoss.sound);
+  EXPECT_TRUE(a.musicBoss.sound->loop);
+  EXPECT_TRUE(a.sfxZap.sound && a.sfxZap2.sound && a.sfxExplosion.sound);
+  EXPECT_NE(a.sfxZap.sound.get(), a.sfxZap2.sound.get());
+  EXPECT_FALSE(a.sfxZap2.sound->loop);
+  EXPECT_TRUE(a.musicTitle.channel && a.sfxZap.channel && a.sfxZap2.channel && a.sfxExplosion.channel);
+  EXPECT_FALSE(a.sfxZap.channel == a.sfxZap2.channel);
   // Channels must go while their audio backend still exists.
   assets = GameAssets{};
 }

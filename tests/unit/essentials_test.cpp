@@ -10,6 +10,7 @@
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "essentials/sound_helpers.hpp"
+#include "platform/channel_state.hpp"
 #include "platform/input_state.hpp"
 #include "platform/platform.hpp"
 #include "test_support.hpp"
@@ -86,25 +87,28 @@ TEST(Trig, QuarterTurnsAreExactAndEverythingAgreesWithTheLibrary) {
 
 TEST(SoundHelpers, PlaySfxHonoursTheSoundSetting) {
   freshHeadless();
-  pf::Sound blip;
-  blip.samples.assign(44100, 100);  // one second
-  const pf::Channel original = pf::allocChannel();
+  SoundSlot blip;
+  blip.sound = std::make_unique<pf::Sound>();
+  blip.sound->samples.assign(44100, 100);  // one second
+  blip.channel = pf::allocChannel();
+  const pf::Channel original = blip.channel;
 
   settings.sound = 0;
-  const pf::Channel same = playSfx(&blip, original, 0.5f, 1.0f);
-  EXPECT_EQ(same, original);
-  EXPECT_FALSE(pf::channelPlaying(same));
+  playSfx(blip, 0.5f, 1.0f);
+  EXPECT_EQ(blip.channel, original);
+  EXPECT_FALSE(pf::channelPlaying(blip.channel));
 
   settings.sound = 1;
-  const pf::Channel fresh = playSfx(&blip, original, 0.5f, 2.0f);
+  playSfx(blip, 0.5f, 2.0f);
+  const pf::Channel fresh = blip.channel;
   EXPECT_FALSE(fresh == original);
   EXPECT_TRUE(pf::channelPlaying(fresh));
   EXPECT_FLOAT_EQ(fresh.state()->volume, 0.5f);
   EXPECT_FLOAT_EQ(fresh.state()->rate, 2.0f);
   // A new play of the effect cuts the previous one off.
-  const pf::Channel next = playSfx(&blip, fresh, 0.5f, 1.0f);
+  playSfx(blip, 0.5f, 1.0f);
   EXPECT_FALSE(pf::channelPlaying(fresh));
-  EXPECT_TRUE(pf::channelPlaying(next));
+  EXPECT_TRUE(pf::channelPlaying(blip.channel));
 }
 
 TEST(InputHelpers, AxisNamesCompareCaseSensitively) {

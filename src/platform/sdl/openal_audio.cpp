@@ -129,11 +129,7 @@ int OpenAlAudio::acquireVoice() {
 
 ALuint OpenAlAudio::bufferFor(const Sound& sound) {
   const auto it = buffers_.find(&sound);
-  if (it != buffers_.end()) {
-    if (sound.buffer == it->second) return it->second;
-    deleteBuffer(it->second);
-    buffers_.erase(it);
-  }
+  if (it != buffers_.end()) return it->second;
   const size_t channels = static_cast<size_t>(sound.channels);
   if ((channels != 1 && channels != 2) || sound.sampleRate <= 0 || sound.samples.size() < channels) return 0;
   const size_t bytes = sound.samples.size() / channels * channels * sizeof(int16_t);
@@ -147,7 +143,6 @@ ALuint OpenAlAudio::bufferFor(const Sound& sound) {
     alDeleteBuffers(1, &buffer);
     return 0;
   }
-  sound.buffer = buffer;
   buffers_[&sound] = buffer;
   return buffer;
 }
@@ -215,7 +210,6 @@ void OpenAlAudio::forgetSound(const Sound& sound) {
   const auto it = buffers_.find(&sound);
   if (it == buffers_.end()) return;
   deleteBuffer(it->second);
-  if (sound.buffer == it->second) sound.buffer = 0;
   buffers_.erase(it);
 }
 

@@ -55,8 +55,8 @@ class OpenAlAudio final : public AudioBackend {
   ALCcontext* context_;
   std::vector<Voice> voices_;
   uint64_t playCount_ = 0;
-  // Buffers this backend uploaded, by sound; a sound whose `buffer` differs
-  // from the entry is a different sound at a reused address.
+  // Buffers this backend uploaded, by sound; a sound going away drops its
+  // entry (forgetSound), so an address is never mistaken for another sound.
   std::unordered_map<const Sound*, ALuint> buffers_;
 };
 
