@@ -1,11 +1,25 @@
 #include "app/outer_loop.hpp"
 
+#include <cstdio>
+
 #include "app/startup.hpp"
 #include "essentials/settings.hpp"
 #include "frontend/menu.hpp"
 #include "platform/platform.hpp"
 
-void runOuterLoop() {
+namespace {
+
+// The database's own words on standard output; the program then ends with
+// status 0, as it always has for a database it cannot use.
+int endOnDatabaseFailure(const std::string& consoleText) {
+  std::fputs(consoleText.c_str(), stdout);
+  std::fflush(stdout);
+  return 0;
+}
+
+}  // namespace
+
+DbResult runOuterLoop() {
   if (settings.screendepth == 32) pf::hidePointer();
   std::unique_ptr<menu> title = menu::Create();
   while (true) {
@@ -13,19 +27,26 @@ void runOuterLoop() {
     pf::flip();
     if (quit != 0) break;
   }
+  return title->lastSave();
 }
 
 int runProgram() {
-  switch (startUp()) {
+  const Startup start = startUp();
+  switch (start.result) {
     case StartupResult::databaseFailed:
-      return 0;
+      return endOnDatabaseFailure(start.consoleText);
     case StartupResult::displayFailed:
       return 1;
     case StartupResult::ready:
       break;
   }
   showLogo();
-  runOuterLoop();
-  shutDown();
-  return 0;
+  const DbResult ran = runOuterLoop();
+  if (!ran) {
+    pf::closeDisplay();
+    pf::showPointer();
+    return endOnDatabaseFailure(ran.consoleText());
+  }
+  const DbResult saved = shutDown();
+  return saved ? 0 : endOnDatabaseFailure(saved.consoleText());
 }

@@ -49,20 +49,22 @@ void applyStoredFlags() {
 
 }  // namespace
 
-StartupResult startUp(const std::string& databasePath) {
+Startup startUp(const std::string& databasePath) {
   registerAssetStore();
   // The audio device is the backend's choice (OpenAL, or silent without a
   // device); there is no driver to select by name here.
 
-  if (!openDatabase(databasePath)) return StartupResult::databaseFailed;
-  if (!createTables() || !loadSettings()) return StartupResult::databaseFailed;
+  DbResult db = openDatabase(databasePath);
+  if (db) db = createTables();
+  if (db) db = loadSettings();
+  if (!db) return Startup{StartupResult::databaseFailed, db.consoleText()};
   applyStoredFlags();
   SeedRnd(static_cast<uint64_t>(pf::millisecs()));
 
   if (!pf::openDisplay(settings.screenwidth, settings.screenheight, settings.screendepth)) {
     reportDisplayFailure();
     settingsDb.close();
-    return StartupResult::displayFailed;
+    return Startup{StartupResult::displayFailed, ""};
   }
   pf::setWindowTitle("Ovelune");
   pf::enableLineSmoothing();
@@ -79,7 +81,7 @@ StartupResult startUp(const std::string& databasePath) {
 
   settings.usejoy = pf::joyCount() >= 1 ? 1 : 0;
   pf::setBlend(pf::kBlendAlpha);
-  return StartupResult::ready;
+  return Startup{};
 }
 
 void showLogo() {
@@ -93,8 +95,9 @@ void showLogo() {
   }
 }
 
-void shutDown() {
-  saveSettings();
+DbResult shutDown() {
+  DbResult saved = saveSettings();
   pf::closeDisplay();
   pf::showPointer();
+  return saved;
 }

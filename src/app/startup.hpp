@@ -7,16 +7,21 @@
 
 enum class StartupResult {
   ready,           // display open, settings and assets loaded
-  databaseFailed,  // reported on standard output; the program ends with status 0
+  databaseFailed,  // the program prints the database's text and ends with status 0
   displayFailed,   // reported on standard output; the program ends with status 1
+};
+
+struct Startup {
+  StartupResult result = StartupResult::ready;
+  std::string consoleText;  // what to print, for databaseFailed
 };
 
 // Everything up to and including selecting alpha blending, in order. Reads
 // and creates the settings database at databasePath.
-StartupResult startUp(const std::string& databasePath = kDatabaseFile);
+Startup startUp(const std::string& databasePath = kDatabaseFile);
 
 // Plays the logo sting and runs the logo until its fade-out is complete.
 void showLogo();
 
 // Saves the settings row, closes the display and shows the pointer again.
-void shutDown();
+DbResult shutDown();

@@ -12,6 +12,7 @@
 #include "fx/bubble.hpp"
 #include "fx/plankton.hpp"
 #include "game/achievement_logo.hpp"
+#include "persist/database.hpp"
 #include "ships/bullet.hpp"
 #include "ships/fire_attack.hpp"
 #include "ships/missile.hpp"
@@ -65,6 +66,8 @@ class menu {
   // the settings save, the music and the state reset. Returns the number of
   // the ship whose unlock screen is to be shown, 0 for none.
   int bookAftermath(game& g);
+  // The outcome of the last settings save; a failure ends the menu.
+  const DbResult& lastSave() const { return lastSave_; }
 
  private:
   void drawBackdrop();
@@ -80,4 +83,6 @@ class menu {
   void drawLockedPanel();
 
   void playGame();
+
+  DbResult lastSave_;
 };

@@ -67,6 +67,12 @@ void menu::playGame() {
       pf::flip();
     }
     unlock = bookAftermath(*g);
+    // The settings could not be saved: the program ends with the database's
+    // report, so nothing more is shown.
+    if (!lastSave_) {
+      quit = 1;
+      return;
+    }
   }
   if (unlock > 0) unlockscreen::Create(unlock)->Do();
   if (settings.music == 1) {
@@ -115,6 +121,6 @@ int menu::bookAftermath(game& g) {
   }
 
   addPlayTime(g.mins, g.secs);
-  saveSettings();
+  lastSave_ = saveSettings();
   return unlock;
 }

@@ -3,8 +3,6 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
 
-#include <cstdio>
-#include <cstdlib>
 
 SettingsDb settingsDb;
 
@@ -29,27 +27,16 @@ constexpr const char* kInsertDefaultRow =
     "values(null,0,1,1,32,800,600,5,2,0,'joyx','joyy',0,0.4,38,40,37,39,90,88,67,0,0,0,0,0,'00000000000000000000',"
     "0,0,0,0,0,0,0,0,0,'',0)";
 
-void printAndExit(const std::string& consoleText) {
-  std::fputs(consoleText.c_str(), stdout);
-  std::fflush(stdout);
-  std::exit(0);
-}
-
-DbFatalHandler& fatalHandler() {
-  static DbFatalHandler handler = printAndExit;
-  return handler;
-}
-
-void fatalReport(const std::string& what, const std::string& reason) {
-  dbFatal(what + "\nTerminating Program\n" + reason + "\n");
+DbResult fatalReport(const std::string& what, const std::string& reason) {
+  settingsDb.close();
+  return DbResult::failure(what + "\nTerminating Program\n" + reason + "\n");
 }
 
 // Undoes the half-made tables, keeping the error text of the failed step.
-bool abandonCreation(const char* what) {
+DbResult abandonCreation(const char* what) {
   const std::string reason = settingsDb.lastError();
   settingsDb.exec("ROLLBACK");
-  fatalReport(what, reason);
-  return false;
+  return fatalReport(what, reason);
 }
 
 }  // namespace
@@ -139,38 +126,30 @@ bool SettingsDb::tableNames(std::vector<std::string>& names) {
 
 // ---------------------------------------------------------------- game operations
 
-void setDbFatalHandler(DbFatalHandler handler) { fatalHandler() = handler ? std::move(handler) : printAndExit; }
-
-void dbFatal(const std::string& consoleText) {
+DbResult reportDatabaseUnusable() {
   settingsDb.close();
-  fatalHandler()(consoleText);
+  return DbResult::failure(std::string(kDatabaseLoadFailed) + "\n");
 }
 
-void reportDatabaseUnusable() { dbFatal(std::string(kDatabaseLoadFailed) + "\n"); }
-
-bool openDatabase(const std::string& path) {
-  if (settingsDb.open(path)) return true;
-  reportDatabaseUnusable();
-  return false;
+DbResult openDatabase(const std::string& path) {
+  if (settingsDb.open(path)) return DbResult::success();
+  return reportDatabaseUnusable();
 }
 
-void terminateOnDbError(const std::string& what) { fatalReport(what, settingsDb.lastError()); }
+DbResult terminateOnDbError(const std::string& what) { return fatalReport(what, settingsDb.lastError()); }
 
-bool createTables() {
-  if (!settingsDb.isOpen()) return true;
+DbResult createTables() {
+  if (!settingsDb.isOpen()) return DbResult::success();
   std::vector<std::string> names;
   // Unreadable or already initialised: never write to it (loading reports an
   // unusable file).
-  if (!settingsDb.tableNames(names) || !names.empty()) return true;
+  if (!settingsDb.tableNames(names) || !names.empty()) return DbResult::success();
 
-  if (!settingsDb.exec("BEGIN IMMEDIATE")) {
-    terminateOnDbError("Failed to create scores table");
-    return false;
-  }
+  if (!settingsDb.exec("BEGIN IMMEDIATE")) return terminateOnDbError("Failed to create scores table");
   if (!settingsDb.exec(kCreateScores)) return abandonCreation("Failed to create scores table");
   if (!settingsDb.exec(kCreateSetupData)) return abandonCreation("Failed to create setupData table");
   // The default row is not reported on its own: without it nothing is kept,
   // the file stays new, and loading the settings reports it.
   if (!settingsDb.exec(kInsertDefaultRow) || !settingsDb.exec("COMMIT")) settingsDb.exec("ROLLBACK");
-  return true;
+  return DbResult::success();
 }

@@ -57,26 +57,34 @@ class SettingsDb {
 
 extern SettingsDb settingsDb;
 
-// Every fatal database report goes through one handler: the default prints the
-// text on standard output and ends the program with status 0. Tests install
-// their own to see the text without ending; callers then simply return.
-using DbFatalHandler = std::function<void(const std::string& consoleText)>;
-void setDbFatalHandler(DbFatalHandler handler);
-// Closes the connection and hands the text to the fatal handler.
-void dbFatal(const std::string& consoleText);
+// The outcome of a database step. A failure carries the text the player is
+// shown on standard output; the program then ends, which only its entry point
+// does, so every caller hands the result up instead of ending anything here.
+class [[nodiscard]] DbResult {
+ public:
+  DbResult() = default;  // success
+  static DbResult success() { return DbResult(); }
+  static DbResult failure(std::string consoleText) { return DbResult(std::move(consoleText)); }
+  bool ok() const { return consoleText_.empty(); }
+  explicit operator bool() const { return ok(); }
+  const std::string& consoleText() const { return consoleText_; }
 
-// Reports kDatabaseLoadFailed through the fatal handler.
-void reportDatabaseUnusable();
+ private:
+  explicit DbResult(std::string text) : consoleText_(std::move(text)) {}
+  std::string consoleText_;
+};
 
-// Opens settingsDb on the file. When no usable connection results, reports
-// kDatabaseLoadFailed through the fatal handler and returns false.
-bool openDatabase(const std::string& path = kDatabaseFile);
+// Closes the connection and returns the failure "what", "Terminating Program"
+// and the database's last error text, as the player sees it.
+DbResult terminateOnDbError(const std::string& what);
+// Closes the connection and returns the failure kDatabaseLoadFailed.
+DbResult reportDatabaseUnusable();
+
+// Opens settingsDb on the file; fails with kDatabaseLoadFailed when no usable
+// connection results.
+DbResult openDatabase(const std::string& path = kDatabaseFile);
 
 // On a file without tables: creates both tables and the default settings row
 // in one transaction, so an interrupted first run leaves no half-made file.
-// A file with any table is left as it is. Returns false after a fatal report.
-bool createTables();
-
-// Reports "what", "Terminating Program" and the database's last error text,
-// then closes the connection and ends the program.
-void terminateOnDbError(const std::string& what);
+// A file with any table is left as it is.
+DbResult createTables();

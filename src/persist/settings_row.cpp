@@ -75,7 +75,7 @@ class StatementText {
 
 }  // namespace
 
-bool loadSettings() {
+DbResult loadSettings() {
   bool anyRow = false;
   bool complete = true;
   Settings loaded;
@@ -85,11 +85,10 @@ bool loadSettings() {
     loaded = settingsFromRow(row);
   });
   if (!ran || !anyRow || !complete || loaded.screenwidth <= 0 || loaded.screenheight <= 0) {
-    reportDatabaseUnusable();
-    return false;
+    return reportDatabaseUnusable();
   }
   settings = loaded;
-  return true;
+  return DbResult::success();
 }
 
 std::string settingsUpdateStatement() {
@@ -135,11 +134,10 @@ std::string settingsUpdateStatement() {
       .str();
 }
 
-bool saveSettings() {
+DbResult saveSettings() {
   std::string achievements;
   for (const int flag : program.achievementFlags) achievements += std::to_string(flag);
   settings.achievements = achievements;
-  if (settingsDb.exec(settingsUpdateStatement())) return true;
-  terminateOnDbError("Failed to update setupData table");
-  return false;
+  if (settingsDb.exec(settingsUpdateStatement())) return DbResult::success();
+  return terminateOnDbError("Failed to update setupData table");
 }

@@ -76,7 +76,7 @@ int runChild(int64_t origin, const std::string& dir, const std::string& shots) {
       pf::inputState().requestClose();
     }
   });
-  if (startUp(dir + "/VE4R.dtb") != StartupResult::ready) return 1;
+  if (startUp(dir + "/VE4R.dtb").result != StartupResult::ready) return 1;
   showLogo();
   shutDown();
   pf::shutdownSdlBackends();

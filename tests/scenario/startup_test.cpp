@@ -26,14 +26,19 @@ namespace {
 class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setDbFatalHandler([this](const std::string& text) { fatalText += text; });
     assets = GameAssets{};
   }
   void TearDown() override {
     display.setFrameHook(nullptr);
     settingsDb.close();
-    setDbFatalHandler(nullptr);
     assets = GameAssets{};
+  }
+
+  // Starts up and keeps what a failed database step would have printed.
+  StartupResult start(const std::string& file) {
+    const Startup started = startUp(file);
+    fatalText += started.consoleText;
+    return started.result;
   }
 
   // A database as a previous run left it, then changed by `sql`.
@@ -66,7 +71,7 @@ class StartupTest : public ::testing::Test {
 
 TEST_F(StartupTest, FirstRunCreatesTheDatabaseAndOpensFullScreen) {
   const int64_t framesBefore = display.frames();
-  ASSERT_EQ(startUp(path), StartupResult::ready);
+  ASSERT_EQ(start(path), StartupResult::ready);
   EXPECT_EQ(fatalText, "");
   SQLite::Database db(path);
   EXPECT_EQ(db.execAndGet("SELECT count(*) FROM setupData").getInt(), 1);
@@ -86,14 +91,14 @@ TEST_F(StartupTest, UnusableDatabaseEndsBeforeAnyDisplayOpens) {
     out << std::string(2048, 'x');
   }
   pf::closeDisplay();
-  EXPECT_EQ(startUp(path), StartupResult::databaseFailed);
+  EXPECT_EQ(start(path), StartupResult::databaseFailed);
   EXPECT_EQ(fatalText, "failed to load VE4R.dtb \n");
   EXPECT_FALSE(pf::displayOpen());
 }
 
 TEST_F(StartupTest, StoredRowIsAdjustedAtStartAndSavedBack) {
   storedRow("UPDATE setupData SET usejoy=1, achievements='10x1', ship3=1, ship6=1");
-  ASSERT_EQ(startUp(path), StartupResult::ready);
+  ASSERT_EQ(start(path), StartupResult::ready);
   // No joystick is attached, whatever the file says.
   EXPECT_EQ(settings.usejoy, 0);
   // Missing and non-digit positions of a short string read as 0.
@@ -108,7 +113,7 @@ TEST_F(StartupTest, StoredRowIsAdjustedAtStartAndSavedBack) {
 }
 
 TEST_F(StartupTest, LogoRunsItsFullFadeWithSoundOnOrOff) {
-  ASSERT_EQ(startUp(path), StartupResult::ready);
+  ASSERT_EQ(start(path), StartupResult::ready);
   ASSERT_TRUE(assets.sfxYes.sound);
   display.setRecording(true);
   bool stingPlayed = false;
@@ -140,7 +145,7 @@ TEST_F(StartupTest, LogoRunsItsFullFadeWithSoundOnOrOff) {
 }
 
 TEST_F(StartupTest, OuterLoopEndsOnQuitOrCloseAndHidesThePointerOnlyInFullScreen) {
-  ASSERT_EQ(startUp(path), StartupResult::ready);
+  ASSERT_EQ(start(path), StartupResult::ready);
   for (const int depth : {32, 0}) {
     SCOPED_TRACE(depth);
     settings.screendepth = depth;
@@ -217,7 +222,7 @@ TEST(AssetLoader, LoadsEveryAssetWithoutDisplayFrames) {
 }
 
 TEST_F(StartupTest, AWindowCloseDuringTheLogoCutsItShortAndEndsTheProgram) {
-  ASSERT_EQ(startUp(path), StartupResult::ready);
+  ASSERT_EQ(start(path), StartupResult::ready);
   int frames = 0;
   display.setFrameHook([&] {
     if (++frames == 10) pf::inputState().requestClose();

@@ -26,18 +26,20 @@ class DatabaseTest : public ::testing::Test {
   void SetUp() override {
     settings = Settings{};
     program = ProgramState{};
-    setDbFatalHandler([this](const std::string& text) { fatalText += text; });
   }
-  void TearDown() override {
-    settingsDb.close();
-    setDbFatalHandler(nullptr);
+  void TearDown() override { settingsDb.close(); }
+
+  // Keeps what a failed step would have printed.
+  DbResult note(DbResult result) {
+    fatalText += result.consoleText();
+    return result;
   }
 
   // A database as a first run leaves it, with the settings loaded.
   void startFresh() {
-    ASSERT_TRUE(openDatabase(path));
-    ASSERT_TRUE(createTables());
-    ASSERT_TRUE(loadSettings());
+    ASSERT_TRUE(note(openDatabase(path)));
+    ASSERT_TRUE(note(createTables()));
+    ASSERT_TRUE(note(loadSettings()));
   }
 
   // Runs statements on the file through a connection of its own.
@@ -85,9 +87,9 @@ TEST_F(DatabaseTest, ExistingTablesAreNeverRecreatedOrGivenADefaultRow) {
   startFresh();
   settingsDb.close();
   rawExec("DELETE FROM setupData; INSERT INTO setupData (id, screenwidth, screenheight, name) VALUES (7, 640, 480, 'kept')");
-  ASSERT_TRUE(openDatabase(path));
-  ASSERT_TRUE(createTables());
-  ASSERT_TRUE(loadSettings());
+  ASSERT_TRUE(note(openDatabase(path)));
+  ASSERT_TRUE(note(createTables()));
+  ASSERT_TRUE(note(loadSettings()));
   EXPECT_EQ(rawCount("SELECT count(*) FROM setupData"), 1);
   EXPECT_EQ(settings.screenwidth, 640);
   EXPECT_EQ(settings.name, "kept");
@@ -98,9 +100,9 @@ TEST_F(DatabaseTest, ExistingTablesAreNeverRecreatedOrGivenADefaultRow) {
   path = other.file("VE4R.dtb");
   rawExec("CREATE TABLE notes (t text)");
   const std::vector<char> before = fileBytes(path);
-  ASSERT_TRUE(openDatabase(path));
-  ASSERT_TRUE(createTables());
-  EXPECT_FALSE(loadSettings());
+  ASSERT_TRUE(note(openDatabase(path)));
+  ASSERT_TRUE(note(createTables()));
+  EXPECT_FALSE(note(loadSettings()));
   EXPECT_EQ(fatalText, "failed to load VE4R.dtb \n");
   EXPECT_EQ(fileBytes(path), before);
 }
@@ -113,9 +115,9 @@ TEST_F(DatabaseTest, ThresholdIsWrittenWithNineDigitsAndReadsBackAsTheSameFloat)
   startFresh();
   EXPECT_NE(settingsUpdateStatement().find(" jThreshhold =0.400000006, "), std::string::npos);
   settings.jThreshhold = 0.3f;
-  ASSERT_TRUE(saveSettings());
+  ASSERT_TRUE(note(saveSettings()));
   settings = Settings{};
-  ASSERT_TRUE(loadSettings());
+  ASSERT_TRUE(note(loadSettings()));
   EXPECT_EQ(settings.jThreshhold, 0.3f);
 }
 
@@ -131,7 +133,7 @@ TEST_F(DatabaseTest, UpdateChangesOnlyRowOne) {
   settings.music = 0;
   settings.fire1key = 65;
   program.achievementFlags[3] = 1;
-  ASSERT_TRUE(saveSettings());
+  ASSERT_TRUE(note(saveSettings()));
   EXPECT_EQ(settings.achievements, "00010000000000000000");
   EXPECT_EQ(rawRow(2), rowTwo);
   EXPECT_EQ(rawRow(1),
@@ -143,9 +145,9 @@ TEST_F(DatabaseTest, QuotesAndSymbolsInNamesSaveAndReadBackUnchanged) {
   startFresh();
   for (const std::string name : {"O'Brien", "Tom & \"Jerry\"", "''; DROP TABLE scores; --"}) {
     settings.name = name;
-    ASSERT_TRUE(saveSettings()) << name;
+    ASSERT_TRUE(note(saveSettings())) << name;
     settings = Settings{};
-    ASSERT_TRUE(loadSettings());
+    ASSERT_TRUE(note(loadSettings()));
     EXPECT_EQ(settings.name, name);
   }
   EXPECT_EQ(fatalText, "");
@@ -192,7 +194,7 @@ TEST_F(DatabaseTest, UnusableFilesAreReportedAndLeftByteIdentical) {
     settings = Settings{};
     settings.name = "untouched";
 
-    const bool usable = openDatabase(path) && createTables() && loadSettings();
+    const bool usable = note(openDatabase(path)) && note(createTables()) && note(loadSettings());
     EXPECT_FALSE(usable);
     EXPECT_EQ(fatalText, "failed to load VE4R.dtb \n");
     EXPECT_EQ(settings.name, "untouched");
@@ -205,7 +207,7 @@ TEST_F(DatabaseTest, NullAndNonNumericValuesReadAsEmptyOrZero) {
   startFresh();
   rawExec("UPDATE setupData SET jMoveXAxis=NULL, name=NULL, achievements=NULL, music='loud', sound=NULL, "
           "jThreshhold=NULL, ship2='7x'");
-  ASSERT_TRUE(loadSettings());
+  ASSERT_TRUE(note(loadSettings()));
   EXPECT_EQ(settings.jMoveXAxis, "");
   EXPECT_EQ(settings.name, "");
   EXPECT_EQ(settings.achievements, "");
@@ -218,7 +220,7 @@ TEST_F(DatabaseTest, NullAndNonNumericValuesReadAsEmptyOrZero) {
 TEST_F(DatabaseTest, FailedUpdateReportsTheTableAndTheDatabaseError) {
   startFresh();
   rawExec("DROP TABLE setupData");
-  EXPECT_FALSE(saveSettings());
+  EXPECT_FALSE(note(saveSettings()));
   EXPECT_EQ(fatalText, "Failed to update setupData table\nTerminating Program\nno such table: setupData\n");
   EXPECT_FALSE(settingsDb.isOpen());
 }
@@ -232,7 +234,7 @@ TEST_F(DatabaseTest, BusyFileIsWaitedForInsteadOfFailing) {
     other.exec("COMMIT");
   });
   settings.hours = 3;
-  const bool saved = saveSettings();
+  const bool saved = note(saveSettings()).ok();
   release.join();
   EXPECT_TRUE(saved);
   EXPECT_EQ(fatalText, "");
