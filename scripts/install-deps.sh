@@ -5,13 +5,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libsdl2-dev libepoxy-dev libgl-dev libgl1-mesa-dri
+  libsdl2-dev libx11-dev libepoxy-dev libgl-dev libgl1-mesa-dri
   libopenal-dev
   libpng-dev libjpeg-dev zlib1g-dev
   libfreetype-dev fonts-comfortaa
   libogg-dev libvorbis-dev
   libsqlite3-dev libsqlitecpp-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev clang-format
   xvfb xauth x11-utils xdotool imagemagick sox sqlite3
 )
 

@@ -112,6 +112,13 @@ bool appSuspended() { return inputState().suspended(); }
 bool takeCloseRequest() { return inputState().takeCloseRequest(); }
 bool closeRequested() { return inputState().closeRequested(); }
 
+namespace {
+DisplayLostHandler gDisplayLost = nullptr;
+}  // namespace
+
+void setDisplayLostHandler(DisplayLostHandler handler) { gDisplayLost = handler; }
+DisplayLostHandler displayLostHandler() { return gDisplayLost; }
+
 // ---------------------------------------------------------------- files
 
 void registerEmbeddedFile(const std::string& name, const uint8_t* data, size_t size) {

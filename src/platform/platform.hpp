@@ -35,6 +35,12 @@ bool appSuspended();
 bool takeCloseRequest();
 // Peeks without clearing (a run that must finish before honouring it).
 bool closeRequested();
+// Called when the connection to the display server is lost for good (the X
+// server went away). Nothing can be drawn or read after that, so the handler
+// saves what it can and ends the process; it must not return.
+using DisplayLostHandler = void (*)();
+void setDisplayLostHandler(DisplayLostHandler handler);
+DisplayLostHandler displayLostHandler();
 
 // ---------------------------------------------------------------- drawing state
 // setColour, getColour, setAlpha, getAlpha, setBlend, getBlend, setRotation,

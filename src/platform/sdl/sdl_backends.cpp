@@ -1,10 +1,14 @@
 #include "platform/sdl/sdl_backends.hpp"
 
 #include <SDL.h>
+#include <X11/Xlib.h>
 
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "platform/input_state.hpp"
+#include "platform/platform.hpp"
 #include "platform/sdl/openal_audio.hpp"
 #include "platform/sdl/sdl_display.hpp"
 #include "platform/silent_audio.hpp"
@@ -18,8 +22,6 @@ struct SdlBackends {
   SilentAudio silent;
   std::string initError;
 
-  ~SdlBackends() { shutdown(); }
-
   void shutdown() {
     if (display == nullptr) return;
     if (displayBackend() == display.get()) installDisplayBackend(nullptr);
@@ -32,9 +34,23 @@ struct SdlBackends {
   }
 };
 
+// Never destroyed by the C++ run time: SDL and GL are torn down only by an
+// explicit shutdownSdlBackends(). Teardown from static destructors would run
+// even on an exit forced by a lost display, and SDL_DestroyWindow then waits
+// forever for an answer from the dead X connection.
 SdlBackends& backends() {
-  static SdlBackends b;
-  return b;
+  static SdlBackends* b = new SdlBackends;
+  return *b;
+}
+
+// Xlib calls this when the X connection breaks (the server ended or the
+// socket closed) and ends the process if it returns. The game's handler saves
+// what it can and ends the process itself, without any teardown that would
+// talk to the dead server.
+int onXConnectionLost(Display*) {
+  if (DisplayLostHandler lost = displayLostHandler()) lost();
+  std::fputs("Ovelune: the connection to the display was lost\n", stderr);
+  return 0;
 }
 
 const char* orNone(const char* s) { return s != nullptr && *s != 0 ? s : "not set"; }
@@ -75,6 +91,7 @@ bool installSdlBackends() {
   b.initError.clear();
   if (b.display != nullptr) return true;
   if (!initVisibleVideo(b.initError)) return false;
+  if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) XSetIOErrorHandler(onXConnectionLost);
   // The game plays without joysticks, so their absence is no error.
   SDL_InitSubSystem(SDL_INIT_JOYSTICK);
   b.display = std::make_unique<SdlDisplay>();
