@@ -1,10 +1,12 @@
 #include "app/outer_loop.hpp"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/startup.hpp"
 #include "essentials/settings.hpp"
 #include "frontend/menu.hpp"
+#include "persist/settings_row.hpp"
 #include "platform/platform.hpp"
 
 namespace {
@@ -15,6 +17,17 @@ int endOnDatabaseFailure(const std::string& consoleText) {
   std::fputs(consoleText.c_str(), stdout);
   std::fflush(stdout);
   return 0;
+}
+
+// The display server went away: nothing can be shown or read any more. The
+// settings are saved when the database is open, one line says what happened,
+// and the process ends at once: no teardown may wait on the dead server.
+[[noreturn]] void endOnDisplayLoss() {
+  const bool saved = settingsDb.isOpen() && saveSettings().ok();
+  std::printf("Ovelune: the display was lost; %s\n",
+              saved ? "the settings are saved" : "the settings could not be saved");
+  std::fflush(stdout);
+  std::_Exit(1);
 }
 
 }  // namespace
@@ -31,6 +44,7 @@ DbResult runOuterLoop() {
 }
 
 int runProgram() {
+  pf::setDisplayLostHandler(endOnDisplayLoss);
   const Startup start = startUp();
   switch (start.result) {
     case StartupResult::databaseFailed:
