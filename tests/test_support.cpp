@@ -2,14 +2,14 @@
 
 #include "essentials/assets.hpp"
 #include "essentials/math.hpp"
+#include "essentials/program_reset.hpp"
 #include "platform/platform.hpp"
 #include "essentials/settings.hpp"
 
 pf::HeadlessBackend& freshHeadless(uint64_t seed) {
-  settings = Settings{};
-  program = ProgramState{};
-  SeedRnd(seed);
-  return pf::installHeadless();
+  pf::HeadlessBackend& display = pf::installHeadless();
+  resetProgramState(seed);
+  return display;
 }
 
 void GlowSpriteTest::SetUp() {

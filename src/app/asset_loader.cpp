@@ -83,8 +83,8 @@ void makeRockSlices() {
       slice->markDirty();
     }
     assets.rockSlices[static_cast<size_t>(i)] = std::move(slice);
-    assets.rockSliceOffsets[static_cast<size_t>(i)] = static_cast<float>(i);
   }
+  resetRockSway();
 }
 
 void loadWaterFrames() {

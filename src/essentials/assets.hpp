@@ -42,6 +42,15 @@ struct GameAssets {
   SoundSlot musicTitle, musicLevel, musicBoss;
   SoundSlot sfxPshot, sfxBshot, sfxZap, sfxMssl, sfxYes, sfxFruitJack, sfxZap2, sfxMissile, sfxPerfect, sfxCool,
       sfxExplosion;
+
+  // Every sound slot, music first, in load order.
+  std::array<SoundSlot*, 14> soundSlots() {
+    return {&musicTitle, &musicLevel, &musicBoss, &sfxPshot, &sfxBshot, &sfxZap, &sfxMssl,
+            &sfxYes, &sfxFruitJack, &sfxZap2, &sfxMissile, &sfxPerfect, &sfxCool, &sfxExplosion};
+  }
 };
 
 extern GameAssets assets;
+
+// Each rock wall slice starts its sway at its own index.
+void resetRockSway();

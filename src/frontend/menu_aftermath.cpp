@@ -8,6 +8,8 @@
 #include "frontend/menu.hpp"
 #include "frontend/unlockscreen.hpp"
 #include "game/game.hpp"
+#include "game/game_frame.hpp"
+#include "game/game_frame.hpp"
 #include "persist/scores.hpp"
 #include "persist/settings_row.hpp"
 #include "platform/platform.hpp"
@@ -61,11 +63,7 @@ void menu::playGame() {
   int unlock = 0;
   if (g) {
     int ended = 0;
-    while (ended == 0) {
-      if (program.paused == 0) ended = g->Update();
-      g->Draw();
-      pf::flip();
-    }
+    while (ended == 0) ended = playFrame(*g);
     unlock = bookAftermath(*g);
     // The settings could not be saved: the program ends with the database's
     // report, so nothing more is shown.

@@ -5,6 +5,7 @@
 #include "essentials/assets.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
+#include "game/game_frame.hpp"
 #include "platform/platform.hpp"
 
 std::unique_ptr<game> newRun(int ship, uint64_t seed) {
@@ -20,12 +21,7 @@ std::unique_ptr<game> newRun(int ship, uint64_t seed) {
 
 int runFrames(game& g, int frames) {
   int result = 0;
-  for (int i = 0; i < frames; ++i) {
-    if (program.paused == 0) result = g.Update();
-    g.Draw();
-    pf::flip();
-    if (result == 1) break;
-  }
+  for (int i = 0; i < frames && result != 1; ++i) result = playFrame(g);
   return result;
 }
 

@@ -9,9 +9,10 @@
 #include "app/asset_loader.hpp"
 #include "app/asset_store.hpp"
 #include "autopilot.hpp"
-#include "essentials/math.hpp"
+#include "essentials/program_reset.hpp"
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
+#include "game/game_frame.hpp"
 #include "input_script.hpp"
 #include "json_writer.hpp"
 #include "platform/headless/headless_backend.hpp"
@@ -51,8 +52,6 @@ std::string traceLine(game& g) {
 
 bool runSimulation(const SimOptions& options, std::string* json, std::string* error) {
   pf::installHeadless();
-  settings = Settings{};
-  program = ProgramState{};
   registerAssetStore();
   loadGameAssets();
 
@@ -71,7 +70,7 @@ bool runSimulation(const SimOptions& options, std::string* json, std::string* er
     }
   }
 
-  SeedRnd(options.seed);
+  resetProgramState(options.seed);
   std::unique_ptr<game> g = game::Create(options.ship);
   if (!g) {
     *error = "there is no ship " + std::to_string(options.ship);
@@ -89,12 +88,10 @@ bool runSimulation(const SimOptions& options, std::string* json, std::string* er
     script.apply(static_cast<int>(frame));
     if (autopilot) autopilot->steer(*g);
     const Clock::time_point start = Clock::now();
-    if (program.paused == 0) ended = g->Update() == 1;
-    g->Draw();
+    ended = playFrame(*g) == 1;
     const Clock::duration took = Clock::now() - start;
     busy += took;
     slowest = std::max(slowest, took);
-    pf::flip();
     if (trace) trace << traceLine(*g) << "\n";
   }
 

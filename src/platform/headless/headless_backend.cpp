@@ -115,12 +115,20 @@ void HeadlessBackend::beginText(const TextCmd& t) {
   inText_ = true;
 }
 
+void HeadlessBackend::restart() {
+  recording_ = false;
+  calls_.clear();
+  frameHook_ = nullptr;
+  clockMs_ = 0;
+  carry_ = 0;
+  frames_ = 0;
+  refreshDrawTarget();
+}
+
 HeadlessBackend& installHeadless() {
   static HeadlessBackend display;
   static SilentAudio audio;
-  display.setRecording(false);
-  display.clearCalls();
-  display.setFrameHook(nullptr);
+  display.restart();
   installDisplayBackend(&display);
   installAudioBackend(&audio);
   inputState().reset();

@@ -62,6 +62,9 @@ class HeadlessBackend final : public DisplayBackend {
   int depth() const { return depth_; }
   bool pointerVisible() const { return pointerVisible_; }
   const std::string& title() const { return title_; }
+  // Back to a new backend's state: clock and frame count at 0, no recording,
+  // no recorded calls, no frame hook.
+  void restart();
 
  private:
   bool open_ = false;

@@ -1,0 +1,17 @@
+#include "essentials/program_reset.hpp"
+
+#include "essentials/assets.hpp"
+#include "essentials/math.hpp"
+#include "essentials/settings.hpp"
+#include "platform/platform.hpp"
+
+void resetProgramState(uint64_t seed) {
+  settings = Settings{};
+  program = ProgramState{};
+  SeedRnd(seed);
+  resetRockSway();
+  for (SoundSlot* slot : assets.soundSlots()) {
+    pf::stopChannel(slot->channel);
+    if (slot->sound) slot->channel = pf::allocChannel();
+  }
+}

@@ -1,0 +1,12 @@
+#include "game/game_frame.hpp"
+
+#include "essentials/settings.hpp"
+#include "game/game.hpp"
+#include "platform/platform.hpp"
+
+int playFrame(game& g) {
+  const int ended = program.paused == 0 ? g.Update() : 0;
+  g.Draw();
+  pf::flip();
+  return ended;
+}

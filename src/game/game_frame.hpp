@@ -1,0 +1,9 @@
+#pragma once
+// One whole frame of a run, as the front end, the tests and the simulator all
+// play it.
+class game;
+
+// The session's update unless the game is paused, the frame's drawing (which
+// also reads the pause keys), then the flip. Returns the update's result: 1
+// when the run is over, 0 otherwise and on a paused frame.
+int playFrame(game& g);
