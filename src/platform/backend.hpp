@@ -11,6 +11,13 @@
 
 namespace pf {
 
+// What every primitive is drawn with: the drawing state's colour and alpha,
+// clamped to bytes, and its blend mode.
+struct Paint {
+  uint8_t r = 255, g = 255, b = 255, a = 255;
+  int blend = 3;
+};
+
 // A textured (or, with image == nullptr, solid) quad. Corners run top-left,
 // top-right, bottom-right, bottom-left of the source rectangle, already
 // transformed to screen coordinates.
@@ -20,22 +27,19 @@ struct QuadCmd {
   float x[4] = {0, 0, 0, 0};
   float y[4] = {0, 0, 0, 0};
   float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
-  uint8_t r = 255, g = 255, b = 255, a = 255;
-  int blend = 3;
+  Paint paint;
 };
 
 struct LineCmd {
   float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
   float width = 1;
   bool smooth = false;
-  uint8_t r = 255, g = 255, b = 255, a = 255;
-  int blend = 3;
+  Paint paint;
 };
 
 struct PointCmd {
   float x = 0, y = 0;
-  uint8_t r = 255, g = 255, b = 255, a = 255;
-  int blend = 3;
+  Paint paint;
 };
 
 // Announces a text run; the glyph quads follow until endText().
@@ -43,8 +47,7 @@ struct TextCmd {
   const std::string* text = nullptr;
   float x[4] = {0, 0, 0, 0};  // corners of the text box (width x line height)
   float y[4] = {0, 0, 0, 0};
-  uint8_t r = 255, g = 255, b = 255, a = 255;
-  int blend = 3;
+  Paint paint;
 };
 
 class DisplayBackend {

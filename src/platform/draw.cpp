@@ -51,12 +51,8 @@ void placeCorners(QuadCmd& q, float x, float y, float x0, float y0, float x1, fl
   }
 }
 
-void applyColour(QuadCmd& q) {
-  q.r = clampByte(state.r);
-  q.g = clampByte(state.g);
-  q.b = clampByte(state.b);
-  q.a = alphaByte();
-  q.blend = state.blend;
+Paint currentPaint() {
+  return Paint{clampByte(state.r), clampByte(state.g), clampByte(state.b), alphaByte(), state.blend};
 }
 
 }  // namespace
@@ -68,7 +64,7 @@ void detail::drawImageRect(const Image& image, Origin origin, float x, float y, 
   q.image = &image;
   q.frame = frame;
   placeCorners(q, x, y, -origin.x, -origin.y, w - origin.x, h - origin.y);
-  applyColour(q);
+  q.paint = currentPaint();
   d->drawQuad(q);
 }
 
@@ -106,7 +102,7 @@ void fillRect(float x, float y, float w, float h) {
   if (d == nullptr) return;
   QuadCmd q;
   placeCorners(q, x, y, 0.0f, 0.0f, w, h);
-  applyColour(q);
+  q.paint = currentPaint();
   d->drawQuad(q);
 }
 
@@ -123,11 +119,7 @@ void drawLine(float x1, float y1, float x2, float y2) {
   l.y2 = y1 + dx * state.jx + dy * state.jy;
   l.width = state.lineWidth;
   l.smooth = state.lineSmooth;
-  l.r = clampByte(state.r);
-  l.g = clampByte(state.g);
-  l.b = clampByte(state.b);
-  l.a = alphaByte();
-  l.blend = state.blend;
+  l.paint = currentPaint();
   d->drawLine(l);
 }
 
@@ -137,11 +129,7 @@ void plot(float x, float y) {
   PointCmd p;
   p.x = x;
   p.y = y;
-  p.r = clampByte(state.r);
-  p.g = clampByte(state.g);
-  p.b = clampByte(state.b);
-  p.a = alphaByte();
-  p.blend = state.blend;
+  p.paint = currentPaint();
   d->drawPoint(p);
 }
 
@@ -157,11 +145,7 @@ void drawText(const std::string& text, float x, float y) {
                static_cast<float>(font.lineHeight()));
   std::copy(box.x, box.x + 4, t.x);
   std::copy(box.y, box.y + 4, t.y);
-  t.r = clampByte(state.r);
-  t.g = clampByte(state.g);
-  t.b = clampByte(state.b);
-  t.a = alphaByte();
-  t.blend = state.blend;
+  t.paint = currentPaint();
   d->beginText(t);
 
   float pen = 0.0f;
@@ -177,7 +161,7 @@ void drawText(const std::string& text, float x, float y) {
       q.v0 = gl.v0;
       q.u1 = gl.u1;
       q.v1 = gl.v1;
-      applyColour(q);
+      q.paint = currentPaint();
       d->drawQuad(q);
     }
     pen += static_cast<float>(gl.advance);

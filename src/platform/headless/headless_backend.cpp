@@ -15,11 +15,7 @@ DrawCall fromQuad(const QuadCmd& q) {
     c.x[i] = q.x[i];
     c.y[i] = q.y[i];
   }
-  c.r = q.r;
-  c.g = q.g;
-  c.b = q.b;
-  c.alpha = static_cast<float>(q.a) / 255.0f;
-  c.blend = q.blend;
+  c.setPaint(q.paint);
   return c;
 }
 
@@ -76,11 +72,7 @@ void HeadlessBackend::drawLine(const LineCmd& l) {
   c.y[0] = l.y1;
   c.x[1] = l.x2;
   c.y[1] = l.y2;
-  c.r = l.r;
-  c.g = l.g;
-  c.b = l.b;
-  c.alpha = static_cast<float>(l.a) / 255.0f;
-  c.blend = l.blend;
+  c.setPaint(l.paint);
   c.lineWidth = l.width;
   calls_.push_back(std::move(c));
 }
@@ -90,11 +82,7 @@ void HeadlessBackend::drawPoint(const PointCmd& p) {
   c.kind = DrawCall::Kind::Point;
   c.x[0] = p.x;
   c.y[0] = p.y;
-  c.r = p.r;
-  c.g = p.g;
-  c.b = p.b;
-  c.alpha = static_cast<float>(p.a) / 255.0f;
-  c.blend = p.blend;
+  c.setPaint(p.paint);
   calls_.push_back(std::move(c));
 }
 
@@ -105,11 +93,7 @@ void HeadlessBackend::beginText(const TextCmd& t) {
     c.x[i] = t.x[i];
     c.y[i] = t.y[i];
   }
-  c.r = t.r;
-  c.g = t.g;
-  c.b = t.b;
-  c.alpha = static_cast<float>(t.a) / 255.0f;
-  c.blend = t.blend;
+  c.setPaint(t.paint);
   c.text = *t.text;
   calls_.push_back(std::move(c));
   inText_ = true;

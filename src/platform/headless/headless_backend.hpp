@@ -23,6 +23,14 @@ struct DrawCall {
   int blend = 3;
   float lineWidth = 1.0f;
   std::string text;
+
+  void setPaint(const Paint& p) {
+    r = p.r;
+    g = p.g;
+    b = p.b;
+    alpha = static_cast<float>(p.a) / 255.0f;
+    blend = p.blend;
+  }
 };
 
 class HeadlessBackend final : public DisplayBackend {

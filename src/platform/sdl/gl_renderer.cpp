@@ -309,16 +309,16 @@ void GlRenderer::pushSolid(int blend, const float* x, const float* y, Rgba colou
 }
 
 void GlRenderer::quad(const QuadCmd& q) {
-  const Rgba colour{q.r, q.g, q.b, q.a};
+  const Rgba colour{q.paint.r, q.paint.g, q.paint.b, q.paint.a};
   if (q.image == nullptr) {
-    pushSolid(q.blend, q.x, q.y, colour);
+    pushSolid(q.paint.blend, q.x, q.y, colour);
     return;
   }
   const unsigned texture = textureFor(*q.image, q.frame);
   if (texture == 0) return;
   const float u[4] = {q.u0, q.u1, q.u1, q.u0};
   const float v[4] = {q.v0, q.v0, q.v1, q.v1};
-  pushQuad(texture, q.blend, q.x, q.y, u, v, colour);
+  pushQuad(texture, q.paint.blend, q.x, q.y, u, v, colour);
 }
 
 void GlRenderer::line(const LineCmd& in) {
@@ -337,14 +337,14 @@ void GlRenderer::line(const LineCmd& in) {
   const float nx = -dy / length;
   const float ny = dx / length;
   const float half = std::max(l.width, 1.0f) * 0.5f;
-  const Rgba colour{l.r, l.g, l.b, l.a};
+  const Rgba colour{l.paint.r, l.paint.g, l.paint.b, l.paint.a};
   // The band between offsets a and b from the centre line.
   auto band = [&](float a, float b, float ua, float ub) {
     const float x[4] = {l.x1 + nx * a, l.x2 + nx * a, l.x2 + nx * b, l.x1 + nx * b};
     const float y[4] = {l.y1 + ny * a, l.y2 + ny * a, l.y2 + ny * b, l.y1 + ny * b};
     const float u[4] = {ua, ua, ub, ub};
     const float v[4] = {kTexelV, kTexelV, kTexelV, kTexelV};
-    pushQuad(whiteTexture_, l.blend, x, y, u, v, colour);
+    pushQuad(whiteTexture_, l.paint.blend, x, y, u, v, colour);
   };
   if (!l.smooth) {
     band(-half, half, kOpaqueU, kOpaqueU);
@@ -364,7 +364,7 @@ void GlRenderer::point(const PointCmd& p) {
   const float y0 = std::floor(p.y);
   const float x[4] = {x0, x0 + 1, x0 + 1, x0};
   const float y[4] = {y0, y0, y0 + 1, y0 + 1};
-  pushSolid(p.blend, x, y, Rgba{p.r, p.g, p.b, p.a});
+  pushSolid(p.paint.blend, x, y, Rgba{p.paint.r, p.paint.g, p.paint.b, p.paint.a});
 }
 
 void GlRenderer::clear(int r, int g, int b) {
