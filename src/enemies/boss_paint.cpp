@@ -96,25 +96,29 @@ void boss::paintLegs() const {
       const double rootAngle = side == 1 ? root.angle : 540 - root.angle;
       double px = x + root.distance * Cos(rootAngle);
       double py = y + root.distance * Sin(rootAngle);
-      // The thigh reaches out and a little back, the shin bends down and
-      // back; both swing with the leg phase, each leg a little out of step.
+      // The thigh reaches out and a little back, arching forwards bead by
+      // bead; the shin bends down. Beads lie along the leg, so the shrinking
+      // beads thin into the joint. Each leg swings a little out of step.
       const double swing = angle + rootAngle;
-      const double out = side == 1 ? -25 : 25;
+      const double out = side == 1 ? -30 : 30;
+      double heading = rootAngle + out;
       for (int k = 0; k < kUpperBeads; ++k) {
+        heading = rootAngle + out + side * 4.0 * k + 10 * Sin(swing + 12 * k);
+        pf::setRotation(static_cast<float>(heading));
         look(255, 0, 0, 0.15, 1.1 - 0.1 * k, 0.7 - 0.1 * k);
         blobAt(px, py);
+        pf::setRotation(0);
         whiteDot(px, py, 0.4);
-        const double heading = rootAngle + out + 10 * Sin(swing + 12 * k);
         px += 8 * Cos(heading);
         py += 8 * Sin(heading);
       }
       for (int k = 0; k < kLowerBeads; ++k) {
+        const double shin = heading + side * (50 + 8 * k) + 12 * Sin(swing + 90 + 12 * k);
         look(255, 150, 0, 0.25, 0.5 - 0.06 * k, 0.5 - 0.06 * k);
         blobAt(px, py);
         whiteDot(px, py, 0.2);
-        const double heading = rootAngle - 2 * out + 15 * Sin(swing + 90 + 12 * k);
-        px += 7 * Cos(heading);
-        py += 7 * Sin(heading);
+        px += 8 * Cos(shin);
+        py += 8 * Sin(shin);
       }
     }
   }
@@ -143,7 +147,7 @@ void boss::paintShell() const {
       const double edgeX = x + wobble + side * half;
       // Plates, tilted outwards.
       pf::setRotation(static_cast<float>(side * (15 + 2 * k)));
-      look(255, static_cast<int>(155 - 5.7 * k), 0, 0.1, half / 28, 0.45);
+      look(255, static_cast<int>(155 - 5.7 * k), 0, 0.1, half / 24, 0.7);
       blobAt(x + wobble + side * half * 0.5, rowY);
       // Spines along the rim, pointing back and forward.
       pf::setRotation(static_cast<float>(side * 70));
@@ -194,8 +198,8 @@ void boss::paintPincers(float tipX, float tipY, float direction, float phase, fl
   const double bows[] = {30.0 * side, 20.0 * side * open};
   for (const double bow : bows) {
     for (int k = 0; k <= 10; ++k) {
-      // Bead 5 lies on the point 30 pixels beyond the tip.
-      const double along = 6.0 * k;
+      // Bead 5, the widest, lies on the point 30 pixels beyond the tip.
+      const double along = 30 + 8.0 * (k - 5);
       const double px = tipX + along * Cos(direction) + bow * Sin(18 * k);
       const double py = tipY + along * Sin(direction);
       look(255, 0, 0, 0.2, 1.3 - k / 10.0, 1.3 - k / 10.0);
