@@ -109,8 +109,8 @@ void boss::paintLegs() const {
         blobAt(px, py);
         pf::setRotation(0);
         whiteDot(px, py, 0.4);
-        px += 8 * Cos(heading);
-        py += 8 * Sin(heading);
+        px += 7 * Cos(heading);
+        py += 7 * Sin(heading);
       }
       for (int k = 0; k < kLowerBeads; ++k) {
         const double shin = heading + side * (50 + 8 * k) + 12 * Sin(swing + 90 + 12 * k);
@@ -147,7 +147,7 @@ void boss::paintShell() const {
       const double edgeX = x + wobble + side * half;
       // Plates, tilted outwards.
       pf::setRotation(static_cast<float>(side * (15 + 2 * k)));
-      look(255, static_cast<int>(155 - 5.7 * k), 0, 0.1, half / 24, 0.7);
+      look(255, static_cast<int>(155 - 5.7 * k), 0, 0.1, half / 20, 1.0);
       blobAt(x + wobble + side * half * 0.5, rowY);
       // Spines along the rim, pointing back and forward.
       pf::setRotation(static_cast<float>(side * 70));
