@@ -21,6 +21,12 @@ constexpr int kPauseLength = 60;
 
 bool every(int t, int n) { return t % n == 0; }
 
+void setLook(enemybullet* shot, int r, int g, int b) {
+  shot->r = r;
+  shot->g = g;
+  shot->b = b;
+}
+
 void playLoudShot() { assets.chanBshot = playSfx(assets.sfxBshot.get(), assets.chanBshot, 0.8f, 1.0f); }
 
 }  // namespace
@@ -145,16 +151,6 @@ enemybullet* boss::shoot(EntityList<enemybase>& enemylist, double fromX, double 
 enemybullet* boss::aimedShot(EntityList<enemybase>& enemylist, const playerbase& p1, float fromX, float fromY) {
   return shoot(enemylist, fromX, fromY, angleTo(fromX, fromY, p1.x, p1.y) - 90);
 }
-
-namespace {
-
-void setLook(enemybullet* shot, int r, int g, int b) {
-  shot->r = r;
-  shot->g = g;
-  shot->b = b;
-}
-
-}  // namespace
 
 void boss::attackPhase1(playerbase& p1, EntityList<enemybase>& enemylist) {
   const int t = attacktimer;
