@@ -14,7 +14,7 @@ namespace {
 constexpr int kLookAhead[] = {1, 2, 3, 4, 6, 8, 11, 15, 20};
 constexpr float kNearby = 260;  // enemies further away cannot reach the ship in time
 constexpr float kRestingY = 480;
-constexpr float kCrabFightY = 540;
+constexpr float kCrabFightY = 560;
 
 void hold(int code, bool down) {
   pf::InputState& input = pf::inputState();
