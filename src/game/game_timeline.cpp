@@ -1,6 +1,7 @@
 // The level: which creatures and texts appear on which frame. With t the
 // frame number, "every n" means t is a multiple of n, and a window written
 // a < t < b includes neither end.
+#include "enemies/boss.hpp"
 #include "enemies/shrimp.hpp"
 #include "enemies/starfish.hpp"
 #include "enemies/yellowfish.hpp"
@@ -74,7 +75,9 @@ int game::enemydata() {
     pf::stopChannel(assets.musicLevel.channel);
     startMusic(assets.musicBoss);
   }
-  // The boss (t 11100: boss.Create(400, -200, 0)) plugs in here.
+  if (t == 11100) enemylist.add(boss::Create(400, -200, 0));
+  // The crab is on the list from its first frame: the level ends only once it,
+  // every creature and every enemy bullet are gone.
   if (t > 11101 && enemylist.empty()) bossdead = 1;
   return 0;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # ovelune-sim: the same seed and input give byte-identical JSON and traces; a
-# whole autopilot run finishes; bad arguments are refused with a message.
+# whole autopilot run with ship one beats the crab, whose state the trace
+# carries while it lives; bad arguments are refused with a message.
 set -euo pipefail
 BUILD=$(cd "${1:?usage: test_sim_runs.sh BUILD_DIR}" && pwd)
 SIM="$BUILD/ovelune-sim"
@@ -29,6 +30,15 @@ grep -q '"killcount":[1-9]' "$WORK/a.json" || fail "the scripted fire killed not
 
 "$SIM" --ship 1 --seed 5 --bot autopilot --until-end >"$WORK/end.json"
 grep -q '"ended":true' "$WORK/end.json" || fail "the autopilot run did not end: $(cat "$WORK/end.json")"
+grep -q '"gamecompleted":1,"gamefailed":0' "$WORK/end.json" || fail "the autopilot did not beat the crab: $(cat "$WORK/end.json")"
+
+"$SIM" --ship 1 --seed 5 --bot autopilot --frames 11460 --trace "$WORK/boss.jsonl" >/dev/null
+grep -q '"boss"' <(sed -n 11099p "$WORK/boss.jsonl") && fail "a boss was traced before frame 11100"
+sed -n 11100p "$WORK/boss.jsonl" | grep -q '"boss":{"x":400.30,"y":-197.00,"energy":1200.00,"claw1energy":300,"claw2energy":300,"attacktimer":0,"attackpattern":1,"attackphase":1,"moving":1,' ||
+  fail "the crab's first frame: $(sed -n 11100p "$WORK/boss.jsonl")"
+# It arrives on its 339th frame, then the pattern clock starts.
+sed -n 11438p "$WORK/boss.jsonl" | grep -q '"moving":0,"pausetimer":62}' || fail "arrival: $(sed -n 11438p "$WORK/boss.jsonl")"
+sed -n 11439p "$WORK/boss.jsonl" | grep -q '"attacktimer":1,' || fail "after the arrival: $(sed -n 11439p "$WORK/boss.jsonl")"
 
 "$SIM" --ship 9 --seed 1 --frames 10 >/dev/null 2>"$WORK/err.txt" && fail "ship 9 was accepted"
 grep -q "there is no ship 9" "$WORK/err.txt" || fail "unclear message: $(cat "$WORK/err.txt")"

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "enemies/boss.hpp"
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
 #include "platform/input_state.hpp"
@@ -13,6 +14,7 @@ namespace {
 constexpr int kLookAhead[] = {1, 2, 3, 4, 6, 8, 11, 15, 20};
 constexpr float kNearby = 260;  // enemies further away cannot reach the ship in time
 constexpr float kRestingY = 480;
+constexpr float kCrabFightY = 560;
 
 void hold(int code, bool down) {
   pf::InputState& input = pf::inputState();
@@ -50,6 +52,20 @@ ShipPath predictShip(const game& g, float vx, float vy, int dx, int dy) {
     path.y[k] = y;
   }
   return path;
+}
+
+const boss* findCrab(game& g) {
+  const boss* crab = nullptr;
+  g.enemylist.forEach([&](enemybase& e) {
+    if (crab == nullptr && e.isboss == 1) crab = dynamic_cast<const boss*>(&e);
+  });
+  return crab;
+}
+
+float crabTarget(const boss& crab) {
+  if (crab.claw1energy > 0) return crab.clawrect1.x + crab.clawrect1.w / 2;
+  if (crab.claw2energy > 0) return crab.clawrect2.x + crab.clawrect2.w / 2;
+  return crab.x;
 }
 
 }  // namespace
@@ -91,6 +107,11 @@ double Autopilot::preference(game& g, int dx, int dy) const {
   if (const bonus* pickup = g.bonuslist.first()) {
     goalX = pickup->x;
     goalY = std::max(pickup->y, 300.0f);
+  } else if (const boss* crab = findCrab(g)) {
+    // Only a living claw can be hurt, the left one first; then the body.
+    // Low in the water there is more time to weave through its bullets.
+    goalX = crabTarget(*crab);
+    goalY = kCrabFightY;
   } else {
     // Line up under the lowest shootable enemy above the ship.
     float lowest = -1e9f;

@@ -21,6 +21,18 @@ JsonObject& JsonObject::add(const std::string& k, double value) {
   return *this;
 }
 
+JsonObject& JsonObject::add(const std::string& k, float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
+  key(k) << text;
+  return *this;
+}
+
+JsonObject& JsonObject::add(const std::string& k, const JsonObject& value) {
+  key(k) << value.str();
+  return *this;
+}
+
 JsonObject& JsonObject::add(const std::string& k, bool value) {
   key(k) << (value ? "true" : "false");
   return *this;

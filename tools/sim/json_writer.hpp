@@ -1,5 +1,5 @@
 #pragma once
-// A minimal writer for flat JSON objects: keys in insertion order, so the
+// A minimal writer for JSON objects: keys in insertion order, so the
 // same run always prints the same bytes.
 #include <cstdint>
 #include <sstream>
@@ -11,8 +11,11 @@ class JsonObject {
   JsonObject& add(const std::string& key, int value) { return add(key, static_cast<int64_t>(value)); }
   JsonObject& add(const std::string& key, int64_t value);
   JsonObject& add(const std::string& key, double value);
+  // Game positions and energies: two decimals.
+  JsonObject& add(const std::string& key, float value);
   JsonObject& add(const std::string& key, bool value);
   JsonObject& add(const std::string& key, const std::vector<int>& values);
+  JsonObject& add(const std::string& key, const JsonObject& value);
   std::string str() const { return "{" + body_.str() + "}"; }
 
  private:

@@ -9,6 +9,7 @@
 #include "app/asset_loader.hpp"
 #include "app/asset_store.hpp"
 #include "autopilot.hpp"
+#include "enemies/boss.hpp"
 #include "essentials/program_reset.hpp"
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
@@ -28,6 +29,27 @@ void addListCounts(game& g, JsonObject& object) {
       .add("explosions", static_cast<int64_t>(g.explosionlist.size()));
 }
 
+// The crab's state after the frame, while it is on the field.
+void addBoss(game& g, JsonObject& line) {
+  const boss* crab = nullptr;
+  g.enemylist.forEach([&](enemybase& e) {
+    if (crab == nullptr && e.isboss == 1) crab = dynamic_cast<const boss*>(&e);
+  });
+  if (crab == nullptr) return;
+  JsonObject state;
+  state.add("x", crab->x)
+      .add("y", crab->y)
+      .add("energy", crab->energy)
+      .add("claw1energy", crab->claw1energy)
+      .add("claw2energy", crab->claw2energy)
+      .add("attacktimer", crab->attacktimer)
+      .add("attackpattern", crab->attackpattern)
+      .add("attackphase", crab->attackphase)
+      .add("moving", crab->moving)
+      .add("pausetimer", crab->pausetimer);
+  line.add("boss", state);
+}
+
 std::string traceLine(game& g) {
   JsonObject line;
   line.add("gametimer", g.gametimer)
@@ -45,6 +67,7 @@ std::string traceLine(game& g) {
       .add("fires", static_cast<int64_t>(g.firelist.size()))
       .add("bonuses", static_cast<int64_t>(g.bonuslist.size()))
       .add("plankton", static_cast<int64_t>(g.planktonlist.size()));
+  addBoss(g, line);
   return line.str();
 }
 
