@@ -84,13 +84,6 @@ class EntityList {
     return nullptr;
   }
 
-  bool contains(const T* object) const {
-    for (const Node& n : nodes_) {
-      if (!n.removed && n.object.get() == object) return true;
-    }
-    return false;
-  }
-
   // Calls f(T&) for every object in list order.
   template <class F>
   void forEach(F&& f) {
@@ -104,7 +97,8 @@ class EntityList {
     if (cursors_.empty() && garbage_) compact();
   }
 
-  // Like forEach, but stops as soon as f returns true; returns whether it did.
+  // Whether f returns true for any object. f is not called again after the
+  // first true, but the walk still runs to the end of the list.
   template <class F>
   bool any(F&& f) {
     bool found = false;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "essentials/settings.hpp"
+#include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
 
 float joyAxisByName(const std::string& name, int port) {
@@ -78,4 +79,21 @@ std::string keyName(int code) {
     case 226: return "Backslash";
     default: return "";
   }
+}
+
+bool confirmPressed(int& joytimer) {
+  bool confirmed = false;
+  if (pf::keyDown(pf::vk::kZ) || pf::keyDown(pf::vk::kSpace) || pf::keyDown(pf::vk::kReturn)) {
+    confirmed = true;
+    pf::flushKeys();
+  }
+  if (settings.usejoy == 1) {
+    for (int button = 0; button <= 12; ++button) {
+      if (pf::joyDown(button, 0) && joytimer > 30) {
+        confirmed = true;
+        joytimer = 0;
+      }
+    }
+  }
+  return confirmed;
 }

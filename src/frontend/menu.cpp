@@ -106,20 +106,7 @@ void menu::drawBackdrop() {
 }
 
 void menu::readNavigation() {
-  buttonpressed = 0;
-  // These three confirm everywhere, whatever the redefined keys.
-  if (pf::keyDown(pf::vk::kZ) || pf::keyDown(pf::vk::kSpace) || pf::keyDown(pf::vk::kReturn)) {
-    buttonpressed = 1;
-    pf::flushKeys();
-  }
-  if (settings.usejoy == 1) {
-    for (int button = 0; button <= 12; ++button) {
-      if (pf::joyDown(button, 0) && joytimer > 30) {
-        buttonpressed = 1;
-        joytimer = 0;
-      }
-    }
-  }
+  buttonpressed = confirmPressed(joytimer) ? 1 : 0;
   // Flushing after each move makes one press move one entry.
   if (pf::keyDown(settings.upkey) || pf::keyDown(pf::vk::kUp)) {
     pf::flushKeys();

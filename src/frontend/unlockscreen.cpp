@@ -2,9 +2,8 @@
 
 #include "essentials/assets.hpp"
 #include "essentials/draw_helpers.hpp"
-#include "essentials/settings.hpp"
+#include "essentials/input_helpers.hpp"
 #include "essentials/sound_helpers.hpp"
-#include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
 #include "ships/ship_factory.hpp"
 
@@ -41,20 +40,8 @@ int unlockscreen::Do() {
     pf::flip();
     pf::clear();
 
-    bool confirmed = false;
-    if (pf::keyDown(pf::vk::kZ) || pf::keyDown(pf::vk::kSpace) || pf::keyDown(pf::vk::kReturn)) {
-      confirmed = true;
-      pf::flushKeys();
-    }
     joytimer += 1;
-    if (settings.usejoy == 1) {
-      for (int button = 0; button <= 12; ++button) {
-        if (pf::joyDown(button, 0) && joytimer > 30) {
-          confirmed = true;
-          joytimer = 0;
-        }
-      }
-    }
+    const bool confirmed = confirmPressed(joytimer);
     // A close request must not be trapped here; the menu acts on it next.
     if (confirmed || pf::closeRequested()) return 0;
   }

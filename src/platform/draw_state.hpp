@@ -90,7 +90,6 @@ inline void getScale(float& sx, float& sy) {
 }
 
 inline void setLineWidth(float width) { detail::drawState.lineWidth = width; }
-inline float getLineWidth() { return detail::drawState.lineWidth; }
 inline void setFont(const Font* font) { detail::drawState.font = font; }
 inline const Font* currentFont() { return detail::drawState.font; }
 

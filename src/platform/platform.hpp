@@ -44,7 +44,7 @@ DisplayLostHandler displayLostHandler();
 
 // ---------------------------------------------------------------- drawing state
 // setColour, getColour, setAlpha, getAlpha, setBlend, getBlend, setRotation,
-// getRotation, setScale, getScale, setLineWidth, getLineWidth, setFont and
+// getRotation, setScale, getScale, setLineWidth, setFont and
 // currentFont are inline in draw_state.hpp.
 void setClearColour(int r, int g, int b);
 void setMaskColour(int r, int g, int b);

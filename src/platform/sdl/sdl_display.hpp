@@ -39,7 +39,6 @@ class SdlDisplay final : public DisplayBackend {
   void forgetImage(const Image& image) override { renderer_.forget(image); }
 
   // True when flips are paced by vertical sync rather than the timer.
-  bool pacedByVsync() const { return vsync_; }
 
   // For measurements and test drivers: the renderer, and a function called
   // after every presented frame.
