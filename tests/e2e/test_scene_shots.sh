@@ -32,12 +32,7 @@ bright_pixels() {
     -format "%[fx:int(mean * 550 * 600)]" info:
 }
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
-check_# Number of bright pixels (grey above 0.6) in the open water.
-bright_pixels() {
-  convert "$1" -crop 550x600+125+0 +repage -colorspace Gray -fx "u > 0.6 ? 1 : 0" \
-    -format "%[fx:int(mean * 550 * 600)]" info:
-}
-above() {  # what value bound
+check_above() {  # what value bound
   above "$2" "$3" || e2e_fail "$1: $2 is not above $3"
 }
 
