@@ -67,6 +67,39 @@ void expectAimedAt(const enemybullet& b, float fromX, float fromY, float toX, fl
 
 // ---------------------------------------------------------------- eel
 
+TEST_F(CreatureTest, CreaturesDrawTheirRandomFieldsInFieldOrder) {
+  SeedRnd(21);
+  const int timer = Rand(0, 359), twist = Rand(0, 1), twist2 = Rand(0, 1), attack = Rand(0, 150);
+  const int firstRot = Rand(0, 359);
+  SeedRnd(21);
+  auto e = eel::Create(0, 0, 0);
+  EXPECT_EQ(e->timer, timer);
+  EXPECT_EQ(e->twist, twist);
+  EXPECT_EQ(e->twist2, twist2);
+  EXPECT_EQ(e->attack, attack);
+  EXPECT_EQ(e->tail[0]->rot, firstRot);  // the links are made after the eel
+
+  SeedRnd(22);
+  const int life = 500 + Rand(-100, 100), targetX = Rand(125, 675);
+  SeedRnd(22);
+  auto s = shrimp2::Create(0, 0, 0);
+  EXPECT_EQ(s->life, life);
+  EXPECT_EQ(s->targetX, targetX);
+
+  SeedRnd(23);
+  const int tim = Rand(0, 359), angle = Rand(0, 359), spacing = Rand(13, 20);
+  const float firstPoint = static_cast<float>(Rnd(0, 359));
+  SeedRnd(23);
+  auto j = jellyfish::Create(400, 100, 0);
+  EXPECT_EQ(j->tim, tim);
+  EXPECT_EQ(j->angle, angle);
+  const tentacle& t = *j->tentacleList.first();
+  EXPECT_EQ(t.offsetY, spacing);
+  EXPECT_EQ(t.points[0]->angle, firstPoint);
+  EXPECT_EQ(t.points[9]->y, static_cast<int>(100 + 9 * spacing));
+  EXPECT_EQ(t.points[10], nullptr);
+}
+
 TEST_F(CreatureTest, EelBodyStartsOnTheHeadAndUnrollsTenPixelsApart) {
   auto e = eel::Create(300, 100, 180);
   for (const auto& link : e->tail) {
@@ -294,17 +327,26 @@ TEST_F(CreatureTest, StreakingShrimpTrailAlternatesBetweenFourAndFivePoints) {
 
 // ---------------------------------------------------------------- anemone
 
-TEST_F(CreatureTest, AnemoneSwaysAtFourOrFiveDegreesAFrame) {
-  bool four = false, five = false;
-  for (int i = 0; i < 200; ++i) {
+TEST_F(CreatureTest, AnemoneKeepsAFastSwayAndSpeedsASlowOneUpToFour) {
+  // Draw order: the phase step, the timer, the sway speed, then the choice
+  // of sign for a slow sway.
+  bool sawSlow = false, sawFast = false;
+  for (uint64_t seed = 1; seed <= 60; ++seed) {
+    SeedRnd(seed);
+    const int r = static_cast<int>(Rnd(0, 90));
+    const int timer = Rand(0, 100);
+    const int sway = Rand(-5, 5);
+    const bool slow = sway >= -3 && sway <= 3;
+    const int expected = slow ? (Rand(0, 1) == 1 ? 4 : -4) : sway;
+    SeedRnd(seed);
     auto a = anenome::Create(300, 0, 0);
-    const int speed = std::abs(a->angleMod);
-    ASSERT_TRUE(speed == 4 || speed == 5) << a->angleMod;
-    four |= speed == 4;
-    five |= speed == 5;
+    EXPECT_EQ(a->timer, timer);
+    EXPECT_EQ(a->angleMod, expected) << "drawn " << sway;
+    EXPECT_EQ(a->angle[3], 3 * r);
+    sawSlow |= slow;
+    sawFast |= !slow;
   }
-  EXPECT_TRUE(four);
-  EXPECT_TRUE(five);
+  EXPECT_TRUE(sawSlow && sawFast);
 }
 
 TEST_F(CreatureTest, AnemoneFiresFromItsFootAtTheShipAndItsTipNeverGoesDark) {
