@@ -8,6 +8,7 @@
 //  - objects appended during a walk are visited by that same walk;
 //  - removing an object that is not (or no longer) in the list is harmless.
 #include <cstddef>
+#include <functional>
 #include <iterator>
 #include <list>
 #include <memory>
@@ -21,6 +22,9 @@ class EntityList {
   EntityList(const EntityList&) = delete;
   EntityList& operator=(const EntityList&) = delete;
 
+  // Called with every object appended; the simulator counts spawns with it.
+  std::function<void(T&)> onAdd;
+
   // Appends and takes ownership; returns the object.
   template <class U>
   U* add(std::unique_ptr<U> object) {
@@ -28,6 +32,7 @@ class EntityList {
     if (raw == nullptr) return nullptr;
     nodes_.push_back(Node{std::unique_ptr<T>(std::move(object)), false});
     ++live_;
+    if (onAdd) onAdd(*raw);
     return raw;
   }
 

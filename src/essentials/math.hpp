@@ -87,6 +87,9 @@ class DirectionCache {
 // Two-argument arc tangent in degrees.
 inline double ATan2(double y, double x) { return std::atan2(y, x) * (180.0 / kPi); }
 inline double ATan(double v) { return std::atan(v) * (180.0 / kPi); }
+// Tangent of an angle in degrees, through the C library: finite at every whole
+// degree (Sin(90) / Cos(90) would divide by an exact zero).
+inline double Tan(double degrees) { return std::tan(degrees * (kPi / 180.0)); }
 
 void SeedRnd(uint64_t seed);
 // Uniform integer from a to b inclusive; with a > b, from b to a.

@@ -85,6 +85,9 @@ class game {
   float rockbgy2 = -600;
   int fadeout = 0;
   float fadealpha = 0;
+  // Level previews and tests: nothing that touches the ship costs a life.
+  // Only the simulator sets it.
+  bool invulnerable = false;
 
   // A run for ship 1 to 6; null when that ship does not exist.
   static std::unique_ptr<game> Create(int ship);

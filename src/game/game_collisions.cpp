@@ -9,8 +9,8 @@
 #include "essentials/sound_helpers.hpp"
 #include "fx/bigexplosion.hpp"
 #include "fx/explosion.hpp"
-#include "game/game.hpp"
 #include "fx/tpoint.hpp"
+#include "game/game.hpp"
 
 void game::missilePass() {
   missilelist.forEach([&](missile& m) {
@@ -79,7 +79,8 @@ void game::enemyPass() {
       });
     }
 
-    if (e.checkcollisions(p1->collrect) == 1 && playerstarttimer > 60 && lives >= 0 && playerinvincible == 0) {
+    if (!invulnerable && e.checkcollisions(p1->collrect) == 1 && playerstarttimer > 60 && lives >= 0 &&
+        playerinvincible == 0) {
       loseLife();
     }
 

@@ -1,7 +1,12 @@
 // The level: which creatures and texts appear on which frame. With t the
 // frame number, "every n" means t is a multiple of n, and a window written
 // a < t < b includes neither end.
+#include "enemies/anenome.hpp"
 #include "enemies/boss.hpp"
+#include "enemies/eel.hpp"
+#include "enemies/hermitshell.hpp"
+#include "enemies/jellyfish.hpp"
+#include "enemies/seahorse.hpp"
 #include "enemies/shrimp.hpp"
 #include "enemies/starfish.hpp"
 #include "enemies/yellowfish.hpp"
@@ -38,6 +43,29 @@ shrimp* addShrimp(EntityList<enemybase>& enemies, int minX, int maxX) {
 
 void addTwistingShrimp(EntityList<enemybase>& enemies) { addShrimp(enemies, 200, 600)->twist = 3; }
 
+void addAnemone(EntityList<enemybase>& enemies) {
+  const int x = Rand(200, 600);
+  enemies.add(anenome::Create(static_cast<float>(x), -10, 0));
+}
+
+void addEel(EntityList<enemybase>& enemies) {
+  const int x = Rand(200, 600);
+  eel* e = enemies.add(eel::Create(static_cast<float>(x), -30, 0));
+  e->eelVelocity = static_cast<float>(Rnd(-2.5, -1.5));
+  e->angle2 = static_cast<float>(Rand(130, 220));
+  e->size = static_cast<float>(Rnd(1.5, 2));
+}
+
+void addSeahorse(EntityList<enemybase>& enemies, float x, int lr) { enemies.add(seahorse::Create(x, -50, 0))->lr = lr; }
+
+void addJellyfish(EntityList<enemybase>& enemies, float x, float y, float xvel, float yvel) {
+  jellyfish* j = enemies.add(jellyfish::Create(x, y, 0));
+  j->xvel = xvel;
+  j->yvel = yvel;
+}
+
+void addHermitShell(EntityList<enemybase>& enemies, float x, float y) { enemies.add(hermitshell::Create(x, y, 0)); }
+
 void addYellowfish(EntityList<enemybase>& enemies, double slowest, double fastest) {
   const int x = Rand(200, 600);
   yellowfish* f = enemies.add(yellowfish::Create(static_cast<float>(x), -20, 0));
@@ -56,19 +84,37 @@ int game::enemydata() {
   if (t > 180 && t < 600 && every(t, 40)) addStarfish(enemylist, 2);
   if (t >= 600 && t < 1200 && every(t, 20)) addStarfish(enemylist, 2);
   if (t >= 1200 && t < 2200 && every(t, 30)) addStarfish(enemylist, 1.5);
-  // Anemones (1900 < t < 2200 every 60, 2200 < t < 3000 every 35) plug in here
-  // once the anemone swims: anenome.Create(Rand(200, 600), -10, 0).
+  if (t > 1900 && t < 2200 && every(t, 60)) addAnemone(enemylist);
+  if (t > 2200 && t < 3000 && every(t, 35)) addAnemone(enemylist);
   if (t > 3100 && t < 3900 && every(t, 5)) addShrimp(enemylist, 300, 650);
   if (t > 3900 && t < 4500 && every(t, 3)) addTwistingShrimp(enemylist);
   if (t > 4500 && t < 4800 && every(t, 10)) addTwistingShrimp(enemylist);
-  // Eels (4500 < t < 5500 every 50) plug in here: eel.Create(Rand(200, 600), -30, 0)
-  // with eelVelocity Rnd(-2.5, -1.5), angle2 Rand(130, 220), size Rnd(1.5, 2).
+  if (t > 4500 && t < 5500 && every(t, 50)) addEel(enemylist);
   if (t > 5500 && t < 5800 && every(t, 30)) addTwistingShrimp(enemylist);
-  // Seahorses (t 5600 at (50, -50) lr 1; t 5900 at (750, -50) lr 0), jellyfish
-  // (t 6500, 6600, 6800, 7300) plug in here.
+  if (t == 5600) addSeahorse(enemylist, 50, 1);
+  if (t == 5900) addSeahorse(enemylist, 750, 0);
+  if (t == 6500) addJellyfish(enemylist, 50, 250, 0.4f, -0.3f);
+  if (t == 6600) addJellyfish(enemylist, 750, 250, -0.4f, -0.3f);
+  if (t == 6800) {
+    addJellyfish(enemylist, 200, -100, 0.2f, 0.5f);
+    addJellyfish(enemylist, 600, -140, -0.2f, 0.5f);
+  }
+  if (t == 7300) {
+    addJellyfish(enemylist, 300, -100, 0.1f, 0.8f);
+    addJellyfish(enemylist, 500, -140, -0.1f, 0.8f);
+  }
   if (t > 7700 && t < 8000 && every(t, 10)) addYellowfish(enemylist, -4, -2);
   if (t > 8000 && t < 8900 && every(t, 3)) addYellowfish(enemylist, -5, -3);
-  // Hermit shells (t 9000, 9300, 9800) plug in here.
+  if (t == 9000) addHermitShell(enemylist, 400, -10);
+  if (t == 9300) {
+    addHermitShell(enemylist, 250, -10);
+    addHermitShell(enemylist, 550, -10);
+  }
+  if (t == 9800) {
+    addHermitShell(enemylist, 400, -10);
+    addHermitShell(enemylist, 300, -120);
+    addHermitShell(enemylist, 500, -120);
+  }
   if (t == 10800) addText(400, 350, 1, 2.5f, "WARNING!", 3);
   if (t == 10850) addText(400, 350, 1, 1.7f, "BOSS APPROACHING!", 3);
   if (t == 10900 && pf::channelPlaying(assets.musicLevel.channel)) {

@@ -15,8 +15,15 @@
 //   scene-frame300.png     frame 300: the first starfish, before the waves
 //   scene-shrimp-wave.png  frame 3500, the shrimp wave, ship one at power 3
 //   scene-paused.png       the pause overlay a few frames after Escape
+// and then, from a second run whose clock starts at frame 1800 (the timeline
+// reads only the clock) with the ship holding its fire so the creatures stay
+// whole, one picture of each later creature on the level frame given:
+//   scene-anemones.png     2400    scene-eels.png        5200
+//   scene-seahorses.png    6450    scene-jellyfish.png   7000
+//   scene-hermitshells.png 9500
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,10 +59,18 @@ constexpr Capture kCaptures[] = {
 };
 constexpr int kLastFrame = kPauseFrame + 6;
 
+// The creature run: level frames, not frames of the run.
+constexpr int kCreatureStart = 1800;
+constexpr Capture kCreatureCaptures[] = {
+    {2400, "scene-anemones.png"},  {5200, "scene-eels.png"},         {6450, "scene-seahorses.png"},
+    {7000, "scene-jellyfish.png"}, {9500, "scene-hermitshells.png"},
+};
+
 // Whether a frame is drawn: all of them, or only the span before each shot.
-bool drawn(int frame, int span) {
+template <size_t N>
+bool drawn(int frame, int span, const Capture (&captures)[N]) {
   if (span <= 0) return true;
-  for (const Capture& c : kCaptures) {
+  for (const Capture& c : captures) {
     if (frame <= c.frame && frame > c.frame - span) return true;
   }
   return false;
@@ -67,14 +82,13 @@ void hold(int code, bool down) {
   if (!down && input.keyDown(code)) input.keyReleased(code);
 }
 
-// The scripted player: both attack buttons from the first frame (straight
+// The scripted player: both attack buttons (unless told to hold fire; straight
 // shots, no lean), and after the entry a slow sweep across the water so the
 // ship dodges the middle of the shrimp stream. Reads only the session, so it
 // is as repeatable as the session itself.
-void play(game& g, int frame) {
-  hold(settings.fire1key, true);
-  hold(settings.fire2key, true);
-  hold(pf::vk::kEscape, frame == kPauseFrame);
+void play(game& g, int frame, bool fire = true) {
+  hold(settings.fire1key, fire);
+  hold(settings.fire2key, fire);
   const bool steering = g.playerstarttimer > kEntryFrames / 2;
   const double target = 400 + 170 * Sin(frame * 0.35);
   hold(settings.leftkey, steering && g.p1->x > target + 8);
@@ -123,11 +137,23 @@ int main(int argc, char** argv) {
 
   pf::DisplayBackend* const display = pf::displayBackend();
   int status = 0;
+  const auto capture = [&](const Capture& c, int frame) {
+    pf::grabImage(*shot, 0, 0);
+    const std::string path = outDir + "/" + c.file;
+    if (!writePng(path, *shot)) {
+      std::fprintf(stderr, "cannot write %s\n", path.c_str());
+      status = 1;
+    }
+    std::printf("%s frame=%d lives=%d powerlevel=%d enemies=%zu bullets=%zu explosions=%zu paused=%d\n", c.file, frame,
+                g->lives, g->powerlevel, g->enemylist.size(), g->bulletlist.size(), g->explosionlist.size(),
+                program.paused);
+  };
   for (int frame = 1; frame <= lastFrame; ++frame) {
-    pf::installDisplayBackend(drawn(frame, renderSpan) ? display : nullptr);
+    pf::installDisplayBackend(drawn(frame, renderSpan, kCaptures) ? display : nullptr);
     // Focus changes of the real window must not pause the scripted run.
     pf::inputState().setSuspended(false);
     play(*g, frame);
+    hold(pf::vk::kEscape, frame == kPauseFrame);
     if (program.paused == 0 && g->Update() == 1) {
       std::fprintf(stderr, "the run ended at frame %d\n", frame);
       status = 1;
@@ -137,18 +163,34 @@ int main(int argc, char** argv) {
     if (g->playerstarttimer >= kEntryFrames && g->powerlevel < 3) g->powerlevel = 3;
     g->Draw();
     for (const Capture& c : kCaptures) {
-      if (c.frame != frame) continue;
-      pf::grabImage(*shot, 0, 0);
-      const std::string path = outDir + "/" + c.file;
-      if (!writePng(path, *shot)) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        status = 1;
-      }
-      std::printf("%s frame=%d lives=%d powerlevel=%d enemies=%zu bullets=%zu explosions=%zu paused=%d\n", c.file,
-                  frame, g->lives, g->powerlevel, g->enemylist.size(), g->bulletlist.size(), g->explosionlist.size(),
-                  program.paused);
+      if (c.frame == frame) capture(c, frame);
     }
     pf::flip();
+  }
+
+  // The creature run: the ship only sweeps, and its lives are topped up so
+  // that the enemies' fire cannot end the run before the last picture.
+  if (lastFrame >= kLastFrame) {
+    program = ProgramState{};
+    pf::inputState().flushKeys();
+    g = game::Create(1);
+    g->gametimer = kCreatureStart;
+    for (int frame = kCreatureStart + 1; frame <= kCreatureCaptures[std::size(kCreatureCaptures) - 1].frame; ++frame) {
+      pf::installDisplayBackend(drawn(frame, renderSpan, kCreatureCaptures) ? display : nullptr);
+      pf::inputState().setSuspended(false);
+      play(*g, frame, false);
+      g->lives = 3;
+      if (g->Update() == 1) {
+        std::fprintf(stderr, "the creature run ended at level frame %d\n", frame);
+        status = 1;
+        break;
+      }
+      g->Draw();
+      for (const Capture& c : kCreatureCaptures) {
+        if (c.frame == g->gametimer) capture(c, g->gametimer);
+      }
+      pf::flip();
+    }
   }
   g.reset();
   pf::installDisplayBackend(display);

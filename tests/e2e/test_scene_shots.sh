@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A seeded run of ship one drawn by the real OpenGL renderer under Xvfb: the
 # level titles, an early frame, the thick of the shrimp wave and the pause
-# overlay are saved as PNGs, checked for size and content, and kept as test
-# artifacts for a person to look at.
+# overlay, then the anemones, eels, seahorses, jellyfish and hermit shells of
+# a second run, are saved as PNGs, checked for size and content, and kept as
+# test artifacts for a person to look at.
 set -euo pipefail
 BUILD=$(cd "${1:?usage: test_scene_shots.sh BUILD_DIR}" && pwd)
 source "$(dirname "$0")/lib.sh"
@@ -12,7 +13,7 @@ e2e_begin
 # which gives the same pictures (the translucent clear forgets older frames)
 # in a fraction of the time a software renderer needs for all 3500.
 export ALSOFT_DRIVERS=null
-timeout 240 "$BUILD/ovelune-scene-shots" --out "$WORK" --seed 7 --render 120 >"$WORK/log.txt" 2>"$WORK/err.txt" ||
+timeout 280 "$BUILD/ovelune-scene-shots" --out "$WORK" --seed 7 --render 120 >"$WORK/log.txt" 2>"$WORK/err.txt" ||
   e2e_fail "the driver failed: $(cat "$WORK/log.txt" "$WORK/err.txt")"
 cat "$WORK/log.txt"
 
@@ -25,12 +26,18 @@ magenta_pixels() {
   convert "$1" -crop 550x600+125+0 +repage -fx "(r > 0.7 && b > 0.5 && g < 0.5) ? 1 : 0" \
     -format "%[fx:int(mean * 550 * 600)]" info:
 }
+# Number of bright pixels (grey above 0.6) in the open water.
+bright_pixels() {
+  convert "$1" -crop 550x600+125+0 +repage -colorspace Gray -fx "u > 0.6 ? 1 : 0" \
+    -format "%[fx:int(mean * 550 * 600)]" info:
+}
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 check_above() {  # what value bound
   above "$2" "$3" || e2e_fail "$1: $2 is not above $3"
 }
 
-for name in scene-titles scene-frame300 scene-shrimp-wave scene-paused; do
+CREATURES="scene-anemones scene-eels scene-seahorses scene-jellyfish scene-hermitshells"
+for name in scene-titles scene-frame300 scene-shrimp-wave scene-paused $CREATURES; do
   png="$WORK/$name.png"
   [[ -s "$png" ]] || e2e_fail "$name.png was not written"
   size=$(identify -format "%wx%h" "$png")
@@ -60,4 +67,8 @@ grep -q "scene-paused.png .*paused=1" "$WORK/log.txt" || e2e_fail "the run was n
 check_above "\"paused\" title" "$(region_brightness "$paused" 200x50+300+175)" 0.15
 check_above "scene dimmed under the pause overlay" "$(region_brightness "$wave" 550x600+125+0)" \
   "$(region_brightness "$paused" 550x600+125+0)"
+early=$(bright_pixels "$WORK/scene-frame300.png")
+for name in $CREATURES; do
+  check_above "$name.png: glowing creatures against frame 300" "$(bright_pixels "$WORK/$name.png")" "$early"
+done
 echo "PASS: scene shots in $ART"

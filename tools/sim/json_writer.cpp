@@ -2,10 +2,31 @@
 
 #include <cstdio>
 
+namespace {
+
+std::string quoted(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", c);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+}  // namespace
+
 std::ostringstream& JsonObject::key(const std::string& k) {
   if (!first_) body_ << ",";
   first_ = false;
-  body_ << "\"" << k << "\":";
+  body_ << quoted(k) << ":";
   return body_;
 }
 
@@ -43,5 +64,20 @@ JsonObject& JsonObject::add(const std::string& k, const std::vector<int>& values
   out << "[";
   for (size_t i = 0; i < values.size(); ++i) out << (i > 0 ? "," : "") << values[i];
   out << "]";
+  return *this;
+}
+
+JsonObject& JsonObject::add(const std::string& k, const std::vector<std::string>& values) {
+  std::ostringstream& out = key(k);
+  out << "[";
+  for (size_t i = 0; i < values.size(); ++i) out << (i > 0 ? "," : "") << quoted(values[i]);
+  out << "]";
+  return *this;
+}
+
+JsonObject& JsonObject::add(const std::string& k, const std::map<std::string, int64_t>& counts) {
+  JsonObject inner;
+  for (const auto& [name, count] : counts) inner.add(name, count);
+  key(k) << inner.str();
   return *this;
 }

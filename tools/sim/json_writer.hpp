@@ -2,6 +2,7 @@
 // A minimal writer for JSON objects: keys in insertion order, so the
 // same run always prints the same bytes.
 #include <cstdint>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ class JsonObject {
   JsonObject& add(const std::string& key, bool value);
   JsonObject& add(const std::string& key, const std::vector<int>& values);
   JsonObject& add(const std::string& key, const JsonObject& value);
+  JsonObject& add(const std::string& key, const std::vector<std::string>& values);
+  // A nested object of counts, keys in sorted order.
+  JsonObject& add(const std::string& key, const std::map<std::string, int64_t>& counts);
   std::string str() const { return "{" + body_.str() + "}"; }
 
  private:

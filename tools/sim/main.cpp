@@ -2,7 +2,7 @@
 // as one JSON object.
 //
 //   ovelune-sim --ship N --seed S (--frames F | --until-end) [--input FILE]
-//               [--bot none|fire|autopilot] [--trace FILE] [--bench]
+//               [--bot none|fire|autopilot] [--trace FILE] [--bench] [--invulnerable]
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -14,7 +14,7 @@ namespace {
 
 void usage() {
   std::cerr << "usage: ovelune-sim --ship N --seed S (--frames F | --until-end) [--input FILE]\n"
-               "                   [--bot none|fire|autopilot] [--trace FILE] [--bench]\n";
+               "                   [--bot none|fire|autopilot] [--trace FILE] [--bench] [--invulnerable]\n";
 }
 
 bool parseInt(const char* text, long long* out) {
@@ -57,6 +57,8 @@ int main(int argc, char** argv) {
       }
     } else if (arg == "--bench") {
       options.bench = true;
+    } else if (arg == "--invulnerable") {
+      options.invulnerable = true;
     } else {
       std::cerr << "ovelune-sim: bad argument '" << arg << "'\n";
       usage();

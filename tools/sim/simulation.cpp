@@ -1,9 +1,15 @@
 #include "simulation.hpp"
 
+#include <cxxabi.h>
+
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
+#include <map>
 #include <memory>
+#include <typeinfo>
 #include <vector>
 
 #include "app/asset_loader.hpp"
@@ -20,6 +26,42 @@
 #include "platform/platform.hpp"
 
 namespace {
+
+using ClassCounts = std::map<std::string, int64_t>;
+
+// The class name as the game names it (every enemy class is named so).
+std::string className(const enemybase& e) {
+  const char* mangled = typeid(e).name();
+  int status = 0;
+  char* plain = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
+  std::string name = status == 0 && plain != nullptr ? plain : mangled;
+  std::free(plain);
+  return name;
+}
+
+ClassCounts liveEnemies(game& g) {
+  ClassCounts counts;
+  g.enemylist.forEach([&](enemybase& e) { counts[className(e)] += 1; });
+  return counts;
+}
+
+bool finite(float v) { return std::isfinite(v); }
+
+// The first enemy whose position or hit box is not finite, or null. A NaN
+// coordinate makes every overlap test report a hit, so a box far off the
+// field catches NaN in segmented hit areas too.
+enemybase* brokenEnemy(game& g) {
+  const Rect farAway{-1e7f, -1e7f, 1, 1};
+  enemybase* broken = nullptr;
+  g.enemylist.forEach([&](enemybase& e) {
+    if (broken != nullptr) return;
+    const Rect& r = e.collrect;
+    const bool ok = finite(e.x) && finite(e.y) && finite(r.x) && finite(r.y) && finite(r.w) && finite(r.h) &&
+                    e.checkcollisions(farAway) == 0;
+    if (!ok) broken = &e;
+  });
+  return broken;
+}
 
 void addListCounts(game& g, JsonObject& object) {
   object.add("enemies", static_cast<int64_t>(g.enemylist.size()))
@@ -50,7 +92,7 @@ void addBoss(game& g, JsonObject& line) {
   line.add("boss", state);
 }
 
-std::string traceLine(game& g) {
+std::string traceLine(game& g, const std::vector<std::string>& newTexts) {
   JsonObject line;
   line.add("gametimer", g.gametimer)
       .add("score", static_cast<int64_t>(g.score))
@@ -60,8 +102,10 @@ std::string traceLine(game& g) {
       .add("powerlevel", g.powerlevel)
       .add("bombs", g.bombs);
   addListCounts(g, line);
-  line.add("bubbles", static_cast<int64_t>(g.bubblelist.size()))
-      .add("texts", static_cast<int64_t>(g.textlist.size()))
+  line.add("enemies_by_class", liveEnemies(g))
+      .add("texts", newTexts)
+      .add("bubbles", static_cast<int64_t>(g.bubblelist.size()))
+      .add("textlist", static_cast<int64_t>(g.textlist.size()))
       .add("blood", static_cast<int64_t>(g.bloodlist.size()))
       .add("powerrings", static_cast<int64_t>(g.powerringlist.size()))
       .add("fires", static_cast<int64_t>(g.firelist.size()))
@@ -99,6 +143,11 @@ bool runSimulation(const SimOptions& options, std::string* json, std::string* er
     *error = "there is no ship " + std::to_string(options.ship);
     return false;
   }
+  g->invulnerable = options.invulnerable;
+  ClassCounts spawned;
+  g->enemylist.onAdd = [&](enemybase& e) { spawned[className(e)] += 1; };
+  std::vector<std::string> newTexts;
+  g->textlist.onAdd = [&](Text& t) { newTexts.push_back(t.message); };
 
   using Clock = std::chrono::steady_clock;
   Clock::duration busy{};
@@ -115,7 +164,13 @@ bool runSimulation(const SimOptions& options, std::string* json, std::string* er
     const Clock::duration took = Clock::now() - start;
     busy += took;
     slowest = std::max(slowest, took);
-    if (trace) trace << traceLine(*g) << "\n";
+    if (trace) trace << traceLine(*g, newTexts) << "\n";
+    newTexts.clear();
+    if (enemybase* broken = brokenEnemy(*g)) {
+      *error = "frame " + std::to_string(frame) + ": a " + className(*broken) +
+               " has a position or hit box that is not a finite number";
+      return false;
+    }
   }
 
   std::vector<int> achievements;
@@ -147,6 +202,7 @@ bool runSimulation(const SimOptions& options, std::string* json, std::string* er
       .add("ended", ended)
       .add("achievements", achievements);
   addListCounts(*g, out);
+  out.add("spawned", spawned);
   if (options.bench) {
     const double seconds = std::chrono::duration<double>(busy).count();
     out.add("frames_per_second", seconds > 0 ? static_cast<double>(frame) / seconds : 0.0)

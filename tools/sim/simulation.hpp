@@ -11,11 +11,14 @@ struct SimOptions {
   std::string traceFile;
   std::string bot = "none";
   bool bench = false;
+  // The ship cannot lose a life.
+  bool invulnerable = false;
 };
 
 // A run stopped by --until-end ends here at the latest.
 constexpr long long kUntilEndCap = 30000;
 
 // Runs the session and fills `json` with its final state; false with a
-// message when the run cannot start.
+// message when the run cannot start or an enemy's position or hit box stops
+// being a finite number.
 bool runSimulation(const SimOptions& options, std::string* json, std::string* error);
