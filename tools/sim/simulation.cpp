@@ -27,7 +27,8 @@ void addListCounts(game& g, JsonObject& object) {
       .add("explosions", static_cast<int64_t>(g.explosionlist.size()));
 }
 
-std::string traceLine(game& g) {
+// `before` holds the weapons' tally of the previous frame and takes this one's.
+std::string traceLine(game& g, ShotTally& before) {
   JsonObject line;
   line.add("gametimer", g.gametimer)
       .add("score", static_cast<int64_t>(g.score))
@@ -44,6 +45,16 @@ std::string traceLine(game& g) {
       .add("fires", static_cast<int64_t>(g.firelist.size()))
       .add("bonuses", static_cast<int64_t>(g.bonuslist.size()))
       .add("plankton", static_cast<int64_t>(g.planktonlist.size()));
+  const ShotTally& now = g.shotsCreated;
+  line.add("x", static_cast<double>(g.p1->x))
+      .add("y", static_cast<double>(g.p1->y))
+      .add("rotation", static_cast<double>(g.p1->rotation))
+      .add("new_bullets", now.bullets - before.bullets)
+      .add("new_missiles", now.missiles - before.missiles)
+      .add("new_beams", now.beams - before.beams)
+      .add("new_rings", now.rings - before.rings)
+      .add("new_fires", now.fires - before.fires);
+  before = now;
   return line.str();
 }
 
@@ -84,6 +95,7 @@ bool runSimulation(const SimOptions& options, std::string* json, std::string* er
   const long long limit = options.untilEnd ? kUntilEndCap : options.frames;
   long long frame = 0;
   bool ended = false;
+  ShotTally tallied;
   while (frame < limit && !ended) {
     ++frame;
     script.apply(static_cast<int>(frame));
@@ -95,7 +107,7 @@ bool runSimulation(const SimOptions& options, std::string* json, std::string* er
     busy += took;
     slowest = std::max(slowest, took);
     pf::flip();
-    if (trace) trace << traceLine(*g) << "\n";
+    if (trace) trace << traceLine(*g, tallied) << "\n";
   }
 
   std::vector<int> achievements;
