@@ -13,9 +13,6 @@ namespace {
 constexpr size_t kLongestTail = 5;
 constexpr float kStarSpacing = 50;
 
-// The radius the spikes and the spark star pulse with.
-double pulse(int timer) { return 12 + 3 * Sin(4.0 * timer + 180); }
-
 }  // namespace
 
 std::unique_ptr<player4> player4::Create() {
@@ -46,7 +43,8 @@ int player4::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
 
   // A spinning, pulsing star of sparks.
   const pf::Image* blob = assets.blobImage.get();
-  const float radius = static_cast<float>(pulse(timer));
+  // It pulses with the ring of spikes.
+  const float radius = static_cast<float>(12 + 3 * Sin(4.0 * timer + 180));
   for (int k = 0; k <= 350; k += 35) {
     const float direction = 90 + rotation + static_cast<float>(k) - 10.0f * static_cast<float>(timer);
     playerlist.add(
@@ -58,15 +56,7 @@ int player4::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
 int player4::paint() {
   const pf::Image& blob = *assets.blobImage;
   paintGlow(x, y, 0.3f, 255, 0, 255);
-  const double r = pulse(timer);
-  for (int k = 0; k <= 340; k += 20) {
-    pf::setScale(0.05f, 0.3f);
-    pf::setColour(255, 255, 255);
-    pf::setRotation(static_cast<float>(k + timer));
-    pf::setAlpha(0.2f);
-    const double a = k + 90 + timer;
-    pf::drawImage(blob, static_cast<float>(x + r * Cos(a)), static_cast<float>(y + r * Sin(a)));
-  }
+  paintSpikeRing(x, y, timer);
   // Every point after the head is an option star.
   const TailPoint* head = tail.first();
   tail.forEach([&](TailPoint& p) {

@@ -71,15 +71,7 @@ int player5::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
 int player5::paint() {
   const pf::Image& blob = *assets.blobImage;
   paintGlow(x, y, 0.3f, 0, 255, 0);
-  const double r = 12 + 3 * Sin(4.0 * timer + 180);
-  for (int k = 0; k <= 340; k += 20) {
-    pf::setScale(0.05f, 0.3f);
-    pf::setColour(255, 255, 255);
-    pf::setRotation(static_cast<float>(k + timer));
-    pf::setAlpha(0.2f);
-    const double a = k + 90 + timer;
-    pf::drawImage(blob, static_cast<float>(x + r * Cos(a)), static_cast<float>(y + r * Sin(a)));
-  }
+  paintSpikeRing(x, y, timer);
   // The body is thickest next to the ship and shrinks to nothing at point 12;
   // beyond it the scale turns negative and the glow widens again (mirrored)
   // towards the tip.

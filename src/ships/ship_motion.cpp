@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "essentials/assets.hpp"
+#include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "fx/bubble.hpp"
 #include "platform/platform.hpp"
@@ -156,6 +157,18 @@ void paintCore(float x, float y) {
   pf::setScale(0.11f, 0.11f);
   pf::setAlpha(1);
   pf::drawImage(*assets.blobImage, x, y);
+}
+
+void paintSpikeRing(float x, float y, int timer) {
+  const double r = 12 + 3 * Sin(4.0 * timer + 180);
+  for (int k = 0; k <= 340; k += 20) {
+    pf::setScale(0.05f, 0.3f);
+    pf::setColour(255, 255, 255);
+    pf::setRotation(static_cast<float>(k + timer));
+    pf::setAlpha(0.2f);
+    const double a = k + 90 + timer;
+    pf::drawImage(*assets.blobImage, static_cast<float>(x + r * Cos(a)), static_cast<float>(y + r * Sin(a)));
+  }
 }
 
 void paintExhaust(EntityList<bullet2D>& particles, bool& drawn) {

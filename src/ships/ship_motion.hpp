@@ -43,6 +43,9 @@ void followShip(playerbase& ship);
 // leave the drawing state set.
 void paintGlow(float x, float y, float alpha, int r, int g, int b);
 void paintCore(float x, float y);
+// The ring of faint white spikes round ships four and five, turning one
+// degree per frame of `timer` and pulsing with it.
+void paintSpikeRing(float x, float y, int timer);
 
 // Exhaust particles age as they are drawn: each is advanced, drawn, faded and
 // retired when it has faded or left the field. `drawn` records that this
