@@ -11,8 +11,9 @@
 #include "ships/ship_factory.hpp"
 
 game::game()
-    : weapons_{bulletlist, missilelist, powerringlist, firelist,  bloodlist, bulletTimer,      bulletAngle,
-               powerlevel, powermissiletimer, gametimer, lives, bombs,     damagemultiplier, clsalpha} {}
+    : weapons_{bulletlist,  missilelist, powerringlist,    firelist,          bloodlist,
+               bulletTimer, bulletAngle, powerlevel,       powermissiletimer, gametimer,
+               lives,       bombs,       damagemultiplier, clsalpha,          shotsCreated} {}
 
 std::unique_ptr<game> game::Create(int ship) {
   auto g = std::make_unique<game>();
@@ -160,8 +161,12 @@ void game::firingStep() {
 
 void game::bulletPass() {
   bulletlist.forEach([&](bullet& b) {
-    if (b.Update() == 1) bulletlist.remove(&b);
-    p1->afterBulletUpdate(b, weapons_);
+    // Only a bullet still in flight is handed to the ship (ship three splits it).
+    if (b.Update() == 1) {
+      bulletlist.remove(&b);
+    } else {
+      p1->afterBulletUpdate(b, weapons_);
+    }
     if (gametimer < 11000 && particleTimer % 4 == 0) {
       for (int i = 0; i < 2; ++i) {
         const double vx = Rnd(-1.5, 1.5);

@@ -88,6 +88,8 @@ class game {
   // Level previews and tests: nothing that touches the ship costs a life.
   // Only the simulator sets it.
   bool invulnerable = false;
+  // What the ship's weapons have made so far in the run.
+  ShotTally shotsCreated;
 
   // A run for ship 1 to 6; null when that ship does not exist.
   static std::unique_ptr<game> Create(int ship);
@@ -97,6 +99,8 @@ class game {
   int Draw();
   // The level timeline: spawns this frame's enemies and texts.
   int enemydata();
+  // The session's lists and counters as the ship's weapons see them.
+  WeaponContext& weapons() { return weapons_; }
 
  private:
   // Frame steps, in the order Update runs them.

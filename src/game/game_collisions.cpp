@@ -162,7 +162,7 @@ void game::loseLife() {
   powerlevel -= 1;
   if (powerlevel < 1) powerlevel = 1;
   playSfx(assets.sfxExplosion, 0.4f, 1.0f);
-  if (p1->playertype == 4) p1->tail.removeLast();
+  p1->lifeLost();
 }
 
 void game::collectBonus(bonus& pickup) {
@@ -172,14 +172,7 @@ void game::collectBonus(bonus& pickup) {
     totalpowerups += 1;
     if (powerlevel <= 5) addText(p1->x, p1->y, 1, 0.5f, "power up", 3);
     if (powerlevel > 5) powerlevel = 5;
-    // Ship four gains an option star, up to four, behind the last one (at the
-    // ship itself should the chain ever be empty).
-    if (p1->playertype == 4 && p1->tail.size() < 5) {
-      const TailPoint* last = p1->tail.last();
-      const float lx = last != nullptr ? last->x : p1->x;
-      const float ly = last != nullptr ? last->y : p1->y;
-      p1->tail.add(TailPoint::Create(lx, ly, 255, 255, 255))->Length = 50;
-    }
+    p1->powerUpCollected();
   } else {
     multiplier += 1;
     score += wrap32(2000LL * multiplier);

@@ -30,16 +30,17 @@ std::unique_ptr<player> player::Create() {
 }
 
 int player::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
+  ageUndrawnExhaust(playerList, exhaustDrawn);
   timer += 1;
   moveShip(*this, ShipVelocity{xVel, yVel}, gravity, dx, dy, 3.5f, 3.5f, timer, bubbles);
 
   // Exhaust: a magenta body stream and two white wing streams behind the ship.
   const pf::Image* blob = assets.blobImage.get();
   playerList.add(bullet2D::Create(x, y, 90 + rotation, 1, blob, 1, pf::kBlendLight, 200, 0, 100, 0.1f, 0.1f, 1, 0, 1));
-  playerList.add(
-      bullet2D::Create(x - 5, y, 90 + angle + rotation, 2, blob, 1, pf::kBlendLight, 255, 255, 255, 0.16f, 0.08f, 1, 1, 1));
-  playerList.add(
-      bullet2D::Create(x + 5, y, 90 - angle + rotation, 2, blob, 1, pf::kBlendLight, 255, 255, 255, 0.16f, 0.08f, 1, 1, 1));
+  playerList.add(bullet2D::Create(x - 5, y, 90 + angle + rotation, 2, blob, 1, pf::kBlendLight, 255, 255, 255, 0.16f,
+                                  0.08f, 1, 1, 1));
+  playerList.add(bullet2D::Create(x + 5, y, 90 - angle + rotation, 2, blob, 1, pf::kBlendLight, 255, 255, 255, 0.16f,
+                                  0.08f, 1, 1, 1));
 
   fire1 = 0;
   fire2 = 0;
@@ -69,17 +70,9 @@ int player::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
 }
 
 int player::paint() {
-  const pf::Image& blob = *assets.blobImage;
-  pf::setScale(1.5f, 1.5f);
-  pf::setBlend(pf::kBlendLight);
-  pf::setAlpha(0.4f);
-  pf::setColour(200, 0, 100);
-  pf::drawImage(blob, x, y);
-  pf::setColour(255, 255, 255);
-  pf::setScale(0.11f, 0.11f);
-  pf::setAlpha(1);
-  pf::drawImage(blob, x, y - 11);
-  paintExhaust(playerList);
+  paintGlow(x, y, 0.4f, 200, 0, 100);
+  paintCore(x, y - 11);
+  paintExhaust(playerList, exhaustDrawn);
   resetDrawState();
   return 0;
 }

@@ -51,6 +51,17 @@ class playerbase {
   virtual void fireAutomatic(WeaponContext&) {}
   // The special attack, once per frame and trigger while it is held.
   virtual void special(WeaponContext&, SpecialTrigger) {}
-  // Runs in the session's bullet pass after each bullet's own update.
+  // Runs in the session's bullet pass after the update of each bullet that is
+  // still in flight.
   virtual void afterBulletUpdate(bullet&, WeaponContext&) {}
+
+  // ---- events of the run the ship may answer
+  // The ship lost a life.
+  virtual void lifeLost() {}
+  // The ship collected a power-up ("P") pick-up.
+  virtual void powerUpCollected() {}
+
+ protected:
+  // Whether the exhaust was drawn (and so aged) since the last Update.
+  bool exhaustDrawn = true;
 };

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "essentials/assets.hpp"
+#include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "fx/bubble.hpp"
+#include "platform/platform.hpp"
 #include "ships/bullet2D.hpp"
 #include "ships/playerbase.hpp"
 
@@ -21,6 +24,28 @@ void limit(float& v, float maxSpeed) {
   v = std::min(v, maxSpeed);
   v = std::max(v, -maxSpeed);
   if (v > -0.3f && v < 0.3f) v = 0;
+}
+
+void aimUp(playerbase& ship) {
+  ship.fire1 = 1;
+  ship.fire2 = 0;
+  ship.rotation = 0;
+}
+
+void aimSideways(playerbase& ship) {
+  ship.fire1 = 0;
+  ship.fire2 = 1;
+  ship.rotation = 90;
+}
+
+// Advances, fades and retires one particle; draws it when asked.
+void ageExhaust(EntityList<bullet2D>& particles, bool draw) {
+  particles.forEach([&](bullet2D& p) {
+    p.Update();
+    if (draw) p.paint();
+    p.alpha -= 0.03f;
+    if (p.y < -50 || p.y > 770 || p.alpha < 0) particles.remove(&p);
+  });
 }
 
 }  // namespace
@@ -72,11 +97,86 @@ void relaxTilt(playerbase& ship) {
   }
 }
 
-void paintExhaust(EntityList<bullet2D>& particles) {
-  particles.forEach([&](bullet2D& p) {
-    p.Update();
-    p.paint();
-    p.alpha -= 0.03f;
-    if (p.y < -50 || p.y > 770 || p.alpha < 0) particles.remove(&p);
+void readSingleFireButton(playerbase& ship) {
+  ship.fire1 = 0;
+  ship.fire2 = 0;
+  relaxTilt(ship);
+  if (ship.caninput != 1) return;
+  const bool held =
+      pf::keyDown(settings.fire1key) || (settings.usejoy == 1 && pf::joyDown(settings.jfireLeftButton, 0));
+  if (held) {
+    ship.fire1 = 1;
+    ship.fire2 = 1;
+    ship.rotation = 0;
+  }
+}
+
+void readTwoFireButtons(playerbase& ship, int& timer) {
+  ship.fire1 = 0;
+  ship.fire2 = 0;
+  relaxTilt(ship);
+  if (ship.caninput == 1) {
+    if (pf::keyDown(settings.fire1key)) aimUp(ship);
+    if (pf::keyDown(settings.fire2key)) aimSideways(ship);
+    if (settings.usejoy == 1) {
+      if (pf::joyDown(settings.jfireLeftButton, 0)) aimUp(ship);
+      if (pf::joyDown(settings.jFireRightButton, 0)) aimSideways(ship);
+    }
+    return;
+  }
+  // The cycle restarts before the frame's attack is chosen, so each attack
+  // shows for exactly 100 frames.
+  if (timer == 200) timer = 0;
+  if (timer < 100) {
+    aimUp(ship);
+  } else {
+    aimSideways(ship);
+  }
+}
+
+void followShip(playerbase& ship) {
+  float leaderX = ship.x;
+  float leaderY = ship.y;
+  ship.tail.forEach([&](TailPoint& p) {
+    p.Update(leaderX, leaderY);
+    leaderX = p.x;
+    leaderY = p.y;
   });
+}
+
+void paintGlow(float x, float y, float alpha, int r, int g, int b) {
+  pf::setScale(1.5f, 1.5f);
+  pf::setBlend(pf::kBlendLight);
+  pf::setAlpha(alpha);
+  pf::setColour(r, g, b);
+  pf::drawImage(*assets.blobImage, x, y);
+}
+
+void paintCore(float x, float y) {
+  pf::setColour(255, 255, 255);
+  pf::setScale(0.11f, 0.11f);
+  pf::setAlpha(1);
+  pf::drawImage(*assets.blobImage, x, y);
+}
+
+void paintSpikeRing(float x, float y, int timer) {
+  const double r = 12 + 3 * Sin(4.0 * timer + 180);
+  for (int k = 0; k <= 340; k += 20) {
+    pf::setScale(0.05f, 0.3f);
+    pf::setColour(255, 255, 255);
+    pf::setRotation(static_cast<float>(k + timer));
+    pf::setAlpha(0.2f);
+    const double a = k + 90 + timer;
+    pf::drawImage(*assets.blobImage, static_cast<float>(x + r * Cos(a)), static_cast<float>(y + r * Sin(a)));
+  }
+}
+
+void paintExhaust(EntityList<bullet2D>& particles, bool& drawn) {
+  ageExhaust(particles, true);
+  drawn = true;
+}
+
+void ageUndrawnExhaust(EntityList<bullet2D>& particles, bool& drawn) {
+  if (!drawn) ageExhaust(particles, false);
+  drawn = false;
 }

@@ -1,8 +1,11 @@
 #pragma once
-// Appending a glow-sprite shot with the look most guns share: full alpha,
-// additive blend, player flag 0.
+// Appending the weapons' projectiles to the session's lists, each counted in
+// the weapons' tally.
+#include <memory>
+
 #include "ships/weapon_context.hpp"
 
+// The look most guns share: full alpha, additive blend, player flag 0.
 struct ShotLook {
   int r, g, b;
   float xScale, yScale;
@@ -10,7 +13,11 @@ struct ShotLook {
   float alpha = 1.0f;
 };
 
+// A glow-sprite shot with the given look.
 void addShot(WeaponContext& w, float x, float y, float angle, float speed, const ShotLook& look, float damage);
+// Any bullet, beam or laser shot; beams are counted apart.
+void addBullet(WeaponContext& w, std::unique_ptr<bullet> shot);
 // A homing missile with the default look; returns it for tuning.
-class missile;
 missile& addMissile(WeaponContext& w, float x, float y, float direction);
+void addPowerRing(WeaponContext& w, float x, float y);
+void addFire(WeaponContext& w, int bits);

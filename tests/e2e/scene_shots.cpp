@@ -1,7 +1,8 @@
-// ovelune-scene-shots: plays a seeded run of ship one on the real SDL/OpenGL
-// backend and saves chosen frames of the off-screen buffer as PNG files.
+// ovelune-scene-shots: plays a seeded run on the real SDL/OpenGL backend and
+// saves chosen frames of the off-screen buffer as PNG files.
 //
 //   ovelune-scene-shots --out DIR [--seed S] [--frames N] [--render N]
+//   ovelune-scene-shots --out DIR --ship N [--power P] [--seed S]
 //
 // Keys are fed straight into the input state from a fixed script instead of
 // coming from X events, and the window's focus is ignored, so the same seed
@@ -21,9 +22,15 @@
 //   scene-anemones.png     2400    scene-eels.png        5200
 //   scene-seahorses.png    6450    scene-jellyfish.png   7000
 //   scene-hermitshells.png 9500
+// With --ship, a short run of that ship at weapon power P (default 1) instead:
+//   shipN-powerP-guns.png     frame 140, attack 1 held
+//   shipN-powerP-second.png   frame 170, attack 2 held as well (ship one:
+//                             straight; four and five: their second attack)
+//   shipN-powerP-special.png  frame 205, attack 1 and the special held
+// The power rises a level every ten frames from frame 60, as pick-ups would
+// raise it (ship four gains its option stars).
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,9 +56,9 @@ constexpr int kPauseFrame = 3540;  // Escape is pressed on this frame
 
 struct Capture {
   int frame;
-  const char* file;
+  std::string file;
 };
-constexpr Capture kCaptures[] = {
+const std::vector<Capture> kSceneCaptures = {
     {100, "scene-titles.png"},
     {300, "scene-frame300.png"},
     {3500, "scene-shrimp-wave.png"},
@@ -61,14 +68,23 @@ constexpr int kLastFrame = kPauseFrame + 6;
 
 // The creature run: level frames, not frames of the run.
 constexpr int kCreatureStart = 1800;
-constexpr Capture kCreatureCaptures[] = {
+const std::vector<Capture> kCreatureCaptures = {
     {2400, "scene-anemones.png"},  {5200, "scene-eels.png"},         {6450, "scene-seahorses.png"},
     {7000, "scene-jellyfish.png"}, {9500, "scene-hermitshells.png"},
 };
 
+// The ship portraits: attack 1, attack 2 from frame 145, the special from 180.
+constexpr int kSecondAttackFrom = 145;
+constexpr int kSecondAttackUntil = 170;
+constexpr int kSpecialFrom = 180;
+constexpr int kPowerUpsFrom = 60;
+std::vector<Capture> shipCaptures(int ship, int power) {
+  const std::string stem = "ship" + std::to_string(ship) + "-power" + std::to_string(power);
+  return {{140, stem + "-guns.png"}, {kSecondAttackUntil, stem + "-second.png"}, {205, stem + "-special.png"}};
+}
+
 // Whether a frame is drawn: all of them, or only the span before each shot.
-template <size_t N>
-bool drawn(int frame, int span, const Capture (&captures)[N]) {
+bool drawn(const std::vector<Capture>& captures, int frame, int span) {
   if (span <= 0) return true;
   for (const Capture& c : captures) {
     if (frame <= c.frame && frame > c.frame - span) return true;
@@ -98,6 +114,34 @@ void play(game& g, int frame, bool fire = true) {
   hold(settings.downkey, steering && g.p1->y < rest - 8);
 }
 
+// The portrait script: the ship rises in, sways gently from side to side (so
+// a tail strings out behind it) and fires; ship one holds both buttons
+// throughout (straight shots).
+void playPortrait(game& g, int frame) {
+  const int ship = g.p1->playertype;
+  const bool second = frame >= kSecondAttackFrom && frame <= kSecondAttackUntil;
+  hold(settings.fire1key, true);
+  hold(settings.fire2key, ship == 1 || second);
+  hold(settings.fire3key, frame >= kSpecialFrom);
+  const bool steering = g.playerstarttimer > kEntryFrames / 2;
+  const double target = 400 + 60 * Sin(frame * 3.0);
+  hold(settings.leftkey, steering && g.p1->x > target + 8);
+  hold(settings.rightkey, steering && g.p1->x < target - 8);
+  hold(settings.upkey, steering && g.p1->y > 440);
+  hold(settings.downkey, steering && g.p1->y < 420);
+}
+
+// Raises the power as pick-ups would (ship four gains its option stars), one
+// level every ten frames.
+void powerUp(game& g, int power) {
+  if (g.playerstarttimer < kPowerUpsFrom) return;
+  const int reached = 1 + (g.playerstarttimer - kPowerUpsFrom) / 10;
+  while (g.powerlevel < power && g.powerlevel < reached) {
+    g.powerlevel += 1;
+    g.p1->powerUpCollected();
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,6 +149,8 @@ int main(int argc, char** argv) {
   uint64_t seed = 7;
   int lastFrame = kLastFrame;  // --frames stops early (later shots are skipped)
   int renderSpan = 0;          // 0: draw every frame
+  int ship = 0;                // 0: the scene run of ship one
+  int power = 1;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string arg = argv[i];
     if (arg == "--out") {
@@ -115,12 +161,20 @@ int main(int argc, char** argv) {
       lastFrame = std::atoi(argv[i + 1]);
     } else if (arg == "--render") {
       renderSpan = std::atoi(argv[i + 1]);
+    } else if (arg == "--ship") {
+      ship = std::atoi(argv[i + 1]);
+    } else if (arg == "--power") {
+      power = std::atoi(argv[i + 1]);
     }
   }
   if (outDir.empty()) {
-    std::fprintf(stderr, "usage: ovelune-scene-shots --out DIR [--seed S] [--frames N] [--render N]\n");
+    std::fprintf(stderr,
+                 "usage: ovelune-scene-shots --out DIR [--seed S] [--frames N] [--render N]\n"
+                 "       ovelune-scene-shots --out DIR --ship N [--power P] [--seed S]\n");
     return 2;
   }
+  const std::vector<Capture> captures = ship > 0 ? shipCaptures(ship, power) : kSceneCaptures;
+  if (ship > 0) lastFrame = captures.back().frame;
 
   settings = Settings{};
   settings.music = 0;  // silent: the run needs no audio device
@@ -131,7 +185,11 @@ int main(int argc, char** argv) {
   pf::setBlend(pf::kBlendAlpha);
 
   SeedRnd(seed);
-  std::unique_ptr<game> g = game::Create(1);
+  std::unique_ptr<game> g = game::Create(ship > 0 ? ship : 1);
+  if (!g) {
+    std::fprintf(stderr, "there is no ship %d\n", ship);
+    return 2;
+  }
   pf::ImagePtr shot = pf::createImage(kWidth, kHeight, 1, pf::kImageDynamic);
   pf::inputState().flushKeys();
 
@@ -144,25 +202,33 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       status = 1;
     }
-    std::printf("%s frame=%d lives=%d powerlevel=%d enemies=%zu bullets=%zu explosions=%zu paused=%d\n", c.file, frame,
-                g->lives, g->powerlevel, g->enemylist.size(), g->bulletlist.size(), g->explosionlist.size(),
-                program.paused);
+    std::printf("%s frame=%d lives=%d powerlevel=%d enemies=%zu bullets=%zu explosions=%zu paused=%d ship=%.0f,%.0f\n",
+                c.file.c_str(), frame, g->lives, g->powerlevel, g->enemylist.size(), g->bulletlist.size(),
+                g->explosionlist.size(), program.paused, g->p1->x, g->p1->y);
   };
   for (int frame = 1; frame <= lastFrame; ++frame) {
-    pf::installDisplayBackend(drawn(frame, renderSpan, kCaptures) ? display : nullptr);
+    pf::installDisplayBackend(drawn(captures, frame, renderSpan) ? display : nullptr);
     // Focus changes of the real window must not pause the scripted run.
     pf::inputState().setSuspended(false);
-    play(*g, frame);
-    hold(pf::vk::kEscape, frame == kPauseFrame);
+    if (ship > 0) {
+      playPortrait(*g, frame);
+    } else {
+      play(*g, frame);
+      hold(pf::vk::kEscape, frame == kPauseFrame);
+    }
     if (program.paused == 0 && g->Update() == 1) {
       std::fprintf(stderr, "the run ended at frame %d\n", frame);
       status = 1;
       break;
     }
     // Weapon power 3 once the ship has risen in (again after a lost life).
-    if (g->playerstarttimer >= kEntryFrames && g->powerlevel < 3) g->powerlevel = 3;
+    if (ship > 0) {
+      powerUp(*g, power);
+    } else if (g->playerstarttimer >= kEntryFrames && g->powerlevel < 3) {
+      g->powerlevel = 3;
+    }
     g->Draw();
-    for (const Capture& c : kCaptures) {
+    for (const Capture& c : captures) {
       if (c.frame == frame) capture(c, frame);
     }
     pf::flip();
@@ -170,13 +236,13 @@ int main(int argc, char** argv) {
 
   // The creature run: the ship only sweeps, and its lives are topped up so
   // that the enemies' fire cannot end the run before the last picture.
-  if (lastFrame >= kLastFrame) {
+  if (ship == 0 && lastFrame >= kLastFrame) {
     program = ProgramState{};
     pf::inputState().flushKeys();
     g = game::Create(1);
     g->gametimer = kCreatureStart;
-    for (int frame = kCreatureStart + 1; frame <= kCreatureCaptures[std::size(kCreatureCaptures) - 1].frame; ++frame) {
-      pf::installDisplayBackend(drawn(frame, renderSpan, kCreatureCaptures) ? display : nullptr);
+    for (int frame = kCreatureStart + 1; frame <= kCreatureCaptures.back().frame; ++frame) {
+      pf::installDisplayBackend(drawn(kCreatureCaptures, frame, renderSpan) ? display : nullptr);
       pf::inputState().setSuspended(false);
       play(*g, frame, false);
       g->lives = 3;

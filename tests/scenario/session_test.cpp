@@ -143,10 +143,7 @@ TEST(Firing, SideGunsSweepWithTheSessionClock) {
   g->p1->y = 500;
   g->powerlevel = 2;
   g->gametimer = 90;
-  WeaponContext w{g->bulletlist, g->missilelist, g->powerringlist, g->firelist,  g->bloodlist,
-                  g->bulletTimer, g->bulletAngle, g->powerlevel,    g->powermissiletimer, g->gametimer,
-                  g->lives,       g->bombs,       g->damagemultiplier, g->clsalpha};
-  g->p1->fireMainGuns(w);
+  g->p1->fireMainGuns(g->weapons());
   std::vector<float> angles;
   g->bulletlist.forEach([&](bullet& b) { angles.push_back(b.angle); });
   ASSERT_EQ(angles.size(), 4u);

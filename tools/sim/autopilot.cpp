@@ -8,6 +8,7 @@
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
 #include "platform/input_state.hpp"
+#include "ship_tactics.hpp"
 
 namespace {
 
@@ -23,11 +24,11 @@ void hold(int code, bool down) {
 }
 
 // The ship's movement rule: friction, acceleration, speed limit, dead zone.
-float nextVelocity(float v, int direction) {
+float nextVelocity(float v, int direction, float limit) {
   if (v > 0) v -= 0.3f;
   if (v < 0) v += 0.3f;
   v += 0.5f * static_cast<float>(direction);
-  v = std::clamp(v, -3.5f, 3.5f);
+  v = std::clamp(v, -limit, limit);
   return (v > -0.3f && v < 0.3f) ? 0.0f : v;
 }
 
@@ -43,9 +44,10 @@ ShipPath predictShip(const game& g, float vx, float vy, int dx, int dy) {
   path.y[0] = y;
   const float right = static_cast<float>(settings.screenwidth - 150);
   const float bottom = static_cast<float>(settings.screenheight - 10);
+  const SpeedLimits limits = speedLimits(g);
   for (int k = 1; k <= 20; ++k) {
-    vx = nextVelocity(vx, dx);
-    vy = nextVelocity(vy, dy);
+    vx = nextVelocity(vx, dx, limits.x);
+    vy = nextVelocity(vy, dy, limits.y);
     x = std::clamp(x + vx, 150.0f, right);
     y = std::clamp(y + vy, 10.0f, bottom);
     path.x[k] = x;
@@ -87,8 +89,10 @@ double Autopilot::danger(game& g, int dx, int dy) const {
       // Move the probe instead of the enemy: the enemy's own hit test then
       // covers segmented bodies exactly.
       const float margin = 6 + 0.6f * static_cast<float>(k);
-      const Rect probe{path.x[k] - 2 - margin - v.x * k, path.y[k] - 10 - margin - v.y * k, 4 + 2 * margin,
-                       4 + 2 * margin};
+      // The hit box sits where it does on the ship (above it or centred).
+      const Rect& box = ship->collrect;
+      const Rect probe{path.x[k] + (box.x - ship->x) - margin - v.x * k,
+                       path.y[k] + (box.y - ship->y) - margin - v.y * k, box.w + 2 * margin, box.h + 2 * margin};
       if (e.checkcollisions(probe) == 1) {
         total += 100.0 / k;
         break;
@@ -158,8 +162,8 @@ void Autopilot::steer(game& g) {
   hold(settings.rightkey, bestX > 0);
   hold(settings.upkey, bestY < 0);
   hold(settings.downkey, bestY > 0);
-  // Both attack buttons: straight shots, no lean.
-  hold(settings.fire1key, true);
-  hold(settings.fire2key, true);
-  hold(settings.fire3key, g.bombs > 60 && g.enemylist.size() > 12);
+  const AttackButtons attacks = chooseAttacks(g);
+  hold(settings.fire1key, attacks.fire1);
+  hold(settings.fire2key, attacks.fire2);
+  hold(settings.fire3key, attacks.fire3);
 }

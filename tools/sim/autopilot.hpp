@@ -3,8 +3,9 @@
 // the nine stick directions by looking a short way ahead: it predicts the
 // ship's own motion under the game's movement rules and each nearby enemy's
 // motion from its last step, avoids any predicted contact, and otherwise lines
-// up under a target or heads for a pick-up. It fires all the time and uses the
-// special when the screen is crowded. It only presses keys, as a player would.
+// up under a target or heads for a pick-up. It fires all the time, choosing
+// the attack and the moment for the special that suit the ship it flies
+// (ship_tactics.hpp). It only presses keys, as a player would.
 #include <unordered_map>
 
 class game;

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -92,7 +93,8 @@ void addBoss(game& g, JsonObject& line) {
   line.add("boss", state);
 }
 
-std::string traceLine(game& g, const std::vector<std::string>& newTexts) {
+// `before` holds the weapons' tally of the previous frame and takes this one's.
+std::string traceLine(game& g, const std::vector<std::string>& newTexts, ShotTally& before) {
   JsonObject line;
   line.add("gametimer", g.gametimer)
       .add("score", static_cast<int64_t>(g.score))
@@ -112,7 +114,25 @@ std::string traceLine(game& g, const std::vector<std::string>& newTexts) {
       .add("bonuses", static_cast<int64_t>(g.bonuslist.size()))
       .add("plankton", static_cast<int64_t>(g.planktonlist.size()));
   addBoss(g, line);
+  const ShotTally& now = g.shotsCreated;
+  line.add("x", static_cast<double>(g.p1->x))
+      .add("y", static_cast<double>(g.p1->y))
+      .add("rotation", static_cast<double>(g.p1->rotation))
+      .add("new_bullets", now.bullets - before.bullets)
+      .add("new_missiles", now.missiles - before.missiles)
+      .add("new_beams", now.beams - before.beams)
+      .add("new_rings", now.rings - before.rings)
+      .add("new_fires", now.fires - before.fires);
+  before = now;
   return line.str();
+}
+
+// Processor time this thread has used: unlike the wall clock it does not run
+// while other programs have the processor, so it measures the frames alone.
+double threadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 }  // namespace
@@ -152,19 +172,23 @@ bool runSimulation(const SimOptions& options, std::string* json, std::string* er
   using Clock = std::chrono::steady_clock;
   Clock::duration busy{};
   Clock::duration slowest{};
+  double cpuBusy = 0;
   const long long limit = options.untilEnd ? kUntilEndCap : options.frames;
   long long frame = 0;
   bool ended = false;
+  ShotTally tallied;
   while (frame < limit && !ended) {
     ++frame;
     script.apply(static_cast<int>(frame));
     if (autopilot) autopilot->steer(*g);
     const Clock::time_point start = Clock::now();
+    const double cpuStart = options.bench ? threadSeconds() : 0;
     ended = playFrame(*g) == 1;
+    if (options.bench) cpuBusy += threadSeconds() - cpuStart;
     const Clock::duration took = Clock::now() - start;
     busy += took;
     slowest = std::max(slowest, took);
-    if (trace) trace << traceLine(*g, newTexts) << "\n";
+    if (trace) trace << traceLine(*g, newTexts, tallied) << "\n";
     newTexts.clear();
     if (enemybase* broken = brokenEnemy(*g)) {
       *error = "frame " + std::to_string(frame) + ": a " + className(*broken) +
@@ -206,7 +230,8 @@ bool runSimulation(const SimOptions& options, std::string* json, std::string* er
   if (options.bench) {
     const double seconds = std::chrono::duration<double>(busy).count();
     out.add("frames_per_second", seconds > 0 ? static_cast<double>(frame) / seconds : 0.0)
-        .add("max_frame_us", std::chrono::duration<double, std::micro>(slowest).count());
+        .add("max_frame_us", std::chrono::duration<double, std::micro>(slowest).count())
+        .add("cpu_frames_per_second", cpuBusy > 0 ? static_cast<double>(frame) / cpuBusy : 0.0);
   }
   *json = out.str();
   return true;
