@@ -6,8 +6,10 @@
 #include "essentials/settings.hpp"
 #include "essentials/sound_helpers.hpp"
 #include "frontend/menu.hpp"
+#include "frontend/name_entry.hpp"
 #include "frontend/unlockscreen.hpp"
 #include "game/game.hpp"
+#include "persist/online_scores.hpp"
 #include "persist/scores.hpp"
 #include "persist/settings_row.hpp"
 #include "platform/platform.hpp"
@@ -66,9 +68,12 @@ void menu::playGame() {
       g->Draw();
       pf::flip();
     }
+    // Everything the run earned is saved before the player is asked for a
+    // name and the network is waited for: closing the game there loses nothing.
     unlock = bookAftermath(*g);
+    submitRun(*g);
   }
-  if (unlock > 0) unlockscreen::Create(unlock)->Do();
+  if (unlock > 0 && !pf::closeRequested()) unlockscreen::Create(unlock)->Do();
   if (settings.music == 1) {
     pf::stopChannel(assets.musicLevelChannel);
     pf::stopChannel(assets.musicBossChannel);
@@ -81,6 +86,11 @@ void menu::playGame() {
   powerringlist.clear();
   bulletlist.clear();
   pf::flushKeys();
+}
+
+void menu::submitRun(const game& g) {
+  if (!submitScore(submittedScore(g.score), bestListPath(g.p1->playertype))) return;
+  saveSettings();  // the name just entered
 }
 
 int menu::bookAftermath(game& g) {

@@ -9,6 +9,7 @@
 #include "essentials/settings.hpp"
 #include "frontend/menu.hpp"
 #include "persist/database.hpp"
+#include "persist/score_server.hpp"
 #include "platform/input_state.hpp"
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
@@ -21,6 +22,8 @@ class MenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
     newRun();  // headless platform and assets
+    display = &pf::installHeadless();
+    configureScoreServer("127.0.0.1:1");  // nothing listens: submissions fail at once
     ASSERT_TRUE(openDatabase(path) && createTables());
     m = menu::Create();
   }
@@ -46,6 +49,7 @@ class MenuTest : public ::testing::Test {
     return types;
   }
 
+  pf::HeadlessBackend* display = nullptr;
   TempDir dir;
   std::string path = dir.file("VE4R.dtb");
   std::unique_ptr<menu> m;
@@ -193,7 +197,13 @@ TEST_F(MenuTest, ARunQuitFromThePauseScreenIsBookedAndTheMenuReset) {
   m->missilelist.add(missile::Create(100, 100, 0));
   pf::inputState().keyPressed(pf::vk::kEscape);
   pf::inputState().keyPressed(pf::vk::kQ);
+  // Return on every frame confirms the name entry once the run is over.
+  display->setFrameHook([] {
+    pf::inputState().keyPressed(pf::vk::kReturn);
+    pf::inputState().keyReleased(pf::vk::kReturn);
+  });
   m->Update();
+  display->setFrameHook(nullptr);
   EXPECT_EQ(m->begingame, 0);
   EXPECT_EQ(m->menustate, "main");
   EXPECT_TRUE(m->missilelist.empty());

@@ -61,9 +61,12 @@ class OneShotServer {
 
 TEST(HttpGet, SendsExactlyThreeLinesAndSplitsHeadersFromBody) {
   OneShotServer server;
-  server.reply("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nX-Empty-Looking: \r\n\r\nfirst\r\n\r\n1. [500][ann]<br>2. [20][bob]");
+  server.reply(
+      "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nX-Empty-Looking: \r\n\r\nfirst\r\n\r\n1. [500][ann]<br>2. "
+      "[20][bob]");
   std::vector<std::string> body;
-  ASSERT_TRUE(pf::httpGet("127.0.0.1", server.port(), "/members/pellmore/uws1.php?name=a_b&score=-5", &body, 3000));
+  ASSERT_EQ(pf::httpGet("127.0.0.1", server.port(), "/members/pellmore/uws1.php?name=a_b&score=-5", &body, 3000),
+            pf::HttpOutcome::ok);
   EXPECT_EQ(server.request(), "GET /members/pellmore/uws1.php?name=a_b&score=-5 HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
   // An empty body line is kept; the last line needs no line ending.
   EXPECT_EQ(body, (std::vector<std::string>{"first", "", "1. [500][ann]<br>2. [20][bob]"}));
@@ -73,7 +76,7 @@ TEST(HttpGet, AcceptsBareLineFeedsAndResolvesHostNames) {
   OneShotServer server;
   server.reply("HTTP/1.1 200 OK\nServer: x\n\nalpha\nbeta\n");
   std::vector<std::string> body;
-  ASSERT_TRUE(pf::httpGet("localhost", server.port(), "/", &body, 3000));
+  ASSERT_EQ(pf::httpGet("localhost", server.port(), "/", &body, 3000), pf::HttpOutcome::ok);
   EXPECT_EQ(server.request(), "GET / HTTP/1.0\r\nHost: localhost\r\n\r\n");
   EXPECT_EQ(body, (std::vector<std::string>{"alpha", "beta"}));
 }
@@ -83,33 +86,34 @@ TEST(HttpGet, FailedRepliesAreNotSuccesses) {
     OneShotServer server;
     server.reply("HTTP/1.0 404 Not Found\r\n\r\n<html>gone</html>\r\n");
     std::vector<std::string> body{"stale"};
-    EXPECT_FALSE(pf::httpGet("127.0.0.1", server.port(), "/x", &body, 3000));
+    EXPECT_NE(pf::httpGet("127.0.0.1", server.port(), "/x", &body, 3000), pf::HttpOutcome::ok);
     EXPECT_TRUE(body.empty());
   }
   {  // the headers never end
     OneShotServer server;
     server.reply("HTTP/1.0 200 OK\r\nServer: x\r\n");
-    EXPECT_FALSE(pf::httpGet("127.0.0.1", server.port(), "/x", nullptr, 3000));
+    EXPECT_NE(pf::httpGet("127.0.0.1", server.port(), "/x", nullptr, 3000), pf::HttpOutcome::ok);
   }
   {  // beyond the reply cap
     OneShotServer server;
     server.reply("HTTP/1.0 200 OK\r\n\r\n" + std::string(pf::TcpClient::kDefaultReplyCap, 'x') + "\r\n");
-    EXPECT_FALSE(pf::httpGet("127.0.0.1", server.port(), "/x", nullptr, 3000));
+    EXPECT_NE(pf::httpGet("127.0.0.1", server.port(), "/x", nullptr, 3000), pf::HttpOutcome::ok);
   }
 }
 
 TEST(HttpGet, RefusesLineBreaksInTheRequestWithoutSending) {
   OneShotServer server;  // listens but never accepts
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(pf::httpGet("127.0.0.1", server.port(), "/uws1.php?name=x\r\nX-Injected: 1", nullptr, 2000));
-  EXPECT_FALSE(pf::httpGet("127.0.0.1\r\nX: y", server.port(), "/", nullptr, 2000));
+  EXPECT_NE(pf::httpGet("127.0.0.1", server.port(), "/uws1.php?name=x\r\nX-Injected: 1", nullptr, 2000),
+            pf::HttpOutcome::ok);
+  EXPECT_NE(pf::httpGet("127.0.0.1\r\nX: y", server.port(), "/", nullptr, 2000), pf::HttpOutcome::ok);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 
 TEST(TcpClient, SilentServerTimesOut) {
   OneShotServer server;  // the kernel completes the connect; nobody answers
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(pf::httpGet("127.0.0.1", server.port(), "/", nullptr, 300));
+  EXPECT_NE(pf::httpGet("127.0.0.1", server.port(), "/", nullptr, 300), pf::HttpOutcome::ok);
   const auto took = std::chrono::steady_clock::now() - start;
   EXPECT_GE(took, std::chrono::milliseconds(250));
   EXPECT_LT(took, std::chrono::milliseconds(2000));
@@ -124,8 +128,8 @@ TEST(TcpClient, RefusedConnectionAndBadPortFail) {
     EXPECT_FALSE(client.connect("127.0.0.1", port, 2000));
     EXPECT_FALSE(client.isOpen());
   }
-  EXPECT_FALSE(pf::httpGet("127.0.0.1", port, "/", nullptr, 2000));
-  EXPECT_FALSE(pf::httpGet("127.0.0.1", 0, "/", nullptr, 2000));
+  EXPECT_NE(pf::httpGet("127.0.0.1", port, "/", nullptr, 2000), pf::HttpOutcome::ok);
+  EXPECT_NE(pf::httpGet("127.0.0.1", 0, "/", nullptr, 2000), pf::HttpOutcome::ok);
 }
 
 }  // namespace
