@@ -21,7 +21,12 @@ cluster_up=0
 cleanup() {
   board_cleanup
   if ((cluster_up)); then
-    "${as_owner[@]}" "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null 2>&1 || true
+    # pg_ctl stops the postmaster by the pid in its pid file; should it
+    # fail, that pid is signalled directly.
+    if ! "${as_owner[@]}" "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null 2>&1 &&
+      [[ -f "$dir/data/postmaster.pid" ]]; then
+      kill -TERM "$(head -n1 "$dir/data/postmaster.pid")" 2>/dev/null || true
+    fi
   fi
   rm -rf "$dir"
 }

@@ -85,7 +85,9 @@ std::string renderBestList(const std::vector<RankedEntry>& entries) {
   int rank = 1;
   for (const RankedEntry& e : entries) {
     if (rank > 1) body += "<br>";
-    std::string name = utf8ToLatin1(e.name);
+    // Cut to the longest name a submission may have: a row written into a
+    // shared database by other means cannot make a list grow unbounded.
+    std::string name = utf8ToLatin1(e.name).substr(0, kMaxNameBytes);
     for (char& c : name) {
       if (c == '[' || c == '<') c = '(';
       if (c == ']' || c == '>') c = ')';
