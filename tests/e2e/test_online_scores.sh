@@ -47,11 +47,12 @@ quit_game() {
   stop_process "$PID" 10
 }
 
-# Brightest grey level of the best-list column (x 420 to 800, the first rows).
+# Brightest grey level of the first row of the best list's name column
+# (x 660 on, y 40): white text there is a name the server sent.
 list_brightness() {
   local x0 y0 x1 y1
-  read -r x0 y0 < <(window_point "$WIN" 420 38)
-  read -r x1 y1 < <(window_point "$WIN" 790 70)
+  read -r x0 y0 < <(window_point "$WIN" 655 38)
+  read -r x1 y1 < <(window_point "$WIN" 795 52)
   region_max_brightness "$1" "$x0" "$y0" $((x1 - x0)) $((y1 - y0))
 }
 
