@@ -9,7 +9,7 @@
 
 namespace {
 
-// Wall-clock time: the budget is about how long the player waits, whatever
+// Real time: the budget is about how long the player waits, whatever
 // display clock is installed.
 int64_t nowMs() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
