@@ -3,7 +3,11 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test sanitize bench clean
+# `make scoreboard` serves the online scores in the foreground.
+SCOREBOARD_LISTEN ?= 127.0.0.1:4780
+SCOREBOARD_DB ?= scoreboard.db
+
+.PHONY: deps configure build run scoreboard test sanitize bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -16,8 +20,13 @@ configure: deps $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Starts the bundled scoreboard on loopback for the game when it is the
+# configured server and none answers there yet.
 run: build
-	./$(BUILD)/ovelune
+	scripts/run-game.sh $(BUILD)
+
+scoreboard: build
+	./$(BUILD)/ovelune-scoreboard --listen $(SCOREBOARD_LISTEN) --db $(SCOREBOARD_DB)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -35,7 +44,7 @@ sanitize: deps
 	cd $(ASAN_BUILD) && ./ovelune-sim --ship 1 --seed 1 --bot autopilot --until-end
 
 bench: build
-	cmake --build $(BUILD) -j $(JOBS) --target ovelune-bench ovelune-render-bench ovelune-startup-bench
+	cmake --build $(BUILD) -j $(JOBS) --target ovelune-bench ovelune-render-bench ovelune-startup-bench ovelune-scoreboard ovelune-scoreboard-load
 	tests/perf/run_benches.sh $(BUILD)
 
 clean:

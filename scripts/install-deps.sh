@@ -11,6 +11,7 @@ packages=(
   libfreetype-dev fonts-comfortaa
   libogg-dev libvorbis-dev
   libsqlite3-dev libsqlitecpp-dev
+  libcpp-httplib-dev libpqxx-dev postgresql
   libgtest-dev libgmock-dev libbenchmark-dev clang-format
   xvfb xauth x11-utils xdotool imagemagick sox sqlite3
 )

@@ -1,6 +1,7 @@
 #include "app/startup.hpp"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/asset_loader.hpp"
@@ -11,6 +12,7 @@
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "essentials/sound_helpers.hpp"
+#include "persist/score_server.hpp"
 #include "persist/settings_row.hpp"
 #include "platform/platform.hpp"
 
@@ -51,6 +53,7 @@ void applyStoredFlags() {
 
 Startup startUp(const std::string& databasePath) {
   registerAssetStore();
+  configureScoreServer(std::getenv("OVELUNE_SCORE_SERVER"));
   // The audio device is the backend's choice (OpenAL, or silent without a
   // device); there is no driver to select by name here.
 

@@ -52,6 +52,8 @@ int menu::Update() {
     screenMain();
   } else if (menustate == "play") {
     screenPlay();
+  } else if (menustate == "stats") {
+    screenStats();
   } else {
     menustate = "main";  // a screen this build does not have
   }

@@ -13,6 +13,7 @@
 #include "fx/plankton.hpp"
 #include "game/achievement_logo.hpp"
 #include "persist/database.hpp"
+#include "persist/tokenizer.hpp"
 #include "ships/bullet.hpp"
 #include "ships/fire_attack.hpp"
 #include "ships/missile.hpp"
@@ -49,8 +50,13 @@ class menu {
   std::array<float, 10> wobblearr{};
   std::string titlestring = "Title";
   int achselected = 1, achrow = 1;
+  // The online best lists of ships 1 to 6, fetched when the scores screen opens.
+  std::array<Tokenizer, 6> scores;
   EntityList<AchievementLogo> achievementlist;
+  // Local statistics per ship (index ship - 1), refreshed with the lists.
   std::array<int, 6> gamesplayed{};
+  std::array<int64_t, 6> bestScores{};
+  std::array<int64_t, 6> averageScores{};
   // One demonstration ship of each type (null where a ship does not exist).
   std::array<std::unique_ptr<playerbase>, 6> playerarray;
   int watermod = 0, waterindex = 0;
@@ -81,8 +87,18 @@ class menu {
   void screenPlay();
   void drawShipPanel(const playerbase& ship, int number);
   void drawLockedPanel();
+  // The six demonstration ships flying in the carousel at y 550, and its
+  // left and right moves between the two "back" stops.
+  void flyCarousel();
+  void moveCarousel();
+
+  void openScores();
+  void screenStats();
+  void drawShipStats(int number);
 
   void playGame();
 
   DbResult lastSave_;
+  // The name entry and submission after a run, then the name saved.
+  void submitRun(const game& g);
 };

@@ -6,10 +6,11 @@
 #include "essentials/settings.hpp"
 #include "essentials/sound_helpers.hpp"
 #include "frontend/menu.hpp"
+#include "frontend/name_entry.hpp"
 #include "frontend/unlockscreen.hpp"
 #include "game/game.hpp"
 #include "game/game_frame.hpp"
-#include "game/game_frame.hpp"
+#include "persist/online_scores.hpp"
 #include "persist/scores.hpp"
 #include "persist/settings_row.hpp"
 #include "platform/platform.hpp"
@@ -64,6 +65,8 @@ void menu::playGame() {
   if (g) {
     int ended = 0;
     while (ended == 0) ended = playFrame(*g);
+    // Everything the run earned is saved before the player is asked for a
+    // name and the network is waited for: closing the game there loses nothing.
     unlock = bookAftermath(*g);
     // The settings could not be saved: the program ends with the database's
     // report, so nothing more is shown.
@@ -71,8 +74,9 @@ void menu::playGame() {
       quit = 1;
       return;
     }
+    submitRun(*g);
   }
-  if (unlock > 0) unlockscreen::Create(unlock)->Do();
+  if (unlock > 0 && !pf::closeRequested()) unlockscreen::Create(unlock)->Do();
   if (settings.music == 1) {
     pf::stopChannel(assets.musicLevel.channel);
     pf::stopChannel(assets.musicBoss.channel);
@@ -85,6 +89,11 @@ void menu::playGame() {
   powerringlist.clear();
   bulletlist.clear();
   pf::flushKeys();
+}
+
+void menu::submitRun(const game& g) {
+  if (!submitScore(submittedScore(g.score), bestListPath(g.p1->playertype))) return;
+  lastSave_ = saveSettings();  // the name just entered
 }
 
 int menu::bookAftermath(game& g) {

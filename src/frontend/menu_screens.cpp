@@ -45,11 +45,10 @@ void menu::screenMain() {
       selectedItem = 1;
       playoffset = -100;
       break;
-    case 5:
-      quit = 1;
-      break;
+    case 2: openScores(); break;
+    case 5: quit = 1; break;
     default:
-      // Scores, achievements and setup are not part of this build yet.
+      // Achievements and setup are not part of this build yet.
       break;
   }
 }
@@ -60,6 +59,34 @@ void menu::screenPlay() {
   playspecialtimer += 1;
   if (playspecialtimer == 250) playspecialtimer = 0;
 
+  flyCarousel();
+
+  resetDrawState();
+  pf::setScale(1.5f, 1.5f);
+  drawTextCentred("<", static_cast<float>(320 + 5 * Sin(5.0 * timer)), 450, 1);
+  drawTextCentred(">", static_cast<float>(480 + 5 * Sin(-5.0 * timer)), 450, 1);
+
+  moveCarousel();
+
+  resetDrawState();
+  if (playoffset == kFirstBackStop || playoffset == kLastBackStop) {
+    drawTextCentred("back", static_cast<float>(playoffset + 400), 550, 1);
+    drawTextCentred("back", static_cast<float>(playoffset + 1100), 550, 1);
+    if (buttonpressed == 1) menustate = "main";
+    return;
+  }
+  const int number = -playoffset / 100;
+  playerbase* ship = playerarray[static_cast<size_t>(number - 1)].get();
+  if (ship != nullptr && shipUnlockedSetting(number)) {
+    if (number == 1) ship->rotation = static_cast<float>(20 * Sin(timer));
+    drawShipPanel(*ship, number);
+    if (buttonpressed == 1) begingame = number;
+  } else {
+    drawLockedPanel();
+  }
+}
+
+void menu::flyCarousel() {
   for (int i = 0; i < 6; ++i) {
     const float x = static_cast<float>(500 + playoffset + 100 * i);
     playerbase* ship = playerarray[static_cast<size_t>(i)].get();
@@ -79,12 +106,9 @@ void menu::screenPlay() {
       ship->y = 550;
     }
   }
+}
 
-  resetDrawState();
-  pf::setScale(1.5f, 1.5f);
-  drawTextCentred("<", static_cast<float>(320 + 5 * Sin(5.0 * timer)), 450, 1);
-  drawTextCentred(">", static_cast<float>(480 + 5 * Sin(-5.0 * timer)), 450, 1);
-
+void menu::moveCarousel() {
   if (joytimer > 10) {
     const bool stickLeft = settings.usejoy == 1 && joyMoveX() < -settings.jThreshhold;
     const bool stickRight = settings.usejoy == 1 && !stickLeft && joyMoveX() > settings.jThreshhold;
@@ -95,23 +119,6 @@ void menu::screenPlay() {
       joytimer = 0;
       if (playoffset > kLastBackStop) playoffset -= 100;
     }
-  }
-
-  resetDrawState();
-  if (playoffset == kFirstBackStop || playoffset == kLastBackStop) {
-    drawTextCentred("back", static_cast<float>(playoffset + 400), 550, 1);
-    drawTextCentred("back", static_cast<float>(playoffset + 1100), 550, 1);
-    if (buttonpressed == 1) menustate = "main";
-    return;
-  }
-  const int number = -playoffset / 100;
-  playerbase* ship = playerarray[static_cast<size_t>(number - 1)].get();
-  if (ship != nullptr && shipUnlockedSetting(number)) {
-    if (number == 1) ship->rotation = static_cast<float>(20 * Sin(timer));
-    drawShipPanel(*ship, number);
-    if (buttonpressed == 1) begingame = number;
-  } else {
-    drawLockedPanel();
   }
 }
 

@@ -43,11 +43,12 @@ e2e_begin() {
 # stderr.txt) and sets PID and WIN. Should the game find no display although
 # the X server answered, the server's state is reported and the start is
 # tried once more on a fresh server: these tests are about the game, not
-# about the host's X server.
+# about the host's X server. $E2E_LAUNCHER, when set, is a command that execs
+# the game (keeping its pid), such as `unshare -n`.
 launch_game() {
   local attempt
   for attempt in 1 2; do
-    "$BUILD/ovelune" >stdout.txt 2>stderr.txt &
+    ${E2E_LAUNCHER:-} "$BUILD/ovelune" >stdout.txt 2>stderr.txt &
     PID=$!
     e2e_on_exit "stop_process $PID"
     WIN=$(find_window_by_pid "$PID" 20) && return 0

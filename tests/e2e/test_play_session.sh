@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A player's first session, driven with real key presses under Xvfb: logo,
 # title, Play, confirm ship one, a few seconds of play with fire held, pause
-# with Escape, quit the run with Q, back on the title, quit the program. The
+# with Escape, quit the run with Q, confirm the name entry, back on the
+# title, quit the program. The
 # database then holds the run's score row and its play time.
 set -euo pipefail
 BUILD=$(cd "${1:?usage: test_play_session.sh BUILD_DIR}" && pwd)
@@ -19,6 +20,7 @@ tap() {
 }
 
 cd "$WORK"
+export OVELUNE_SCORE_SERVER=127.0.0.1:1  # no scoreboard: the submission fails at once
 launch_game
 wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
 xdotool windowfocus "$WIN" 2>/dev/null || true
@@ -42,6 +44,8 @@ sleep 0.5
 screenshot "$ART/play-paused.png"
 tap q 0.3
 played=$((SECONDS - started))
+sleep 0.5
+tap Return  # the name entry: the stored name, empty, is sent as Mr_Perfect
 
 wait_for_title "$WIN" "$PID" shot.png 20 || e2e_fail "the title did not come back after the run"
 screenshot "$ART/play-title-after.png"

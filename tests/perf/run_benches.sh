@@ -33,3 +33,6 @@ awk -v f="$fire" -v a="$auto" 'BEGIN {
   printf "sim_fire_3000_frames_per_s: %.0f\nsim_fire_3000_times_real_time: %.0f\n", f, f / 60
   printf "sim_autopilot_run_frames_per_s: %.0f\nsim_autopilot_run_times_real_time: %.0f\n", a, a / 60
 }'
+
+# The scoreboard server under a bounded load on loopback.
+"$(dirname "$0")/scoreboard_load.sh" "$BUILD" 50 10

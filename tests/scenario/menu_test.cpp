@@ -3,12 +3,16 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "essentials/assets.hpp"
 #include "essentials/settings.hpp"
 #include "frontend/menu.hpp"
+#include "loopback_server.hpp"
 #include "persist/database.hpp"
+#include "persist/score_server.hpp"
+#include "persist/scores.hpp"
 #include "platform/input_state.hpp"
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
@@ -21,6 +25,8 @@ class MenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
     newRun();  // headless platform and assets
+    display = &pf::installHeadless();
+    configureScoreServer("127.0.0.1:1");  // nothing listens: submissions fail at once
     ASSERT_TRUE(openDatabase(path) && createTables());
     m = menu::Create();
   }
@@ -46,6 +52,7 @@ class MenuTest : public ::testing::Test {
     return types;
   }
 
+  pf::HeadlessBackend* display = nullptr;
   TempDir dir;
   std::string path = dir.file("VE4R.dtb");
   std::unique_ptr<menu> m;
@@ -193,7 +200,13 @@ TEST_F(MenuTest, ARunQuitFromThePauseScreenIsBookedAndTheMenuReset) {
   m->missilelist.add(missile::Create(100, 100, 0));
   pf::inputState().keyPressed(pf::vk::kEscape);
   pf::inputState().keyPressed(pf::vk::kQ);
+  // Return on every frame confirms the name entry once the run is over.
+  display->setFrameHook([] {
+    pf::inputState().keyPressed(pf::vk::kReturn);
+    pf::inputState().keyReleased(pf::vk::kReturn);
+  });
   m->Update();
+  display->setFrameHook(nullptr);
   EXPECT_EQ(m->begingame, 0);
   EXPECT_EQ(m->menustate, "main");
   EXPECT_TRUE(m->missilelist.empty());
@@ -212,4 +225,57 @@ TEST_F(MenuTest, WindowCloseEndsTheProgramAfterTheFrame) {
   pf::inputState().requestClose();
   EXPECT_EQ(m->Update(), 1);
   EXPECT_EQ(m->quit, 1);
+}
+
+TEST_F(MenuTest, ScoresScreenShowsTheLocalFiguresAndTheFetchedList) {
+  LoopbackServer server([](const std::string& request) {
+    return LoopbackServer::ok(request.find("uws2.php") != std::string::npos ? "1. [77][Ann]" : "");
+  });
+  configureScoreServer(server.address().c_str());
+  insertScore(10, 1, 2);
+  insertScore(15, 1, 2);
+  settings.ship2 = 1;
+  settings.hours = 1;
+  settings.minutes = 5;
+  settings.seconds = 9;
+  m->selectedItem = 2;
+  m->buttonpressed = 1;
+  m->Update();  // "Scores" confirmed: figures and lists are read at once
+  EXPECT_EQ(m->menustate, "stats");
+  EXPECT_EQ(server.requests().size(), 6u);
+  EXPECT_EQ(m->gamesplayed[1], 2);
+  EXPECT_EQ(m->averageScores[1], 12);
+
+  m->joytimer = 11;
+  press(pf::vk::kRight);  // ship 2
+  display->setRecording(true);
+  m->Update();
+  std::vector<std::string> texts;
+  for (const pf::DrawCall& c : display->calls()) {
+    if (c.kind == pf::DrawCall::Kind::Text) texts.push_back(c.text);
+  }
+  display->setRecording(false);
+  for (const char* expected : {"time spent: 01:05:09", "ship: straight shooter", "highest score: 15",
+                               "average score: 12", "completed game: No!", "perfect game: no!", "1.  77", "Ann"}) {
+    EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
+  }
+  configureScoreServer("127.0.0.1:1");
+}
+
+TEST_F(MenuTest, ClosingAtTheNameEntryKeepsTheRunAndSendsNothing) {
+  LoopbackServer server([](const std::string&) { return LoopbackServer::ok("ok"); });
+  configureScoreServer(server.address().c_str());
+  settings.name = "before";
+  m->menustate = "play";
+  m->begingame = 1;
+  pf::inputState().keyPressed(pf::vk::kEscape);
+  pf::inputState().keyPressed(pf::vk::kQ);
+  display->setFrameHook([] { pf::inputState().requestClose(); });  // the window is closed during the run
+  EXPECT_EQ(m->Update(), 1);                                       // the run is booked, then the program ends
+  display->setFrameHook(nullptr);
+  EXPECT_TRUE(server.requests().empty());
+  SQLite::Database db(path);
+  EXPECT_EQ(db.execAndGet("SELECT count(*) FROM scores").getInt(), 1);
+  EXPECT_EQ(db.execAndGet("SELECT name FROM setupData").getString(), "before");
+  configureScoreServer("127.0.0.1:1");
 }

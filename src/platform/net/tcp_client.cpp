@@ -8,6 +8,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace pf {
 namespace {
@@ -38,6 +43,55 @@ bool successStatus(const std::string& line) {
          std::isdigit(static_cast<unsigned char>(line[space + 3])) != 0;
 }
 
+// getaddrinfo cannot be given a time-out and a resolver that never answers
+// holds it for many seconds. Literal addresses resolve at once; names are
+// resolved on a worker thread the caller waits for no longer than its
+// deadline. A worker that is given up on finishes on its own and frees what
+// it shares with the caller.
+struct Resolution {
+  std::mutex mutex;
+  std::condition_variable done;
+  bool finished = false;
+  addrinfo* addresses = nullptr;
+  ~Resolution() {
+    if (addresses != nullptr) freeaddrinfo(addresses);
+  }
+};
+
+addrinfo* resolveNumeric(const std::string& host, const std::string& port) {
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
+  addrinfo* addresses = nullptr;
+  return getaddrinfo(host.c_str(), port.c_str(), &hints, &addresses) == 0 ? addresses : nullptr;
+}
+
+std::shared_ptr<Resolution> resolve(const std::string& host, int port, Clock::time_point deadline) {
+  auto result = std::make_shared<Resolution>();
+  const std::string service = std::to_string(port);
+  if ((result->addresses = resolveNumeric(host, service)) != nullptr) return result;
+  try {
+    std::thread([result, host, service] {
+      addrinfo hints{};
+      hints.ai_family = AF_UNSPEC;
+      hints.ai_socktype = SOCK_STREAM;
+      hints.ai_flags = AI_NUMERICSERV;
+      addrinfo* addresses = nullptr;
+      if (getaddrinfo(host.c_str(), service.c_str(), &hints, &addresses) != 0) addresses = nullptr;
+      const std::lock_guard<std::mutex> lock(result->mutex);
+      result->addresses = addresses;
+      result->finished = true;
+      result->done.notify_all();
+    }).detach();
+  } catch (const std::system_error&) {  // no thread to be had: no name either
+    return nullptr;
+  }
+  std::unique_lock<std::mutex> lock(result->mutex);
+  if (!result->done.wait_until(lock, deadline, [&] { return result->finished; })) return nullptr;
+  return result->addresses != nullptr ? result : nullptr;
+}
+
 }  // namespace
 
 bool TcpClient::waitFor(int fd, short events) const {
@@ -55,12 +109,9 @@ bool TcpClient::connect(const std::string& host, int port, int timeoutMs) {
   close();
   deadline_ = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
   if (host.empty() || port <= 0 || port > 65535) return false;
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* addresses = nullptr;
-  if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &addresses) != 0) return false;
-  for (const addrinfo* a = addresses; a != nullptr && fd_ < 0; a = a->ai_next) {
+  const std::shared_ptr<Resolution> resolved = resolve(host, port, deadline_);
+  if (!resolved) return false;
+  for (const addrinfo* a = resolved->addresses; a != nullptr && fd_ < 0; a = a->ai_next) {
     const int fd = socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
     if (fd < 0) continue;
     const bool connected = ::connect(fd, a->ai_addr, a->ai_addrlen) == 0 ||
@@ -71,7 +122,6 @@ bool TcpClient::connect(const std::string& host, int port, int timeoutMs) {
       ::close(fd);
     }
   }
-  freeaddrinfo(addresses);
   return fd_ >= 0;
 }
 
@@ -144,39 +194,100 @@ void TcpClient::close() {
   peerClosed_ = false;
 }
 
+// Reads the body: exactly `length` bytes when the reply said how long it
+// is, otherwise everything up to the server's close.
+bool TcpClient::readBody(size_t length, std::string* body) {
+  body->clear();
+  while (true) {
+    const size_t available = buffer_.size() - readPos_;
+    if (length != kUntilClose && available >= length) {
+      body->assign(buffer_, readPos_, length);
+      readPos_ += length;
+      return true;
+    }
+    if (peerClosed_) {
+      if (length != kUntilClose) return false;  // cut short
+      body->assign(buffer_, readPos_, std::string::npos);
+      readPos_ = buffer_.size();
+      return true;
+    }
+    if (!receiveMore()) return false;
+  }
+}
+
 namespace {
 
-bool fetch(const std::string& host, int port, const std::string& pathAndQuery, std::vector<std::string>* bodyLines,
-           int timeoutMs) {
-  if (hasControlCharacters(host) || hasControlCharacters(pathAndQuery)) return false;
+// The value of a Content-Length header line, or kUntilClose for another line.
+// A malformed length is treated as absent: the close still ends the reply.
+size_t contentLength(const std::string& line) {
+  constexpr const char* kName = "content-length:";
+  const size_t nameLength = std::char_traits<char>::length(kName);
+  if (line.size() <= nameLength) return TcpClient::kUntilClose;
+  for (size_t i = 0; i < nameLength; ++i) {
+    if (std::tolower(static_cast<unsigned char>(line[i])) != kName[i]) return TcpClient::kUntilClose;
+  }
+  size_t i = nameLength;
+  while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+  size_t value = 0;
+  size_t digits = 0;
+  for (; i < line.size() && std::isdigit(static_cast<unsigned char>(line[i])) != 0; ++i, ++digits) {
+    if (value > TcpClient::kDefaultReplyCap) return value;  // beyond any cap: refused by the caller
+    value = value * 10 + static_cast<size_t>(line[i] - '0');
+  }
+  while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+  return digits > 0 && i == line.size() ? value : TcpClient::kUntilClose;
+}
+
+// Body lines split at LF (a CR before it dropped); a last line without an
+// ending counts.
+std::vector<std::string> splitLines(const std::string& body) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < body.size()) {
+    size_t lf = body.find('\n', start);
+    const size_t end = lf == std::string::npos ? body.size() : lf;
+    std::string line = body.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return lines;
+}
+
+HttpOutcome fetch(const std::string& host, int port, const std::string& pathAndQuery,
+                  std::vector<std::string>* bodyLines, int timeoutMs) {
+  if (hasControlCharacters(host) || hasControlCharacters(pathAndQuery)) return HttpOutcome::failed;
   TcpClient client;
-  if (!client.connect(host, port, timeoutMs)) return false;
-  if (!client.sendAll("GET " + pathAndQuery + " HTTP/1.0\r\n" + "Host: " + host + "\r\n" + "\r\n")) return false;
+  if (!client.connect(host, port, timeoutMs)) return HttpOutcome::unreachable;
+  if (!client.sendAll("GET " + pathAndQuery + " HTTP/1.0\r\n" + "Host: " + host + "\r\n" + "\r\n")) {
+    return HttpOutcome::failed;
+  }
 
   std::string line;
-  if (client.readLine(&line) != TcpClient::Read::Line || !successStatus(line)) return false;
+  if (client.readLine(&line) != TcpClient::Read::Line || !successStatus(line)) return HttpOutcome::failed;
+  size_t length = TcpClient::kUntilClose;
   do {
-    if (client.readLine(&line) != TcpClient::Read::Line) return false;  // the headers never ended
+    if (client.readLine(&line) != TcpClient::Read::Line) return HttpOutcome::failed;  // the headers never ended
+    if (const size_t declared = contentLength(line); declared != TcpClient::kUntilClose) length = declared;
   } while (!line.empty());
+  if (length != TcpClient::kUntilClose && length > TcpClient::kDefaultReplyCap) return HttpOutcome::failed;
 
-  std::vector<std::string> body;
-  TcpClient::Read r;
-  while ((r = client.readLine(&line)) == TcpClient::Read::Line) body.push_back(line);
-  if (r != TcpClient::Read::End) return false;
-  if (bodyLines != nullptr) *bodyLines = std::move(body);
-  return true;
+  std::string body;
+  if (!client.readBody(length, &body)) return HttpOutcome::failed;
+  if (bodyLines != nullptr) *bodyLines = splitLines(body);
+  return HttpOutcome::ok;
 }
 
 }  // namespace
 
-bool httpGet(const std::string& host, int port, const std::string& pathAndQuery, std::vector<std::string>* bodyLines,
-             int timeoutMs) {
+HttpOutcome httpGet(const std::string& host, int port, const std::string& pathAndQuery,
+                    std::vector<std::string>* bodyLines, int timeoutMs) {
   if (bodyLines != nullptr) bodyLines->clear();
   try {
     return fetch(host, port, pathAndQuery, bodyLines, timeoutMs);
   } catch (...) {  // out of memory: the request simply failed
     if (bodyLines != nullptr) bodyLines->clear();
-    return false;
+    return HttpOutcome::failed;
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A blocking TCP client with name resolution, one time-out for the whole
-// exchange and a cap on the reply size, plus the HTTP/1.0 GET built on it.
+// exchange (name resolution included) and a cap on the reply size, plus the
+// HTTP/1.0 GET built on it.
 #include <chrono>
 #include <cstddef>
 #include <string>
@@ -11,6 +12,7 @@ namespace pf {
 class TcpClient {
  public:
   static constexpr size_t kDefaultReplyCap = 64 * 1024;
+  static constexpr size_t kUntilClose = static_cast<size_t>(-1);
   enum class Read { Line, End, Failed };
 
   TcpClient() = default;
@@ -19,7 +21,7 @@ class TcpClient {
   TcpClient& operator=(const TcpClient&) = delete;
 
   // Resolves the host (every address it has is tried) and connects.
-  // timeoutMs bounds the whole exchange: connecting, sending and reading
+  // timeoutMs bounds the whole exchange: resolving, connecting, sending and reading
   // must all be done that long after this call, so a server that trickles
   // its reply cannot hold the caller either.
   bool connect(const std::string& host, int port, int timeoutMs);
@@ -28,6 +30,10 @@ class TcpClient {
   // counts. End once the peer has closed and every line was read; Failed on
   // time-out, error, or when the reply grows beyond the cap.
   Read readLine(std::string* line);
+  // The rest of the reply: `length` bytes, or everything up to the peer's
+  // close for kUntilClose. False on time-out, error, the cap, or a peer that
+  // closes before `length` bytes came.
+  bool readBody(size_t length, std::string* body);
   void close();
   bool isOpen() const { return fd_ >= 0; }
   void setReplyCap(size_t bytes) { replyCap_ = bytes; }
@@ -45,11 +51,18 @@ class TcpClient {
   bool peerClosed_ = false;
 };
 
+enum class HttpOutcome {
+  ok,           // a complete reply with a 2xx status
+  unreachable,  // the name did not resolve or nothing accepted the connection in time
+  failed,       // connected, but no complete success reply in time
+};
+
 // Sends exactly "GET <pathAndQuery> HTTP/1.0", "Host: <host>" and an empty
 // line (each ended by CR LF), skips the header lines up to the first empty
-// one and returns the body lines. True only for a complete reply with a 2xx
-// status; a host or path holding control characters is refused unsent.
-bool httpGet(const std::string& host, int port, const std::string& pathAndQuery, std::vector<std::string>* bodyLines,
-             int timeoutMs);
+// one and returns the body lines. The body ends at its Content-Length when
+// the reply gives one, otherwise at the server's close. A host or path
+// holding control characters is refused unsent.
+HttpOutcome httpGet(const std::string& host, int port, const std::string& pathAndQuery,
+                    std::vector<std::string>* bodyLines, int timeoutMs);
 
 }  // namespace pf

@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# Online scores end to end: the real game under Xvfb against the real
+# scoreboard on a loopback port. A short run quit from the pause screen, a
+# name typed and confirmed, the score stored by the server, and the Scores
+# screen showing that name. Then the same screen with the server stopped,
+# with a server that accepts and never answers, and with a host name that
+# does not resolve: the game goes on within its budget and the list is empty.
+set -euo pipefail
+BUILD=$(cd "${1:?usage: test_online_scores.sh BUILD_DIR}" && pwd)
+source "$(dirname "$0")/lib.sh"
+
+e2e_begin
+cd "$WORK"
+
+BUDGET=5  # seconds the six fetches of one visit may take together
+SLACK=2   # rounding of the whole seconds measured
+
+tap() {
+  xdotool keydown "$1"
+  sleep "${2:-0.12}"
+  xdotool keyup "$1"
+  sleep 0.3
+}
+
+board_pid=""
+start_board() {
+  "$BUILD/ovelune-scoreboard" --listen 127.0.0.1:0 --db "$WORK/board.db" >board.log 2>&1 &
+  board_pid=$!
+  e2e_on_exit "kill -CONT $board_pid 2>/dev/null; stop_process $board_pid"
+  for _ in $(seq 1 50); do
+    BOARD_PORT=$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' board.log 2>/dev/null || true)
+    [[ -n "$BOARD_PORT" ]] && return 0
+    sleep 0.1
+  done
+  e2e_fail "the scoreboard did not start: $(cat board.log)"
+}
+
+# Starts the game and waits for the title.
+start_game() {
+  launch_game
+  wait_for_title "$WIN" "$PID" shot.png 60 || e2e_fail "the title menu never appeared ($1)"
+  xdotool windowfocus "$WIN" 2>/dev/null || true
+  sleep 0.5
+}
+
+quit_game() {
+  stop_process "$PID" 10
+}
+
+# Brightest grey level of the first row of the best list's name column
+# (x 660 on, y 40): white text there is a name the server sent.
+list_brightness() {
+  local x0 y0 x1 y1
+  read -r x0 y0 < <(window_point "$WIN" 655 38)
+  read -r x1 y1 < <(window_point "$WIN" 795 52)
+  region_max_brightness "$1" "$x0" "$y0" $((x1 - x0)) $((y1 - y0))
+}
+
+# From the title with "Play" selected: opens Scores and prints how many
+# seconds passed until the screen came back from its loading frame.
+open_scores() {
+  tap Down
+  local started=$SECONDS
+  tap Return
+  sleep 0.5
+  wait_for_title "$WIN" "$PID" shot.png 30 || e2e_fail "the scores screen never came ($1)"
+  echo $((SECONDS - started))
+}
+
+# ---- a run, a name, the server stores it, the Scores screen lists it
+start_board
+export OVELUNE_SCORE_SERVER=127.0.0.1:$BOARD_PORT
+start_game "with the server"
+tap Return  # Play
+tap Return  # ship one
+xdotool keydown z keydown x
+sleep 3
+xdotool keyup z keyup x
+tap Escape
+tap q 0.3
+sleep 1
+screenshot "$ART/online-name-entry.png"
+xdotool type --delay 120 "Tom&Jerry O'N"
+sleep 0.3
+screenshot "$ART/online-name-typed.png"
+tap Return
+wait_for_title "$WIN" "$PID" shot.png 30 || e2e_fail "the title did not come back after the name entry"
+
+grep -q "GET /members/pellmore/sPhallus.php 200" board.log || e2e_fail "no probe in the server log: $(cat board.log)"
+line=$(grep "GET /members/pellmore/uws1.php?password=\*&name=" board.log || true)
+[[ "$line" == *"name=Tom%26Jerry_O'N&score="*" 200" ]] || e2e_fail "submission in the log: '$line'"
+stored=$(sqlite3 board.db "SELECT name || ' ' || score FROM best WHERE ship = 1")
+game_score=$(sqlite3 VE4R.dtb "SELECT score FROM scores")
+[[ "$stored" == "Tom&Jerry_O'N $game_score" ]] || e2e_fail "stored '$stored', the game's score row $game_score"
+[[ "$(sqlite3 VE4R.dtb "SELECT name FROM setupData")" == "Tom&Jerry_O'N" ]] || e2e_fail "the name was not saved"
+
+# How long opening the screen takes with an answering server: the time the
+# keys, the screenshots and the software renderer take on this machine.
+baseline=$(open_scores "with the server")
+sleep 1
+screenshot "$ART/online-scores.png"
+reads=$(grep -c -E "GET /members/pellmore/uws[1-6]\.php 200$" board.log || true)
+[[ "$reads" == "6" ]] || e2e_fail "expected six list reads, the log has $reads"
+level=$(list_brightness "$ART/online-scores.png")
+awk -v a="$level" 'BEGIN { exit !(a > 0.85) }' || e2e_fail "no list drawn on the scores screen (brightness $level)"
+quit_game
+
+# ---- the same screen without an answering server
+check_empty_within_budget() {
+  local what=$1 took
+  start_game "$what"
+  took=$(open_scores "$what")
+  sleep 1
+  screenshot "$ART/online-scores-$2.png"
+  ((took <= baseline + BUDGET + SLACK)) || e2e_fail "$what: the scores screen took $took s (with a server: $baseline s)"
+  local level
+  level=$(list_brightness "$ART/online-scores-$2.png")
+  awk -v a="$level" 'BEGIN { exit !(a < 0.85) }' || e2e_fail "$what: a list was drawn (brightness $level)"
+  quit_game
+  echo "  $what: the scores screen after $took s, no list"
+}
+
+kill -STOP "$board_pid"  # the kernel still accepts connections; nobody answers
+check_empty_within_budget "a server that never answers" silent
+kill -CONT "$board_pid"
+stop_process "$board_pid"
+check_empty_within_budget "the server stopped" stopped
+
+# A name that cannot resolve, with the game in a network namespace of its
+# own so the lookup never leaves the machine (needs root, as in CI).
+if unshare -n true 2>/dev/null; then
+  export OVELUNE_SCORE_SERVER=scores.invalid:4780
+  E2E_LAUNCHER="unshare -n" check_empty_within_budget "a host name that does not resolve" unresolved
+else
+  echo "  skipped the unresolvable host: no network namespace without root"
+fi
+echo "PASS: a run's name and score through the real scoreboard, listed on the Scores screen (first visit $baseline s); empty lists within the budget without a server"

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The scoreboard on PostgreSQL: a throwaway cluster in a temporary directory
+# (Unix socket only, no TCP), two server processes on its one database,
+# submissions through both, and the same lists read through either.
+set -euo pipefail
+BUILD=$(cd "${1:?usage: test_postgres.sh BUILD_DIR}" && pwd)
+source "$(dirname "$0")/server_lib.sh"
+
+bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n1)
+[[ -x "$bin/initdb" ]] || fail "no PostgreSQL server binaries (scripts/install-deps.sh installs them)"
+
+dir=$(mktemp -d)
+chmod 755 "$dir"
+# PostgreSQL refuses to run as root: the cluster belongs to nobody then.
+as_owner=()
+if [[ $(id -u) -eq 0 ]]; then
+  as_owner=(runuser -u nobody --)
+  chown nobody "$dir"
+fi
+cluster_up=0
+cleanup() {
+  board_cleanup
+  if ((cluster_up)); then
+    # pg_ctl stops the postmaster by the pid in its pid file; should it
+    # fail, that pid is signalled directly.
+    if ! "${as_owner[@]}" "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null 2>&1 &&
+      [[ -f "$dir/data/postmaster.pid" ]]; then
+      kill -TERM "$(head -n1 "$dir/data/postmaster.pid")" 2>/dev/null || true
+    fi
+  fi
+  rm -rf "$dir"
+}
+trap cleanup EXIT
+
+"${as_owner[@]}" "$bin/initdb" -D "$dir/data" -U board -A trust --no-sync >"$dir/initdb.log" 2>&1 ||
+  fail "initdb: $(tail -n5 "$dir/initdb.log")"
+mkdir -p "$dir/sock"
+[[ ${#as_owner[@]} -eq 0 ]] || chown nobody "$dir/sock"
+cluster_up=1
+"${as_owner[@]}" "$bin/pg_ctl" -D "$dir/data" -l "$dir/pg.log" -w -t 30 \
+  -o "-c listen_addresses='' -k $dir/sock -c fsync=off" start >/dev/null ||
+  fail "pg_ctl start: $(tail -n5 "$dir/pg.log")"
+
+uri="postgresql://board@/postgres?host=$dir/sock"
+# Both start at once: the schema is created by whichever gets there first.
+start_board "$dir/a.log" "$uri" --submit-limit 0 --read-limit 0
+port_a=$BOARD_PORT
+start_board "$dir/b.log" "$uri" --submit-limit 0 --read-limit 0
+port_b=$BOARD_PORT
+
+for i in $(seq 1 25); do
+  [[ $(submit "$port_a" 2 "a$i" $((i * 10))) == 200 ]] || fail "submission a$i through server A"
+  [[ $(submit "$port_b" 2 "b$i" $((i * 10 + 5))) == 200 ]] || fail "submission b$i through server B"
+done
+# One name through both: its best counts once, wherever it was sent.
+[[ $(submit "$port_a" 2 both 1000) == 200 && $(submit "$port_b" 2 both 999) == 200 ]] || fail "the shared name"
+[[ $(submit "$port_b" 2 "x%27%3B--" 1) == 200 ]] || fail "a name with SQL in it"
+[[ $(http_status "$port_a" "/members/pellmore/uws2.php?password=wrong&name=z&score=1") == 403 ]] || fail "a wrong password"
+
+list_a=$(http_body "$port_a" /members/pellmore/uws2.php)
+list_b=$(http_body "$port_b" /members/pellmore/uws2.php)
+[[ "$list_a" == "$list_b" ]] || fail "the two servers list differently:\n$list_a\n$list_b"
+[[ "$list_a" == "1. [1000][both]<br>2. [255][b25]<br>3. [250][a25]<br>"* ]] || fail "ranking: $list_a"
+entries=$(grep -o '<br>' <<<"$list_a" | wc -l)
+((entries == 39)) || fail "expected 40 entries, found $((entries + 1))"
+[[ -z "$(http_body "$port_b" /members/pellmore/uws1.php)" ]] || fail "ship 1 should have no list"
+stored=$(psql "$uri" -Atc "SELECT count(*) FROM submissions")
+((stored == 53)) || fail "53 submissions were acknowledged, $stored stored"
+
+kill -TERM "${BOARD_PIDS[@]}"
+for pid in "${BOARD_PIDS[@]}"; do
+  wait "$pid" || fail "a server did not stop cleanly"
+done
+BOARD_PIDS=()
+echo "PASS: two servers on one PostgreSQL database agree on the lists"

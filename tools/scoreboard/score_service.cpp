@@ -1,0 +1,173 @@
+#include "score_service.hpp"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::optional<std::string> percentDecode(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '+') {
+      out += ' ';
+    } else if (text[i] != '%') {
+      out += text[i];
+    } else {
+      if (i + 2 >= text.size()) return std::nullopt;
+      const int hi = hexValue(text[i + 1]);
+      const int lo = hexValue(text[i + 2]);
+      if (hi < 0 || lo < 0) return std::nullopt;
+      out += static_cast<char>(hi * 16 + lo);
+      i += 2;
+    }
+  }
+  return out;
+}
+
+BoardReply reply(int status, std::string body) { return {status, std::move(body)}; }
+
+}  // namespace
+
+std::optional<QueryPairs> parseQuery(const std::string& query) {
+  QueryPairs pairs;
+  size_t start = 0;
+  while (true) {
+    const size_t end = std::min(query.find('&', start), query.size());
+    const std::string pair = query.substr(start, end - start);
+    const size_t eq = pair.find('=');
+    if (eq == std::string::npos) return std::nullopt;
+    auto key = percentDecode(pair.substr(0, eq));
+    auto value = percentDecode(pair.substr(eq + 1));
+    if (!key || !value) return std::nullopt;
+    pairs.emplace_back(std::move(*key), std::move(*value));
+    if (end == query.size()) return pairs;
+    start = end + 1;
+  }
+}
+
+bool validName(const std::string& name) {
+  if (name.empty() || name.size() > kMaxNameBytes) return false;
+  if (name.find_first_not_of(' ') == std::string::npos) return false;
+  return std::all_of(name.begin(), name.end(), [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 32 && u <= 126) || u >= 160;
+  });
+}
+
+std::optional<int64_t> parseScore(const std::string& text) {
+  if (text.empty() || text.size() > 10) return std::nullopt;
+  int64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value > kMaxScore) return std::nullopt;
+  return value;
+}
+
+int listShip(const std::string& path) {
+  const std::string prefix = kListPathPrefix;
+  if (path.size() != prefix.size() + 5 || path.compare(0, prefix.size(), prefix) != 0) return 0;
+  const char digit = path[prefix.size()];
+  if (digit < '1' || digit > '6' || path.compare(prefix.size() + 1, 4, ".php") != 0) return 0;
+  return digit - '0';
+}
+
+std::string renderBestList(const std::vector<RankedEntry>& entries) {
+  std::string body;
+  int rank = 1;
+  for (const RankedEntry& e : entries) {
+    if (rank > 1) body += "<br>";
+    // Cut to the longest name a submission may have: a row written into a
+    // shared database by other means cannot make a list grow unbounded.
+    std::string name = utf8ToLatin1(e.name).substr(0, kMaxNameBytes);
+    for (char& c : name) {
+      if (c == '[' || c == '<') c = '(';
+      if (c == ']' || c == '>') c = ')';
+    }
+    body += std::to_string(rank++) + ". [" + std::to_string(e.score) + "][" + name + "]";
+  }
+  return body;
+}
+
+std::string latin1ToUtf8(const std::string& latin1) {
+  std::string out;
+  for (const char c : latin1) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x80) {
+      out += c;
+    } else {
+      out += static_cast<char>(0xC0 | (u >> 6));
+      out += static_cast<char>(0x80 | (u & 0x3F));
+    }
+  }
+  return out;
+}
+
+std::string utf8ToLatin1(const std::string& utf8) {
+  std::string out;
+  for (size_t i = 0; i < utf8.size();) {
+    const auto u = static_cast<unsigned char>(utf8[i]);
+    size_t length = u < 0x80 ? 1 : (u >> 5) == 6 ? 2 : (u >> 4) == 14 ? 3 : 4;
+    if (u < 0x80) {
+      out += utf8[i];
+    } else if (length == 2 && i + 1 < utf8.size()) {
+      const unsigned cp = ((u & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
+      out += cp <= 255 ? static_cast<char>(cp) : '?';
+    } else {
+      out += '?';
+    }
+    i += length;
+  }
+  return out;
+}
+
+ScoreService::ScoreService(ScoreStore& store, const BoardLimits& limits)
+    : store_(store),
+      submits_(limits.submitsPerMinute, limits.submitBurst),
+      reads_(limits.readsPerMinute, limits.readBurst) {}
+
+BoardReply ScoreService::handle(const std::string& address, const std::string& target) {
+  const size_t mark = target.find('?');
+  const std::string path = target.substr(0, mark);
+  const bool hasQuery = mark != std::string::npos;
+  try {
+    if (path == kProbePath) {
+      if (hasQuery) return reply(400, "bad request");
+      if (!reads_.allow(address)) return reply(429, "slow down");
+      return reply(200, "ok");
+    }
+    const int ship = listShip(path);
+    if (ship == 0) return reply(404, "not found");
+    if (hasQuery) return submit(address, ship, target.substr(mark + 1));
+    if (!reads_.allow(address)) return reply(429, "slow down");
+    return reply(200, renderBestList(store_.best(ship, kListLength)));
+  } catch (const std::exception&) {
+    return reply(503, "store unavailable");
+  }
+}
+
+BoardReply ScoreService::submit(const std::string& address, int ship, const std::string& query) {
+  // Counted before anything is checked, so guessing the password is throttled too.
+  if (!submits_.allow(address)) return reply(429, "slow down");
+  const std::optional<QueryPairs> pairs = parseQuery(query);
+  if (!pairs) return reply(400, "bad request");
+  std::map<std::string, std::string> values;
+  for (const auto& [key, value] : *pairs) {
+    const bool known = key == "password" || key == "name" || key == "score";
+    if (!known || !values.emplace(key, value).second) return reply(400, "bad request");
+  }
+  if (values.size() != 3) return reply(400, "bad request");
+  if (values["password"] != kSubmitPassword) return reply(403, "forbidden");
+  const std::optional<int64_t> score = parseScore(values["score"]);
+  if (!validName(values["name"]) || !score) return reply(400, "bad request");
+  store_.submit(ship, latin1ToUtf8(values["name"]), *score);
+  return reply(200, "ok");
+}
