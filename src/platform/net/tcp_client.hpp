@@ -36,7 +36,6 @@ class TcpClient {
   bool readBody(size_t length, std::string* body);
   void close();
   bool isOpen() const { return fd_ >= 0; }
-  void setReplyCap(size_t bytes) { replyCap_ = bytes; }
 
  private:
   bool waitFor(int fd, short events) const;
