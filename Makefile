@@ -29,7 +29,7 @@ scoreboard: build
 	./$(BUILD)/ovelune-scoreboard --listen $(SCOREBOARD_LISTEN) --db $(SCOREBOARD_DB)
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure --timeout 300 -j $(JOBS)
 
 # Unit and scenario tests once more with AddressSanitizer + UBSan, and a whole
 # simulated run. Tests that start SDL video or OpenAL run without leak

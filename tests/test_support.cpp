@@ -1,10 +1,18 @@
 #include "test_support.hpp"
 
+#include <cstdlib>
+#include <string>
+
 #include "essentials/assets.hpp"
 #include "essentials/math.hpp"
 #include "essentials/program_reset.hpp"
 #include "platform/platform.hpp"
 #include "essentials/settings.hpp"
+
+bool runningInCi() {
+  const char* ci = std::getenv("CI");
+  return ci != nullptr && std::string(ci) == "true";
+}
 
 pf::HeadlessBackend& freshHeadless(uint64_t seed) {
   pf::HeadlessBackend& display = pf::installHeadless();

@@ -1,6 +1,24 @@
 #pragma once
 // Shared set-up for tests: a headless platform with default settings.
+#include <gtest/gtest.h>
+
 #include "platform/headless/headless_backend.hpp"
+
+// True under continuous integration (CI=true), where .ci/run installs every
+// tool and driver the tests use.
+bool runningInCi();
+
+// For a test that needs something of the machine (an X server, an audio
+// driver, a tool on PATH): skipped where it is missing on a developer's
+// machine, failed under CI, where a missing piece means a broken set-up.
+#define SKIP_UNLESS_CI(message)              \
+  do {                                       \
+    if (runningInCi()) {                     \
+      FAIL() << message << " (CI=true)";     \
+    } else {                                 \
+      GTEST_SKIP() << message;               \
+    }                                        \
+  } while (0)
 
 // Installs the headless backend, resets settings and program state to their
 // defaults and seeds the generator. Returns the headless display.

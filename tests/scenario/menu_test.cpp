@@ -279,3 +279,19 @@ TEST_F(MenuTest, ClosingAtTheNameEntryKeepsTheRunAndSendsNothing) {
   EXPECT_EQ(db.execAndGet("SELECT name FROM setupData").getString(), "before");
   configureScoreServer("127.0.0.1:1");
 }
+
+TEST_F(MenuTest, AFailedSaveAfterARunEndsTheMenuWithTheDatabaseReport) {
+  {
+    SQLite::Database db(path, SQLite::OPEN_READWRITE);
+    db.exec("DROP TABLE setupData");
+  }
+  m->menustate = "play";
+  m->begingame = 1;
+  pf::inputState().keyPressed(pf::vk::kEscape);
+  pf::inputState().keyPressed(pf::vk::kQ);
+  EXPECT_EQ(m->Update(), 1);
+  ASSERT_FALSE(m->lastSave());
+  EXPECT_EQ(m->lastSave().consoleText(),
+            "Failed to update setupData table\nTerminating Program\nno such table: setupData\n");
+  EXPECT_FALSE(settingsDb.isOpen());
+}

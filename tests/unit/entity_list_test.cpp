@@ -42,14 +42,15 @@ TEST(EntityList, WalkIsSafeAgainstRemovalAndAppending) {
 TEST(EntityList, RemovingTwiceOrAForeignObjectIsHarmless) {
   int alive = 0;
   EntityList<Tracked> list;
-  Tracked* a = list.add(std::make_unique<Tracked>(1, &alive));
+  list.add(std::make_unique<Tracked>(1, &alive));
   Tracked outsider(7, &alive);
   EXPECT_FALSE(list.remove(&outsider));
   list.forEach([&](Tracked& t) {
     EXPECT_TRUE(list.remove(&t));
     EXPECT_FALSE(list.remove(&t));
   });
-  EXPECT_FALSE(list.remove(a == nullptr ? nullptr : &outsider));
+  EXPECT_FALSE(list.remove(nullptr));
+  EXPECT_EQ(alive, 1);  // removed once, destroyed once: only the outsider is left
   EXPECT_TRUE(list.empty());
   EXPECT_EQ(list.last(), nullptr);
 }
@@ -59,14 +60,16 @@ TEST(EntityList, NestedWalksKeepObjectsAliveUntilTheOuterWalkEnds) {
   EntityList<Tracked> list;
   for (int i = 0; i < 3; ++i) list.add(std::make_unique<Tracked>(i, &alive));
   int visits = 0;
+  std::vector<int> outerSeen;
   list.forEach([&](Tracked& outer) {
     list.forEach([&](Tracked& inner) {
       ++visits;
       if (inner.value == 2) list.remove(&inner);
     });
-    EXPECT_GE(outer.value, 0);
+    outerSeen.push_back(outer.value);
     EXPECT_EQ(alive, 3);
   });
+  EXPECT_EQ(outerSeen, (std::vector<int>{0, 1}));
   // The third object goes in the first inner walk, so the outer walk skips it
   // too: 3 inner visits, then 2.
   EXPECT_EQ(visits, 5);

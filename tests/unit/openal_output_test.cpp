@@ -31,6 +31,7 @@
 #include "platform/backend.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/openal_audio.hpp"
+#include "test_support.hpp"
 
 namespace {
 
@@ -243,7 +244,7 @@ TEST(OpenAlOutput, PlayedToneComesOutAtItsChannelsVolumeAndRate) {
     recordTakes(dir);
     return;
   }
-  if (!onPath("sox")) GTEST_SKIP() << "sox is not on PATH; it measures the recorded output";
+  if (!onPath("sox")) SKIP_UNLESS_CI("sox is not on PATH; it measures the recorded output");
   const ScratchDir scratch;
   ASSERT_FALSE(scratch.path.empty()) << "no scratch folder";
   const fs::path config = scratch.path / "alsoft.conf";
@@ -261,7 +262,7 @@ TEST(OpenAlOutput, PlayedToneComesOutAtItsChannelsVolumeAndRate) {
   const bool recorded = status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
   ASSERT_TRUE(recorded) << "the recording run failed:\n" << readFile(log);
   if (fs::exists(scratch.path / kUnavailableFile)) {
-    GTEST_SKIP() << "OpenAL Soft's wave output (ALSOFT_DRIVERS=wave) does not open here";
+    SKIP_UNLESS_CI("OpenAL Soft's wave output (ALSOFT_DRIVERS=wave) does not open here");
   }
 
   std::vector<Measure> takes;

@@ -18,6 +18,7 @@
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/sdl_backends.hpp"
+#include "test_support.hpp"
 
 extern char** environ;
 
@@ -83,8 +84,8 @@ class SdlRendererTest : public testing::Test {
 
   void SetUp() override {
     const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == 0) GTEST_SKIP() << "no DISPLAY and no Xvfb";
-    if (!pf::installSdlBackends()) GTEST_SKIP() << pf::sdlInitError();
+    if (display == nullptr || *display == 0) SKIP_UNLESS_CI("no DISPLAY and no Xvfb");
+    if (!pf::installSdlBackends()) SKIP_UNLESS_CI(pf::sdlInitError());
     installed_ = true;
     pf::resetPlatformDrawState();
     ASSERT_TRUE(pf::openDisplay(64, 64, 0)) << pf::lastDisplayError();
@@ -323,7 +324,7 @@ void detachPad(SDL_JoystickID id) {
 }
 
 TEST_F(SdlRendererTest, JoysticksKeepTheirPortsAcrossHotPlugging) {
-  if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0) GTEST_SKIP() << "no joystick subsystem";
+  if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0) SKIP_UNLESS_CI("no joystick subsystem");
   const int base = pf::joyCount();
   const int first = attachPad();
   ASSERT_GE(first, 0) << SDL_GetError();
