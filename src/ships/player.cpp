@@ -14,18 +14,7 @@
 
 std::unique_ptr<player> player::Create() {
   auto p = std::make_unique<player>();
-  p->playertype = 1;
-  p->collrect = Rect{};
-  p->r = 255;
-  p->g = 0;
-  p->b = 100;
-  p->Name = "particle bird";
-  p->weaponstrength = "medium";
-  p->specialstrength = "medium";
-  p->speed = "good";
-  p->attack1 = "shoot left";
-  p->attack2 = "shoot right";
-  p->attack3 = "super missiles";
+  p->describe(1, 255, 0, 100, {"particle bird", "medium", "medium", "good", "shoot left", "shoot right", "super missiles"});
   return p;
 }
 

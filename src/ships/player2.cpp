@@ -10,18 +10,7 @@
 
 std::unique_ptr<player2> player2::Create() {
   auto p = std::make_unique<player2>();
-  p->playertype = 2;
-  p->collrect = Rect{};
-  p->r = 0;
-  p->g = 100;
-  p->b = 100;
-  p->Name = "Straight shooter";
-  p->weaponstrength = "good";
-  p->specialstrength = "good";
-  p->speed = "good";
-  p->attack1 = "shoot ";
-  p->attack2 = "nothing";
-  p->attack3 = "Super Laser";
+  p->describe(2, 0, 100, 100, {"Straight shooter", "good", "good", "good", "shoot ", "nothing", "Super Laser"});
   return p;
 }
 

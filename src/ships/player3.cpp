@@ -19,18 +19,7 @@ constexpr float kSplitSpread = 6;
 
 std::unique_ptr<player3> player3::Create() {
   auto p = std::make_unique<player3>();
-  p->playertype = 3;
-  p->collrect = Rect{};
-  p->r = 255;
-  p->g = 255;
-  p->b = 0;
-  p->Name = "sun spread";
-  p->weaponstrength = "weak";
-  p->specialstrength = "ok";
-  p->speed = "ok";
-  p->attack1 = "shoot";
-  p->attack2 = "nothing";
-  p->attack3 = "Shield";
+  p->describe(3, 255, 255, 0, {"sun spread", "weak", "ok", "ok", "shoot", "nothing", "Shield"});
   return p;
 }
 

@@ -17,18 +17,7 @@ constexpr float kStarSpacing = 50;
 
 std::unique_ptr<player4> player4::Create() {
   auto p = std::make_unique<player4>();
-  p->playertype = 4;
-  p->collrect = Rect{};
-  p->r = 255;
-  p->g = 0;
-  p->b = 255;
-  p->Name = "option star";
-  p->weaponstrength = "ok";
-  p->specialstrength = "ok";
-  p->speed = "slow";
-  p->attack1 = "shoot vertical";
-  p->attack2 = "shoot sideways";
-  p->attack3 = "fire bomb";
+  p->describe(4, 255, 0, 255, {"option star", "ok", "ok", "slow", "shoot vertical", "shoot sideways", "fire bomb"});
   p->tail.add(TailPoint::Create(p->x, p->y, 255, 255, 255))->Length = 0;
   return p;
 }

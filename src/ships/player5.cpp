@@ -37,18 +37,7 @@ int missilePeriod(int powerlevel) {
 
 std::unique_ptr<player5> player5::Create() {
   auto p = std::make_unique<player5>();
-  p->playertype = 5;
-  p->collrect = Rect{};
-  p->r = 0;
-  p->g = 255;
-  p->b = 100;
-  p->Name = "green snake";
-  p->weaponstrength = "poor";
-  p->specialstrength = "weak";
-  p->speed = "poor";
-  p->attack1 = "missiles";
-  p->attack2 = "laser";
-  p->attack3 = "damage multiplier";
+  p->describe(5, 0, 255, 100, {"green snake", "poor", "weak", "poor", "missiles", "laser", "damage multiplier"});
   // The whole body starts on the ship and unrolls as it moves.
   p->tail.add(TailPoint::Create(p->x, p->y, 255, 255, 255))->Length = 0;
   for (int i = 1; i < kBodyPoints; ++i) {

@@ -10,18 +10,7 @@
 
 std::unique_ptr<player6> player6::Create() {
   auto p = std::make_unique<player6>();
-  p->playertype = 6;
-  p->collrect = Rect{};
-  p->r = 255;
-  p->g = 255;
-  p->b = 255;
-  p->Name = "Mystery x";
-  p->weaponstrength = "??????";
-  p->specialstrength = "??????";
-  p->speed = "??????";
-  p->attack1 = "shoot";
-  p->attack2 = "nothing";
-  p->attack3 = "nothing";
+  p->describe(6, 255, 255, 255, {"Mystery x", "??????", "??????", "??????", "shoot", "nothing", "nothing"});
   return p;
 }
 

@@ -11,6 +11,17 @@
 
 class bubble;
 
+// What the selection screen shows of a ship, in the order of its panel.
+struct ShipTexts {
+  const char* Name;
+  const char* weaponstrength;
+  const char* specialstrength;
+  const char* speed;
+  const char* attack1;
+  const char* attack2;
+  const char* attack3;
+};
+
 // Which input triggered a special attack (they can both trigger in one frame).
 enum class SpecialTrigger { Key, Joystick };
 
@@ -37,6 +48,9 @@ class playerbase {
   int r = 0, g = 0, b = 0;
   EntityList<TailPoint> tail;
   int caninput = 1;
+
+  // Sets what makes a ship type itself: its number, its colour and its texts.
+  void describe(int type, int red, int green, int blue, const ShipTexts& texts);
 
   // One frame of movement and animation; dx, dy are input accelerations.
   virtual int Update(float dx, float dy, float third, EntityList<bubble>& bubbles) = 0;
