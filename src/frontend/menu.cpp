@@ -52,6 +52,14 @@ int menu::Update() {
     screenMain();
   } else if (menustate == "play") {
     screenPlay();
+  } else if (menustate == "achievements") {
+    screenAchievements();
+  } else if (menustate == "setup") {
+    screenSetup();
+  } else if (menustate == "keys") {
+    screenKeys();
+  } else if (menustate == "joysticks") {
+    screenJoysticks();
   } else {
     menustate = "main";  // a screen this build does not have
   }

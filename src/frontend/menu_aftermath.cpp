@@ -9,7 +9,6 @@
 #include "frontend/unlockscreen.hpp"
 #include "game/game.hpp"
 #include "game/game_frame.hpp"
-#include "game/game_frame.hpp"
 #include "persist/scores.hpp"
 #include "persist/settings_row.hpp"
 #include "platform/platform.hpp"

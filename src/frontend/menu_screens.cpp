@@ -45,11 +45,17 @@ void menu::screenMain() {
       selectedItem = 1;
       playoffset = -100;
       break;
-    case 5:
-      quit = 1;
+    case 3:
+      selectedItem = 1;
+      menustate = "achievements";
       break;
+    case 4:
+      selectedItem = 1;
+      menustate = "setup";
+      break;
+    case 5: quit = 1; break;
     default:
-      // Scores, achievements and setup are not part of this build yet.
+      // The scores screen comes with the online lists.
       break;
   }
 }
@@ -108,6 +114,7 @@ void menu::screenPlay() {
   playerbase* ship = playerarray[static_cast<size_t>(number - 1)].get();
   if (ship != nullptr && shipUnlockedSetting(number)) {
     if (number == 1) ship->rotation = static_cast<float>(20 * Sin(timer));
+    runDemonstration(*ship);
     drawShipPanel(*ship, number);
     if (buttonpressed == 1) begingame = number;
   } else {
