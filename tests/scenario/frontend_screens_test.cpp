@@ -342,3 +342,22 @@ TEST_F(FrontendTest, DisplaySwitchKeepsTheModeOnlyWhenTheDisplayReopensInIt) {
   EXPECT_EQ(stored("screendepth"), 0);
   EXPECT_EQ(m->quit, 0);
 }
+
+TEST_F(FrontendTest, AHeldDirectionMovesOnceUntilItsKeyRepeats) {
+  m->menustate = "achievements";
+  pf::inputState().keyPressed(pf::vk::kRight);
+  for (int i = 0; i < 40; ++i) m->Update();
+  EXPECT_EQ(m->achselected, 2);
+  pf::inputState().keyPressed(pf::vk::kRight);  // the platform's key repeat
+  m->Update();
+  EXPECT_EQ(m->achselected, 3);
+  pf::inputState().keyReleased(pf::vk::kRight);
+
+  m->menustate = "play";
+  m->playoffset = -100;
+  m->joytimer = 11;
+  pf::inputState().keyPressed(pf::vk::kRight);
+  for (int i = 0; i < 40; ++i) m->Update();
+  EXPECT_EQ(m->playoffset, -200);
+  pf::inputState().keyReleased(pf::vk::kRight);
+}
