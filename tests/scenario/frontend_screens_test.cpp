@@ -98,6 +98,43 @@ class FrontendTest : public ::testing::Test {
     return [code] { pf::inputState().keyReleased(code); };
   }
 
+  // Selects ship `number`, unlocked, as a stand-in that keeps still, and runs
+  // one frame in which the clocks reach the given values.
+  playerbase& selectStandIn(int number, int bullettimer, int specialtimer) {
+    auto ship = std::make_unique<StandInShip>();
+    ship->playertype = number;
+    ship->r = 10;
+    ship->g = 20;
+    ship->b = 30;
+    playerbase& s = *ship;
+    m->playerarray[static_cast<size_t>(number - 1)] = std::move(ship);
+    int* unlock[] = {&settings.ship2, &settings.ship3, &settings.ship4, &settings.ship5, &settings.ship6};
+    if (number >= 2) *unlock[number - 2] = 1;
+    m->menustate = "play";
+    m->playoffset = -100 * number;
+    m->timer = 100;  // no backdrop cloud on the next frame
+    frameAt(bullettimer, specialtimer);
+    return s;
+  }
+  void frameAt(int bullettimer, int specialtimer) {
+    m->bulletlist.clear();
+    m->missilelist.clear();
+    m->powerringlist.clear();
+    m->bloodlist.clear();
+    m->firelist.clear();
+    m->bullettimer = bullettimer - 5;
+    m->playspecialtimer = specialtimer - 1;
+    m->Update();
+  }
+
+  // A ship that neither moves nor clears its fire flags, so a demonstration
+  // can be driven through the ship interface alone.
+  class StandInShip : public playerbase {
+   public:
+    int Update(float, float, float, EntityList<bubble>&) override { return 0; }
+    int paint() override { return 0; }
+  };
+
   pf::HeadlessBackend* display = nullptr;
   TempDir dir;
   std::string path = dir.file("VE4R.dtb");
@@ -360,4 +397,65 @@ TEST_F(FrontendTest, AHeldDirectionMovesOnceUntilItsKeyRepeats) {
   for (int i = 0; i < 40; ++i) m->Update();
   EXPECT_EQ(m->playoffset, -200);
   pf::inputState().keyReleased(pf::vk::kRight);
+}
+
+TEST_F(FrontendTest, EveryShipsDemonstrationFollowsItsVolleyTable) {
+  // Ship two at 160: the 40, 80 and 160 volleys together, 6 + 2 + 1 shots.
+  selectStandIn(2, 160, 10);
+  EXPECT_EQ(m->bulletlist.size(), 9u);
+  frameAt(41, 200);  // the special window: two beams a frame
+  int beams = 0;
+  m->bulletlist.forEach([&](bullet& b) { beams += b.isparticlebeam; });
+  EXPECT_EQ(beams, 2);
+
+  // Ship three at 80: seven fanned shots and three streaks; its special a
+  // ring and a glow per frame.
+  selectStandIn(3, 80, 10);
+  EXPECT_EQ(m->bulletlist.size(), 10u);
+  frameAt(41, 230);
+  EXPECT_EQ(m->powerringlist.size(), 1u);
+  EXPECT_EQ(m->bloodlist.size(), 1u);
+  // A shot 15 frames old splits into two, six degrees either side.
+  m->bulletlist.clear();
+  bullet* old = m->bulletlist.add(
+      bullet::Create(300, 300, 270, 10, assets.blobImage.get(), 1, pf::kBlendLight, 1, 2, 3, 1, 0.1f, 1.5f, 0, 4));
+  old->timer = 15;
+  m->bullettimer = 1;
+  m->Update();
+  std::vector<float> angles;
+  m->bulletlist.forEach([&](bullet& b) {
+    angles.push_back(b.angle);
+    EXPECT_FLOAT_EQ(b.damage, 2);
+    EXPECT_FLOAT_EQ(b.xScale, 0.7f);
+  });
+  EXPECT_EQ(angles, (std::vector<float>{264, 276}));
+
+  // Ship four fires from itself and each option star after the head, only
+  // while a fire flag is up; its fire wall comes at 200 exactly.
+  playerbase& four = selectStandIn(4, 40, 10);
+  EXPECT_TRUE(m->bulletlist.empty());
+  four.tail.add(TailPoint::Create(0, 0, 255, 255, 255));
+  four.tail.add(TailPoint::Create(0, 0, 255, 255, 255));
+  four.fire2 = 1;
+  frameAt(40, 200);
+  EXPECT_EQ(m->bulletlist.size(), 4u);
+  EXPECT_EQ(m->firelist.size(), 1u);
+  frameAt(41, 201);
+  EXPECT_TRUE(m->firelist.empty());
+
+  // Ship five at 60: two yellow missiles and two lasers; its special lets
+  // the trails linger, never below 0.2.
+  selectStandIn(5, 60, 10);
+  EXPECT_EQ(m->missilelist.size(), 2u);
+  EXPECT_EQ(m->bulletlist.size(), 2u);
+  m->missilelist.forEach([](missile& mi) { EXPECT_EQ(mi.red + mi.green + mi.blue, 510); });
+  m->clsalpha = 0.22f;
+  frameAt(41, 210);
+  EXPECT_FLOAT_EQ(m->clsalpha, 0.2f);
+
+  // Ship six: one shot every 12 frames, none between.
+  selectStandIn(6, 60, 10);
+  EXPECT_EQ(m->bulletlist.size(), 1u);
+  frameAt(40, 10);
+  EXPECT_TRUE(m->bulletlist.empty());
 }
