@@ -181,6 +181,21 @@ TEST_F(FrontendTest, ShipOneStartsAlwaysOtherShipsOnlyOnceUnlocked) {
   m->Update();
   EXPECT_EQ(m->menustate, "main");
   EXPECT_EQ(m->begingame, 0);
+  pf::inputState().keyReleased(pf::vk::kEscape);
+  pf::inputState().keyReleased(pf::vk::kQ);
+
+  // Ship one needs no unlock: its run is played and booked.
+  settings.ship2 = 0;
+  m->menustate = "play";
+  m->playoffset = -100;
+  pf::inputState().keyPressed(pf::vk::kReturn);
+  m->Update();
+  pf::inputState().keyPressed(pf::vk::kEscape);
+  pf::inputState().keyPressed(pf::vk::kQ);
+  m->Update();
+  EXPECT_EQ(m->menustate, "main");
+  SQLite::Database db(path);
+  EXPECT_EQ(db.execAndGet("SELECT count(*) FROM scores WHERE perfect=1").getInt(), 1);
 }
 
 TEST_F(FrontendTest, PanelShowsTheCurrentBindingsAndShipOneDemonstratesBothClocks) {
