@@ -54,6 +54,14 @@ int menu::Update() {
     screenPlay();
   } else if (menustate == "stats") {
     screenStats();
+  } else if (menustate == "achievements") {
+    screenAchievements();
+  } else if (menustate == "setup") {
+    screenSetup();
+  } else if (menustate == "keys") {
+    screenKeys();
+  } else if (menustate == "joysticks") {
+    screenJoysticks();
   } else {
     menustate = "main";  // a screen this build does not have
   }

@@ -96,6 +96,21 @@ class menu {
   void screenStats();
   void drawShipStats(int number);
 
+  // The selected ship's weapons shown off into the menu's effect lists.
+  void runDemonstration(playerbase& ship);
+  void splitSunSpread();
+
+  void screenAchievements();
+  void moveAchievement(int step);
+
+  void screenSetup();
+  void screenKeys();
+  void screenJoysticks();
+  void toggleMusic();
+  void switchDisplayMode();
+  // Writes the settings row; a failure ends the program (lastSave()).
+  void saveNow();
+
   void playGame();
 
   DbResult lastSave_;

@@ -46,9 +46,16 @@ void menu::screenMain() {
       playoffset = -100;
       break;
     case 2: openScores(); break;
+    case 3:
+      selectedItem = 1;
+      menustate = "achievements";
+      break;
+    case 4:
+      selectedItem = 1;
+      menustate = "setup";
+      break;
     case 5: quit = 1; break;
     default:
-      // Achievements and setup are not part of this build yet.
       break;
   }
 }
@@ -79,6 +86,7 @@ void menu::screenPlay() {
   playerbase* ship = playerarray[static_cast<size_t>(number - 1)].get();
   if (ship != nullptr && shipUnlockedSetting(number)) {
     if (number == 1) ship->rotation = static_cast<float>(20 * Sin(timer));
+    runDemonstration(*ship);
     drawShipPanel(*ship, number);
     if (buttonpressed == 1) begingame = number;
   } else {

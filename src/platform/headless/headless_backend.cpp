@@ -22,6 +22,10 @@ DrawCall fromQuad(const QuadCmd& q) {
 }  // namespace
 
 bool HeadlessBackend::open(int width, int height, int depth, std::string* error) {
+  if (depth == refusedDepth_) {
+    if (error != nullptr) *error = "cannot open a display at depth " + std::to_string(depth);
+    return false;
+  }
   if (width <= 0 || height <= 0) {
     if (error != nullptr) *error = "cannot open a display of " + std::to_string(width) + "x" + std::to_string(height);
     return false;
@@ -103,6 +107,7 @@ void HeadlessBackend::restart() {
   recording_ = false;
   calls_.clear();
   frameHook_ = nullptr;
+  refusedDepth_ = -1;
   clockMs_ = 0;
   carry_ = 0;
   frames_ = 0;

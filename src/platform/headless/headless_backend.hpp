@@ -70,13 +70,17 @@ class HeadlessBackend final : public DisplayBackend {
   int depth() const { return depth_; }
   bool pointerVisible() const { return pointerVisible_; }
   const std::string& title() const { return title_; }
+  // Display opens at this depth fail, as a mode the machine cannot show
+  // would (-1: every depth opens).
+  void refuseDepth(int depth) { refusedDepth_ = depth; }
   // Back to a new backend's state: clock and frame count at 0, no recording,
-  // no recorded calls, no frame hook.
+  // no recorded calls, no frame hook, every depth accepted.
   void restart();
 
  private:
   bool open_ = false;
   int width_ = 0, height_ = 0, depth_ = 0;
+  int refusedDepth_ = -1;
   bool recording_ = false;
   bool inText_ = false;
   bool pointerVisible_ = true;

@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# The title menu's setup, achievements and ship selection, driven with real
+# key presses under Xvfb and checked in the database while the game runs:
+# sound off is stored at once; seven redefined keys are stored and the ship
+# panel's controls then name them; the switch to a window is stored and the
+# next start opens an 800x600 window; a close request (SIGTERM) in the middle
+# of a key redefinition leaves the old keys stored. Screenshots of the ship
+# selection with its demonstration, the achievements and the setup screen.
+set -euo pipefail
+BUILD=$(cd "${1:?usage: test_frontend_setup.sh BUILD_DIR}" && pwd)
+source "$(dirname "$0")/lib.sh"
+
+e2e_begin 1024x768
+
+# Holds a key for a while: a press and release inside one frame would only
+# count as a hit.
+tap() {
+  xdotool keydown "$1"
+  sleep "${2:-0.12}"
+  xdotool keyup "$1"
+  sleep 0.3
+}
+taps() {
+  local key=$1 n=$2
+  for ((i = 0; i < n; i++)); do tap "$key"; done
+}
+setting() {
+  sqlite3 VE4R.dtb "SELECT $1 FROM setupData"
+}
+keys_stored() {
+  sqlite3 -separator ' ' VE4R.dtb "SELECT upkey, downkey, leftkey, rightkey, fire1key, fire2key, fire3key FROM setupData"
+}
+# Width in screen pixels of the bright text of the ship panel's attack-1 line
+# (logical 550,196 to 800,218), taken from the darkest of three shots so that
+# shots and missiles flying past do not count.
+attack1_line_width() {
+  local out=$1 x0 y0 x1 y1
+  for n in 1 2 3; do
+    screenshot "$WORK/panel$n.png"
+    sleep 0.25
+  done
+  convert "$WORK/panel1.png" "$WORK/panel2.png" "$WORK/panel3.png" -evaluate-sequence min "$out"
+  read -r x0 y0 < <(window_point "$WIN" 550 196)
+  read -r x1 y1 < <(window_point "$WIN" 800 218)
+  convert "$out" -crop "$((x1 - x0))x$((y1 - y0))+$x0+$y0" +repage -colorspace Gray -threshold 70% \
+    -format "%@" info: | sed -E 's/^([0-9]+)x.*/\1/'
+}
+wait_exit() {
+  local pid=$1
+  for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && e2e_fail "the program did not end"
+  local status=0
+  wait "$pid" || status=$?
+  [[ $status -eq 0 ]] || e2e_fail "exit status $status; stderr: $(cat stderr.txt)"
+}
+
+cd "$WORK"
+launch_game
+wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
+xdotool windowfocus "$WIN" 2>/dev/null || true
+sleep 0.5
+
+# Ship selection with the default keys: "Z: shoot left".
+tap Return
+sleep 1.5
+screenshot "$ART/frontend-ship-select.png"
+before=$(attack1_line_width "$ART/frontend-panel-default-keys.png")
+tap Left  # the "back" stop
+tap Return
+
+# Achievements.
+taps Down 2
+tap Return
+sleep 1
+screenshot "$ART/frontend-achievements.png"
+tap Return
+
+# Setup: sound off, stored at once.
+taps Down 3
+tap Return
+sleep 0.5
+screenshot "$ART/frontend-setup.png"
+tap Down
+tap Return
+sleep 0.5
+[[ "$(setting sound)" == "0" ]] || e2e_fail "sfx off was not stored: sound=$(setting sound)"
+screenshot "$ART/frontend-setup-sfx-off.png"
+
+# Seven keys: W S A D Space B N.
+tap Down
+tap Return
+sleep 0.5
+screenshot "$ART/frontend-keys-prompt.png"
+for key in w s a d space b n; do tap "$key"; done
+sleep 2.5  # "settings saved" for 120 frames
+[[ "$(keys_stored)" == "87 83 65 68 32 66 78" ]] || e2e_fail "keys stored: $(keys_stored)"
+
+# The panel now names the space bar for attack 1: a longer line than "Z".
+taps Down 3  # back
+tap Return
+tap Return   # Play
+sleep 1.5
+after=$(attack1_line_width "$ART/frontend-panel-new-keys.png")
+((after > before + 20)) || e2e_fail "attack 1 line $before px wide with Z, $after px with Space"
+tap Left
+tap Return
+
+# Switch to a window: stored, and the window is 800x600 at once.
+taps Down 3
+tap Return
+taps Down 4
+tap Return
+sleep 1.5
+[[ "$(setting screendepth)" == "0" ]] || e2e_fail "windowed mode not stored"
+WIN=$(find_window_by_pid "$PID" 10) || e2e_fail "no window after the switch"
+read -r width height < <(xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
+[[ "$width x $height" == "800 x 600" ]] || e2e_fail "window after the switch is $width x $height"
+screenshot "$ART/frontend-windowed.png"
+tap Down     # back
+tap Return
+tap Up       # quit
+tap Return
+wait_exit "$PID"
+
+# The next start opens the window; a SIGTERM during a key redefinition
+# leaves the keys as they were.
+launch_game
+read -r width height < <(xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
+[[ "$width x $height" == "800 x 600" ]] || e2e_fail "the next start opened $width x $height"
+wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared on the second start"
+xdotool windowfocus "$WIN" 2>/dev/null || true
+sleep 0.5
+taps Down 3
+tap Return
+taps Down 2
+tap Return
+sleep 0.5
+tap Up
+tap Down
+kill -TERM "$PID"
+wait_exit "$PID"
+[[ "$(keys_stored)" == "87 83 65 68 32 66 78" ]] || e2e_fail "keys after SIGTERM mid-sequence: $(keys_stored)"
+echo "PASS: sfx off, seven keys ($before -> $after px), window mode and its next start, SIGTERM keeps the keys"
