@@ -16,7 +16,10 @@ for seed in 1 2 3; do
   end=$(cat "$WORK/end.json")
   grep -q '"ended":true' <<<"$end" || fail "seed $seed: the level did not end: $end"
   grep -q '"lives":3' <<<"$end" || fail "seed $seed: the invulnerable ship lost a life: $end"
-  for class in starfish anenome shrimp eel seahorse jellyfish yellowfish hermitshell shrimp2 enemybullet; do
+  # Nobody fights the crab: the boss clock runs out and the level is failed.
+  grep -q '"gamefailed":1' <<<"$end" && grep -q '"bosstimer":0' <<<"$end" ||
+    fail "seed $seed: an unfought crab should end in Level Failed with the boss clock at 0: $end"
+  for class in starfish anenome shrimp eel seahorse jellyfish yellowfish hermitshell shrimp2 boss enemybullet; do
     grep -Eq "\"spawned\":\{[^}]*\"$class\":[1-9]" <<<"$end" || fail "seed $seed: no $class spawned: $end"
   done
   # Fixed rows of the level: six jellyfish, six shells, two seahorses, 19 eels.
