@@ -1,8 +1,9 @@
 // Whole frames as the drawing layer saw them: a digest of every recorded draw
 // call (kind, image size and frame, transformed corners, colour, alpha, blend,
 // line width, text) over a stretch of play and of the title menu. The pinned
-// values were taken from the game as it was before drawing moved image origins
-// into the draw calls; they change only when what reaches the screen changes.
+// values were taken from the game as it drew when drawing code still set image
+// handles itself (the menu's once the carousel held all six ships); they change
+// only when what reaches the screen changes.
 #include <gtest/gtest.h>
 
 #include <cmath>
