@@ -59,6 +59,10 @@ class InputTape {
 
 InputTape& inputTape();
 
+// Hits of a key since its last query, read from the live input even while a
+// tape plays back: how the viewer of a replay hears its own Escape.
+int liveKeyHit(int code);
+
 // A name for a read, as messages show it ("keyDown(38)").
 std::string describeRead(InputQuery query, int code);
 

@@ -232,6 +232,7 @@ int keyHit(int code) {
   if (inputTape().playing()) return static_cast<int>(inputTape().replay(InputQuery::keyHit, code));
   return static_cast<int>(taped(InputQuery::keyHit, code, static_cast<float>(inputState().takeKeyHits(code))));
 }
+int liveKeyHit(int code) { return inputState().takeKeyHits(code); }
 void flushKeys() { inputState().flushKeys(); }
 int getChar() { return inputState().takeChar(); }
 

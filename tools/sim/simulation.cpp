@@ -267,7 +267,7 @@ bool runSimulation(const SimOptions& optionsGiven, std::string* json, std::strin
       .add("secs", g->secs)
       .add("quitnow", g->quitnow)
       .add("ended", ended)
-      .add("end", std::string(runEndName(runResult(*g, 0).end)))
+      .addText("end", runEndName(runResult(*g, 0).end))
       .add("achievements", achievements);
   addListCounts(*g, out);
   out.add("spawned", spawned);
