@@ -61,6 +61,7 @@ RunEnd endOf(const game& g) {
   if (g.gamecompleted == 1) return RunEnd::completed;
   if (g.gamefailed == 1) return RunEnd::failed;
   if (g.quitnow == 1) return RunEnd::quit;
+  if (g.lives < 0) return RunEnd::gameover;
   return RunEnd::unfinished;
 }
 

@@ -196,7 +196,7 @@ ReplayRead decodeReplay(const std::vector<uint8_t>& bytes) {
   replay.result.score = static_cast<int64_t>(r.fixed(8));
   replay.result.killcount = static_cast<int32_t>(r.fixed(4));
   const uint8_t end = r.u8();
-  if (end > static_cast<uint8_t>(RunEnd::quit)) r.fail("unknown end kind " + std::to_string(end));
+  if (end > static_cast<uint8_t>(RunEnd::gameover)) r.fail("unknown end kind " + std::to_string(end));
   replay.result.end = static_cast<RunEnd>(end);
   replay.result.frames = static_cast<uint32_t>(r.fixed(4));
 
@@ -262,6 +262,7 @@ const char* runEndName(RunEnd end) {
     case RunEnd::completed: return "completed";
     case RunEnd::failed: return "failed";
     case RunEnd::quit: return "quit";
+    case RunEnd::gameover: return "gameover";
     default: return "unfinished";
   }
 }

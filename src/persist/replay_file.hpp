@@ -25,7 +25,9 @@ struct ReplaySettings {
   bool operator==(const ReplaySettings&) const = default;
 };
 
-enum class RunEnd : uint8_t { unfinished = 0, completed, failed, quit };
+// How a run ended: the crab beaten, "Level Failed" (time up), quit from the
+// pause, or all lives lost.
+enum class RunEnd : uint8_t { unfinished = 0, completed, failed, quit, gameover };
 
 struct ReplayResult {
   int64_t score = 0;

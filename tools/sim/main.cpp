@@ -3,7 +3,7 @@
 //
 //   ovelune-sim --ship N --seed S (--frames F | --until-end) [--input FILE]
 //               [--bot none|fire|autopilot] [--trace FILE] [--bench] [--invulnerable]
-//               [--record FILE]
+//               [--ceasefire FRAME] [--record FILE]
 //   ovelune-sim --replay FILE [--trace FILE]
 //
 // --replay verifies a recorded run: it exits with status 3 and says what
@@ -20,7 +20,7 @@ namespace {
 void usage() {
   std::cerr << "usage: ovelune-sim --ship N --seed S (--frames F | --until-end) [--input FILE]\n"
                "                   [--bot none|fire|autopilot] [--trace FILE] [--bench] [--invulnerable]\n"
-               "                   [--record FILE]\n"
+               "                   [--ceasefire FRAME] [--record FILE]\n"
                "       ovelune-sim --replay FILE [--trace FILE]\n";
 }
 
@@ -64,6 +64,9 @@ int main(int argc, char** argv) {
       }
     } else if (arg == "--bench") {
       options.bench = true;
+    } else if (arg == "--ceasefire" && hasValue && parseInt(argv[i + 1], &number) && number >= 0) {
+      options.ceasefire = static_cast<int>(number);
+      ++i;
     } else if (arg == "--replay" && hasValue) {
       options.replayFile = argv[++i];
       haveLength = true;

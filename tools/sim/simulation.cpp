@@ -169,7 +169,10 @@ bool runSimulation(const SimOptions& optionsGiven, std::string* json, std::strin
   if (!options.inputFile.empty() && !script.load(options.inputFile, error)) return false;
   if (options.bot == "fire") script.holdFrom(1, settings.fire1key);
   std::unique_ptr<Autopilot> autopilot;
-  if (options.bot == "autopilot") autopilot = std::make_unique<Autopilot>();
+  if (options.bot == "autopilot") {
+    autopilot = std::make_unique<Autopilot>();
+    autopilot->ceasefire = options.ceasefire;
+  }
 
   std::ofstream trace;
   if (!options.traceFile.empty()) {

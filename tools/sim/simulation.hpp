@@ -13,6 +13,8 @@ struct SimOptions {
   bool bench = false;
   // The ship cannot lose a life.
   bool invulnerable = false;
+  // The autopilot stops firing from this game frame on (0: never).
+  int ceasefire = 0;
   // Plays this replay back (ship, seed and input come from it) and checks
   // that it ends as recorded.
   std::string replayFile;
