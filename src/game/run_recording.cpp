@@ -13,6 +13,8 @@ namespace {
 
 ReplaySettings steeringSettings() {
   ReplaySettings s;
+  s.screenwidth = settings.screenwidth;
+  s.screenheight = settings.screenheight;
   s.upkey = settings.upkey;
   s.downkey = settings.downkey;
   s.leftkey = settings.leftkey;
@@ -32,6 +34,8 @@ ReplaySettings steeringSettings() {
 }
 
 void applySteeringSettings(const ReplaySettings& s) {
+  settings.screenwidth = s.screenwidth;
+  settings.screenheight = s.screenheight;
   settings.upkey = s.upkey;
   settings.downkey = s.downkey;
   settings.leftkey = s.leftkey;

@@ -131,8 +131,8 @@ std::vector<uint8_t> encodeReplay(const Replay& replay) {
   w.u8(static_cast<uint8_t>(replay.ship));
   w.fixed(replay.seed, 8);
   const ReplaySettings& s = replay.settings;
-  for (int key : {s.upkey, s.downkey, s.leftkey, s.rightkey, s.fire1key, s.fire2key, s.fire3key, s.usejoy,
-                  s.joystickport, s.jBombButton, s.jfireLeftButton, s.jFireRightButton}) {
+  for (int key : {s.screenwidth, s.screenheight, s.upkey, s.downkey, s.leftkey, s.rightkey, s.fire1key, s.fire2key,
+                  s.fire3key, s.usejoy, s.joystickport, s.jBombButton, s.jfireLeftButton, s.jFireRightButton}) {
     w.fixed(static_cast<uint32_t>(key), 4);
   }
   w.f32(s.jThreshhold);
@@ -186,8 +186,9 @@ ReplayRead decodeReplay(const std::vector<uint8_t>& bytes) {
   replay.ship = r.u8();
   replay.seed = r.fixed(8);
   ReplaySettings& s = replay.settings;
-  for (int* key : {&s.upkey, &s.downkey, &s.leftkey, &s.rightkey, &s.fire1key, &s.fire2key, &s.fire3key, &s.usejoy,
-                   &s.joystickport, &s.jBombButton, &s.jfireLeftButton, &s.jFireRightButton}) {
+  for (int* key :
+       {&s.screenwidth, &s.screenheight, &s.upkey, &s.downkey, &s.leftkey, &s.rightkey, &s.fire1key, &s.fire2key,
+        &s.fire3key, &s.usejoy, &s.joystickport, &s.jBombButton, &s.jfireLeftButton, &s.jFireRightButton}) {
     *key = static_cast<int32_t>(r.fixed(4));
   }
   s.jThreshhold = r.f32();

@@ -12,9 +12,10 @@
 
 constexpr uint16_t kReplayFormatVersion = 1;
 
-// The settings a run reads: which keys, buttons and axes it asks about and
-// the stick's dead zone.
+// The settings a run reads: which keys, buttons and axes it asks about, the
+// stick's dead zone, and the field's size (the ship's bounds).
 struct ReplaySettings {
+  int screenwidth = 0, screenheight = 0;
   int upkey = 0, downkey = 0, leftkey = 0, rightkey = 0;
   int fire1key = 0, fire2key = 0, fire3key = 0;
   int usejoy = 0, joystickport = 0;
