@@ -97,14 +97,30 @@ class Reader {
   const uint8_t* end_;
 };
 
-void writeRead(Writer& w, const pf::InputRead& read) {
-  w.u8(static_cast<uint8_t>(read.query));
-  w.u8(read.code);
+void writeValue(Writer& w, const pf::InputRead& read) {
   if (read.query == pf::InputQuery::joyAxis) {
     w.f32(read.value);
   } else {
     w.varint(static_cast<uint64_t>(read.value));
   }
+}
+
+void writeRead(Writer& w, const pf::InputRead& read) {
+  w.u8(static_cast<uint8_t>(read.query));
+  w.u8(read.code);
+  writeValue(w, read);
+}
+
+float readValue(Reader& r, pf::InputQuery query) {
+  return query == pf::InputQuery::joyAxis ? r.f32() : static_cast<float>(r.varint());
+}
+
+bool sameShape(const pf::InputFrame& a, const pf::InputFrame& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i].query != b[i].query || a[i].code != b[i].code) return false;
+  }
+  return true;
 }
 
 pf::InputRead readRead(Reader& r) {
@@ -117,7 +133,7 @@ pf::InputRead readRead(Reader& r) {
   }
   read.query = static_cast<pf::InputQuery>(query);
   read.code = r.u8();
-  read.value = read.query == pf::InputQuery::joyAxis ? r.f32() : static_cast<float>(r.varint());
+  read.value = readValue(r, read.query);
   return read;
 }
 
@@ -143,7 +159,10 @@ std::vector<uint8_t> encodeReplay(const Replay& replay) {
   w.u8(static_cast<uint8_t>(replay.result.end));
   w.fixed(replay.result.frames, 4);
 
-  // Runs of equal frames: how many, then the reads of one of them.
+  // Runs of equal frames: how many, then the reads of one of them. A frame
+  // that asks what the run's previous one asked (nearly every frame) is
+  // stored as the changes only: its read count times two plus one, a bit
+  // per read that changed, and the new values.
   std::vector<std::pair<uint64_t, const pf::InputFrame*>> runs;
   for (const pf::InputFrame& frame : replay.frames) {
     if (!runs.empty() && *runs.back().second == frame) {
@@ -153,10 +172,24 @@ std::vector<uint8_t> encodeReplay(const Replay& replay) {
     }
   }
   w.varint(runs.size());
+  const pf::InputFrame* previous = nullptr;
   for (const auto& [repeat, frame] : runs) {
     w.varint(repeat);
-    w.varint(frame->size());
-    for (const pf::InputRead& read : *frame) writeRead(w, read);
+    if (previous != nullptr && sameShape(*previous, *frame)) {
+      w.varint(frame->size() * 2 + 1);
+      std::vector<uint8_t> changed((frame->size() + 7) / 8);
+      for (size_t i = 0; i < frame->size(); ++i) {
+        if ((*frame)[i].value != (*previous)[i].value) changed[i / 8] |= static_cast<uint8_t>(1u << (i % 8));
+      }
+      w.bytes(changed.data(), changed.size());
+      for (size_t i = 0; i < frame->size(); ++i) {
+        if ((changed[i / 8] >> (i % 8)) & 1) writeValue(w, (*frame)[i]);
+      }
+    } else {
+      w.varint(frame->size() * 2);
+      for (const pf::InputRead& read : *frame) writeRead(w, read);
+    }
+    previous = frame;
   }
   w.fixed(fnv1a(w.out.data(), w.out.size()), 4);
   return std::move(w.out);
@@ -204,13 +237,28 @@ ReplayRead decodeReplay(const std::vector<uint8_t>& bytes) {
   const uint64_t runs = r.varint();
   for (uint64_t i = 0; i < runs && !r.failed(); ++i) {
     const uint64_t repeat = r.varint();
-    const uint64_t reads = r.varint();
+    const uint64_t shape = r.varint();
+    const uint64_t reads = shape / 2;
+    const bool changesOnly = (shape & 1) != 0;
     if (repeat == 0 || replay.frames.size() + repeat > kMaxFrames || reads > kMaxReadsPerFrame) {
       r.fail("implausible frame counts");
       break;
     }
     pf::InputFrame frame;
-    for (uint64_t k = 0; k < reads && !r.failed(); ++k) frame.push_back(readRead(r));
+    if (changesOnly) {
+      if (replay.frames.empty() || replay.frames.back().size() != reads) {
+        r.fail("a frame of changes has no frame to change");
+        break;
+      }
+      frame = replay.frames.back();
+      std::vector<uint8_t> changed(static_cast<size_t>((reads + 7) / 8));
+      for (uint8_t& byte : changed) byte = r.u8();
+      for (size_t k = 0; k < frame.size() && !r.failed(); ++k) {
+        if ((changed[k / 8] >> (k % 8)) & 1) frame[k].value = readValue(r, frame[k].query);
+      }
+    } else {
+      for (uint64_t k = 0; k < reads && !r.failed(); ++k) frame.push_back(readRead(r));
+    }
     replay.frames.insert(replay.frames.end(), static_cast<size_t>(repeat), frame);
   }
   r.fixed(4);  // the checksum, checked above

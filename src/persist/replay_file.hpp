@@ -3,7 +3,8 @@
 // the seed, the settings that steer a run, every input read of every frame,
 // and the result it came to. Files are little-endian binary ending in a
 // checksum; frames that read the same as the one before are stored once with
-// a repeat count, so an idle stretch costs a few bytes.
+// a repeat count, and a frame that asks what the one before asked stores only
+// the values that changed.
 #include <cstdint>
 #include <string>
 #include <vector>

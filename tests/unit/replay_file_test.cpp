@@ -29,7 +29,9 @@ Replay sampleReplay(int ship = 3, int64_t score = 123456) {
       {InputQuery::keyHit, 27, 0}, {InputQuery::suspended, 0, 0}, {InputQuery::keyDown, 38, 0}};
   const pf::InputFrame busy = {
       {InputQuery::keyHit, 27, 2}, {InputQuery::joyAxis, 1, -0.73f}, {InputQuery::joyDown, 5, 1}};
-  for (int i = 0; i < 40; ++i) r.frames.push_back(i % 10 == 3 ? busy : idle);
+  pf::InputFrame moving = idle;  // the same reads, one value changed
+  moving[2].value = 1;
+  for (int i = 0; i < 40; ++i) r.frames.push_back(i % 10 == 3 ? busy : i % 7 == 5 ? moving : idle);
   r.frames.push_back({});
   r.result = ReplayResult{score, 77, RunEnd::failed, static_cast<uint32_t>(r.frames.size())};
   return r;
