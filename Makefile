@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 SCOREBOARD_LISTEN ?= 127.0.0.1:4780
 SCOREBOARD_DB ?= scoreboard.db
 
-.PHONY: deps configure build run scoreboard test sanitize bench clean
+.PHONY: deps configure build run scoreboard test golden sanitize bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -30,6 +30,11 @@ scoreboard: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure --timeout 300 -j $(JOBS)
+
+# Records the golden replays of tests/replays again: only when the game's
+# behaviour changes on purpose, and the commit says why.
+golden: build
+	tests/replays/make_golden.sh $(BUILD)
 
 # Unit and scenario tests once more with AddressSanitizer + UBSan, and a whole
 # simulated run. Tests that start SDL video or OpenAL run without leak

@@ -29,7 +29,7 @@ allowed=(
 
 # The platform's public interface; everything else under src/platform belongs
 # to the backends.
-public_platform='^platform/(platform|draw_state|image|font|sound|keycodes|net/tcp_client)\.hpp$'
+public_platform='^platform/(platform|draw_state|image|font|sound|keycodes|input_tape|net/tcp_client)\.hpp$'
 library_headers='^(SDL|SDL2/|GL/|epoxy/|AL/|ft2build|freetype|png\.h|jpeglib|jerror|zlib|vorbis/|ogg/|X11/|sys/socket|netdb|netinet/|arpa/inet|poll\.h)'
 sqlite_headers='^(sqlite3\.h|SQLiteCpp/)'
 

@@ -38,17 +38,24 @@ struct Generator {
 };
 
 Generator generator;
+Generator drawGenerator;
+
+int pickInt(Generator& from, int a, int b) {
+  if (a > b) std::swap(a, b);
+  const uint64_t span = static_cast<uint64_t>(static_cast<int64_t>(b) - a + 1);
+  const uint64_t pick = (static_cast<uint64_t>(from.next()) * span) >> 32;
+  return static_cast<int>(static_cast<int64_t>(a) + static_cast<int64_t>(pick));
+}
 
 }  // namespace
 
 void SeedRnd(uint64_t seed) { generator.seed(seed); }
 
-int Rand(int a, int b) {
-  if (a > b) std::swap(a, b);
-  const uint64_t span = static_cast<uint64_t>(static_cast<int64_t>(b) - a + 1);
-  const uint64_t pick = (static_cast<uint64_t>(generator.next()) * span) >> 32;
-  return static_cast<int>(static_cast<int64_t>(a) + static_cast<int64_t>(pick));
-}
+int Rand(int a, int b) { return pickInt(generator, a, b); }
+
+void SeedDrawRnd(uint64_t seed) { drawGenerator.seed(seed); }
+
+int DrawRand(int a, int b) { return pickInt(drawGenerator, a, b); }
 
 double Rnd(double a, double b) {
   if (a > b) std::swap(a, b);

@@ -1,5 +1,5 @@
 #pragma once
-// Degree-based trigonometry and the game's one seedable random generator.
+// Degree-based trigonometry and the game's seedable random generators.
 // Every random number of the game comes from here, so a seed and an input
 // script replay a run exactly.
 #include <cmath>
@@ -96,3 +96,10 @@ void SeedRnd(uint64_t seed);
 int Rand(int a, int b);
 // Uniform real from the smaller to the larger of a and b (the larger excluded).
 double Rnd(double a, double b);
+
+// Drawing's own generator, for looks that change every drawn frame (a
+// flame's flicker). A paused frame is still drawn, so numbers drawn while
+// drawing must not come from the run's generator: pausing would shift the
+// run's sequence and a replay with pauses would play differently.
+void SeedDrawRnd(uint64_t seed);
+int DrawRand(int a, int b);

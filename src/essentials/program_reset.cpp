@@ -9,6 +9,7 @@ void resetProgramState(uint64_t seed) {
   settings = Settings{};
   program = ProgramState{};
   SeedRnd(seed);
+  SeedDrawRnd(seed);
   resetRockSway();
   for (SoundSlot* slot : assets.soundSlots()) {
     pf::stopChannel(slot->channel);

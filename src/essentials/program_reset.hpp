@@ -3,7 +3,7 @@
 // so that tests and simulated runs never inherit state from an earlier one.
 #include <cstdint>
 
-// The settings row and program state to their defaults, the generator seeded
+// The settings row and program state to their defaults, both generators seeded
 // with `seed`, and the state kept beside the loaded assets: the rock walls'
 // sway phases and a fresh, silent channel for every sound.
 void resetProgramState(uint64_t seed);

@@ -1,6 +1,7 @@
 // Running a chosen ship's run inside the menu's frame, and booking what the
 // run leaves behind.
 #include <array>
+#include <cstdio>
 
 #include "essentials/assets.hpp"
 #include "essentials/settings.hpp"
@@ -10,7 +11,9 @@
 #include "frontend/unlockscreen.hpp"
 #include "game/game.hpp"
 #include "game/game_frame.hpp"
+#include "game/run_recording.hpp"
 #include "persist/online_scores.hpp"
+#include "persist/replay_store.hpp"
 #include "persist/scores.hpp"
 #include "persist/settings_row.hpp"
 #include "platform/platform.hpp"
@@ -56,25 +59,37 @@ int bookCompletion(int ship, bool perfect) {
   return unlock;
 }
 
+// A replay that cannot be kept costs the player nothing else: one line says so.
+void keepReplay(const Replay& replay) {
+  std::string path;
+  std::string error;
+  if (!storeReplay(replaysFolder(), replay, &path, &error))
+    std::fprintf(stderr, "Ovelune: replay not kept: %s\n", error.c_str());
+}
+
 }  // namespace
 
 void menu::playGame() {
   if (settings.music == 1) pf::stopChannel(assets.musicTitle.channel);
-  std::unique_ptr<game> g = game::Create(begingame);
+  const uint64_t seed = newRunSeed();
+  std::unique_ptr<game> g = startRecordedRun(begingame, seed);
   int unlock = 0;
   if (g) {
     int ended = 0;
     while (ended == 0) ended = playFrame(*g);
+    const Replay replay = finishRecordedRun(*g, seed);
     // Everything the run earned is saved before the player is asked for a
     // name and the network is waited for: closing the game there loses nothing.
     unlock = bookAftermath(*g);
     // The settings could not be saved: the program ends with the database's
     // report, so nothing more is shown.
     if (!lastSave_) {
+      keepReplay(replay);
       quit = 1;
       return;
     }
     submitRun(*g);
+    keepReplay(replay);
   }
   if (unlock > 0 && !pf::closeRequested()) unlockscreen::Create(unlock)->Do();
   if (settings.music == 1) {

@@ -2,11 +2,13 @@
 
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
+#include "platform/input_tape.hpp"
 #include "platform/platform.hpp"
 
 int playFrame(game& g) {
   const int ended = program.paused == 0 ? g.Update() : 0;
   g.Draw();
   pf::flip();
+  pf::inputTape().endFrame();
   return ended;
 }

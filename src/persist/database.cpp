@@ -70,6 +70,8 @@ float DbRow::real(int pos) const {
 SettingsDb::SettingsDb() = default;
 SettingsDb::~SettingsDb() = default;
 
+std::string SettingsDb::path() const { return db_ ? db_->getFilename() : std::string(); }
+
 bool SettingsDb::open(const std::string& path) {
   close();
   try {

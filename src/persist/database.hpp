@@ -41,6 +41,8 @@ class SettingsDb {
   bool open(const std::string& path);
   void close();
   bool isOpen() const { return db_ != nullptr; }
+  // The file as it was opened; empty when closed.
+  std::string path() const;
 
   // Runs statement text; false on error, with the reason in lastError().
   bool exec(const std::string& sql);

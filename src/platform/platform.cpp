@@ -9,6 +9,7 @@
 
 #include "platform/backend.hpp"
 #include "platform/input_state.hpp"
+#include "platform/input_tape.hpp"
 
 namespace pf {
 namespace {
@@ -108,7 +109,12 @@ void hidePointer() {
   if (gDisplay != nullptr) gDisplay->setPointerVisible(false);
 }
 
-bool appSuspended() { return inputState().suspended(); }
+bool appSuspended() {
+  if (inputTape().playing()) return inputTape().replay(InputQuery::suspended, 0) != 0;
+  const bool suspended = inputState().suspended();
+  inputTape().note(InputQuery::suspended, 0, suspended ? 1.0f : 0.0f);
+  return suspended;
+}
 bool takeCloseRequest() { return inputState().takeCloseRequest(); }
 bool closeRequested() { return inputState().closeRequested(); }
 
@@ -206,8 +212,27 @@ bool channelPlaying(const Channel& channel) {
 
 // ---------------------------------------------------------------- input
 
-bool keyDown(int code) { return inputState().keyDown(code); }
-int keyHit(int code) { return inputState().takeKeyHits(code); }
+// Reads of the keys, buttons and axes go through the input tape: recorded
+// while a run is recorded, answered from it while one plays back.
+namespace {
+
+float taped(InputQuery query, int code, float live) {
+  inputTape().note(query, code, live);
+  return live;
+}
+
+}  // namespace
+
+bool keyDown(int code) {
+  if (inputTape().playing()) return inputTape().replay(InputQuery::keyDown, code) != 0;
+  return taped(InputQuery::keyDown, code, inputState().keyDown(code) ? 1.0f : 0.0f) != 0;
+}
+
+int keyHit(int code) {
+  if (inputTape().playing()) return static_cast<int>(inputTape().replay(InputQuery::keyHit, code));
+  return static_cast<int>(taped(InputQuery::keyHit, code, static_cast<float>(inputState().takeKeyHits(code))));
+}
+int liveKeyHit(int code) { return inputState().takeKeyHits(code); }
 void flushKeys() { inputState().flushKeys(); }
 int getChar() { return inputState().takeChar(); }
 
@@ -228,9 +253,21 @@ int waitKey() {
 }
 
 int joyCount() { return inputState().joystickCount(); }
-bool joyDown(int button, int port) { return inputState().joyDown(port, button); }
-int joyHit(int button, int port) { return inputState().takeJoyHits(port, button); }
-float joyAxis(JoyAxis axis, int port) { return inputState().joyAxisValue(port, axis); }
+bool joyDown(int button, int port) {
+  if (inputTape().playing()) return inputTape().replay(InputQuery::joyDown, button) != 0;
+  return taped(InputQuery::joyDown, button, inputState().joyDown(port, button) ? 1.0f : 0.0f) != 0;
+}
+
+int joyHit(int button, int port) {
+  if (inputTape().playing()) return static_cast<int>(inputTape().replay(InputQuery::joyHit, button));
+  return static_cast<int>(
+      taped(InputQuery::joyHit, button, static_cast<float>(inputState().takeJoyHits(port, button))));
+}
+
+float joyAxis(JoyAxis axis, int port) {
+  if (inputTape().playing()) return inputTape().replay(InputQuery::joyAxis, axis);
+  return taped(InputQuery::joyAxis, axis, inputState().joyAxisValue(port, axis));
+}
 
 // ---------------------------------------------------------------- time
 

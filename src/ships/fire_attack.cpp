@@ -61,8 +61,8 @@ void fireAttack::paint() {
   particles.forEach([&](tpoint& p) {
     pf::setScale(p.size, p.size);
     pf::setAlpha(0.6f);
-    const int red = Rand(200, 255);
-    const int green = Rand(150, 201);
+    const int red = DrawRand(200, 255);
+    const int green = DrawRand(150, 201);
     pf::setColour(red, green, 0);
     pf::drawImage(*assets.blobImage, p.x, p.y);
     pf::setColour(255, 255, 255);

@@ -162,7 +162,8 @@ void Autopilot::steer(game& g) {
   hold(settings.rightkey, bestX > 0);
   hold(settings.upkey, bestY < 0);
   hold(settings.downkey, bestY > 0);
-  const AttackButtons attacks = chooseAttacks(g);
+  const bool firing = ceasefire == 0 || g.gametimer < ceasefire;
+  const AttackButtons attacks = firing ? chooseAttacks(g) : AttackButtons{};
   hold(settings.fire1key, attacks.fire1);
   hold(settings.fire2key, attacks.fire2);
   hold(settings.fire3key, attacks.fire3);

@@ -14,6 +14,9 @@ class enemybase;
 class Autopilot {
  public:
   void steer(game& g);
+  // From this game frame on the pilot only dodges and never fires: how a run
+  // that reaches the crab is left to run out of time ("Level Failed").
+  int ceasefire = 0;
 
  private:
   struct Step {

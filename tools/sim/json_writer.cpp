@@ -67,6 +67,11 @@ JsonObject& JsonObject::add(const std::string& k, const std::vector<int>& values
   return *this;
 }
 
+JsonObject& JsonObject::addText(const std::string& k, const std::string& value) {
+  key(k) << quoted(value);
+  return *this;
+}
+
 JsonObject& JsonObject::add(const std::string& k, const std::vector<std::string>& values) {
   std::ostringstream& out = key(k);
   out << "[";

@@ -15,6 +15,7 @@ class JsonObject {
   // Game positions and energies: two decimals.
   JsonObject& add(const std::string& key, float value);
   JsonObject& add(const std::string& key, bool value);
+  JsonObject& addText(const std::string& key, const std::string& value);
   JsonObject& add(const std::string& key, const std::vector<int>& values);
   JsonObject& add(const std::string& key, const JsonObject& value);
   JsonObject& add(const std::string& key, const std::vector<std::string>& values);

@@ -3,6 +3,11 @@
 //
 //   ovelune-sim --ship N --seed S (--frames F | --until-end) [--input FILE]
 //               [--bot none|fire|autopilot] [--trace FILE] [--bench] [--invulnerable]
+//               [--ceasefire FRAME] [--record FILE]
+//   ovelune-sim --replay FILE [--trace FILE]
+//
+// --replay verifies a recorded run: it exits with status 3 and says what
+// differs when the run does not end as recorded.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -14,7 +19,9 @@ namespace {
 
 void usage() {
   std::cerr << "usage: ovelune-sim --ship N --seed S (--frames F | --until-end) [--input FILE]\n"
-               "                   [--bot none|fire|autopilot] [--trace FILE] [--bench] [--invulnerable]\n";
+               "                   [--bot none|fire|autopilot] [--trace FILE] [--bench] [--invulnerable]\n"
+               "                   [--ceasefire FRAME] [--record FILE]\n"
+               "       ovelune-sim --replay FILE [--trace FILE]\n";
 }
 
 bool parseInt(const char* text, long long* out) {
@@ -57,6 +64,14 @@ int main(int argc, char** argv) {
       }
     } else if (arg == "--bench") {
       options.bench = true;
+    } else if (arg == "--ceasefire" && hasValue && parseInt(argv[i + 1], &number) && number >= 0) {
+      options.ceasefire = static_cast<int>(number);
+      ++i;
+    } else if (arg == "--replay" && hasValue) {
+      options.replayFile = argv[++i];
+      haveLength = true;
+    } else if (arg == "--record" && hasValue) {
+      options.recordFile = argv[++i];
     } else if (arg == "--invulnerable") {
       options.invulnerable = true;
     } else {
@@ -71,10 +86,15 @@ int main(int argc, char** argv) {
   }
   std::string error;
   std::string json;
-  if (!runSimulation(options, &json, &error)) {
+  std::string mismatch;
+  if (!runSimulation(options, &json, &error, &mismatch)) {
     std::cerr << "ovelune-sim: " << error << "\n";
     return 1;
   }
   std::cout << json << "\n";
+  if (!mismatch.empty()) {
+    std::cerr << "ovelune-sim: the replay does not end as recorded: " << mismatch << "\n";
+    return 3;
+  }
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
@@ -21,9 +22,13 @@
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
 #include "game/game_frame.hpp"
+#include "game/run_recording.hpp"
 #include "input_script.hpp"
 #include "json_writer.hpp"
+#include "persist/build_id.hpp"
+#include "persist/replay_file.hpp"
 #include "platform/headless/headless_backend.hpp"
+#include "platform/input_tape.hpp"
 #include "platform/platform.hpp"
 
 namespace {
@@ -137,7 +142,25 @@ double threadSeconds() {
 
 }  // namespace
 
-bool runSimulation(const SimOptions& options, std::string* json, std::string* error) {
+bool runSimulation(const SimOptions& optionsGiven, std::string* json, std::string* error, std::string* mismatch) {
+  SimOptions options = optionsGiven;
+  Replay replay;
+  if (!options.replayFile.empty()) {
+    ReplayRead read = readReplayFile(options.replayFile);
+    if (!read.ok) {
+      *error = read.error;
+      return false;
+    }
+    replay = std::move(read.replay);
+    if (replay.buildId != gameBuildId()) {
+      std::fprintf(stderr, "ovelune-sim: note: %s was recorded by build %s, this is build %s\n",
+                   options.replayFile.c_str(), replay.buildId.c_str(), gameBuildId());
+    }
+    options.ship = replay.ship;
+    options.seed = replay.seed;
+    options.frames = static_cast<long long>(replay.frames.size());
+    options.untilEnd = false;
+  }
   pf::installHeadless();
   registerAssetStore();
   loadGameAssets();
@@ -146,7 +169,10 @@ bool runSimulation(const SimOptions& options, std::string* json, std::string* er
   if (!options.inputFile.empty() && !script.load(options.inputFile, error)) return false;
   if (options.bot == "fire") script.holdFrom(1, settings.fire1key);
   std::unique_ptr<Autopilot> autopilot;
-  if (options.bot == "autopilot") autopilot = std::make_unique<Autopilot>();
+  if (options.bot == "autopilot") {
+    autopilot = std::make_unique<Autopilot>();
+    autopilot->ceasefire = options.ceasefire;
+  }
 
   std::ofstream trace;
   if (!options.traceFile.empty()) {
@@ -158,7 +184,14 @@ bool runSimulation(const SimOptions& options, std::string* json, std::string* er
   }
 
   resetProgramState(options.seed);
-  std::unique_ptr<game> g = game::Create(options.ship);
+  std::unique_ptr<game> g;
+  if (!options.replayFile.empty()) {
+    g = startReplay(replay);
+  } else if (!options.recordFile.empty()) {
+    g = startRecordedRun(options.ship, options.seed);
+  } else {
+    g = game::Create(options.ship);
+  }
   if (!g) {
     *error = "there is no ship " + std::to_string(options.ship);
     return false;
@@ -197,6 +230,19 @@ bool runSimulation(const SimOptions& options, std::string* json, std::string* er
     }
   }
 
+  if (!options.replayFile.empty()) {
+    const std::string divergence = pf::inputTape().divergence();
+    endReplay();
+    const std::string differences = resultDifferences(replay.result, runResult(*g, static_cast<uint32_t>(frame)));
+    if (!differences.empty() || !divergence.empty()) {
+      *mismatch = differences.empty() ? divergence : differences + (divergence.empty() ? "" : " (" + divergence + ")");
+    }
+  }
+  if (!options.recordFile.empty()) {
+    const Replay recorded = finishRecordedRun(*g, options.seed);
+    if (!writeReplayFile(options.recordFile, recorded, error)) return false;
+  }
+
   std::vector<int> achievements;
   for (int i = 0; i < static_cast<int>(program.achievementFlags.size()); ++i) {
     if (program.achievementFlags[static_cast<size_t>(i)] == 1) achievements.push_back(i);
@@ -224,6 +270,7 @@ bool runSimulation(const SimOptions& options, std::string* json, std::string* er
       .add("secs", g->secs)
       .add("quitnow", g->quitnow)
       .add("ended", ended)
+      .addText("end", runEndName(runResult(*g, 0).end))
       .add("achievements", achievements);
   addListCounts(*g, out);
   out.add("spawned", spawned);

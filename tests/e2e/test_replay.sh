@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# A run played with real key presses under Xvfb is recorded: its replay file
+# appears in replays/ beside the database, the simulator plays it back to the
+# score the database holds, the game itself shows it until Escape, and a
+# damaged copy is refused with one line.
+set -euo pipefail
+BUILD=$(cd "${1:?usage: test_replay.sh BUILD_DIR}" && pwd)
+source "$(dirname "$0")/lib.sh"
+
+e2e_begin
+
+tap() {
+  xdotool keydown "$1"
+  sleep "${2:-0.12}"
+  xdotool keyup "$1"
+  sleep 0.3
+}
+
+cd "$WORK"
+export OVELUNE_SCORE_SERVER=127.0.0.1:1
+launch_game
+wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
+xdotool windowfocus "$WIN" 2>/dev/null || true
+sleep 0.5
+tap Return  # Play
+sleep 0.5
+tap Return  # ship one
+
+# Fire and weave long enough for the first starfish to come down (a software
+# renderer on a busy machine may draw far fewer than 60 frames a second),
+# with a pause in the middle, then quit from a second pause.
+xdotool keydown z
+sleep 8
+xdotool keydown Left
+sleep 0.4
+xdotool keyup Left
+tap Escape
+sleep 0.5
+tap Escape
+xdotool keydown Right
+sleep 0.4
+xdotool keyup Right
+sleep 10
+xdotool keyup z
+tap Escape
+sleep 0.3
+tap q 0.3
+sleep 0.5
+tap Return  # the name entry
+wait_for_title "$WIN" "$PID" shot.png 20 || e2e_fail "the title did not come back after the run"
+tap Up
+tap Return
+for _ in $(seq 1 100); do
+  kill -0 "$PID" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$PID" 2>/dev/null && e2e_fail "the program did not end after quit"
+wait "$PID" || e2e_fail "the game ended with status $?; stderr: $(cat stderr.txt)"
+
+shopt -s nullglob
+files=(replays/*.ovr)
+[[ ${#files[@]} -eq 1 ]] || e2e_fail "expected one replay file, found ${#files[@]}: $(ls -la replays 2>&1)"
+replay=${files[0]}
+leftovers=(replays/*.tmp)
+[[ ${#leftovers[@]} -eq 0 ]] || e2e_fail "a temporary file was left in replays/"
+stored=$(sqlite3 VE4R.dtb "SELECT score FROM scores")
+
+json=$("$BUILD/ovelune-sim" --replay "$replay") || e2e_fail "ovelune-sim --replay failed: $json"
+replayed=$(grep -o '"score":[0-9-]*' <<<"$json" | head -n 1 | cut -d: -f2)
+end=$(grep -o '"end":"[a-z]*"' <<<"$json" | cut -d'"' -f4)
+[[ "$replayed" == "$stored" ]] || e2e_fail "the replay scored $replayed, the database holds $stored"
+[[ "$end" == "quit" ]] || e2e_fail "the replayed run ended '$end', not quit"
+# The run's play time, booked from its own frame clock, must come out the same.
+read -r hours minutes seconds < <(sqlite3 -separator ' ' VE4R.dtb "SELECT hours, minutes, seconds FROM setupData")
+mins=$(grep -o '"mins":[0-9]*' <<<"$json" | cut -d: -f2)
+secs=$(grep -o '"secs":[0-9]*' <<<"$json" | cut -d: -f2)
+((hours * 3600 + minutes * 60 + seconds == mins * 60 + secs)) ||
+  e2e_fail "the database booked ${minutes}m ${seconds}s of play, the replay ${mins}m ${secs}s"
+frames=$(grep -o '"frames":[0-9]*' <<<"$json" | cut -d: -f2)
+gametimer=$(grep -o '"gametimer":[0-9]*' <<<"$json" | cut -d: -f2)
+((gametimer < frames)) || e2e_fail "the pauses were not replayed (gametimer $gametimer of $frames frames)"
+
+# Watching: the window opens and plays until Escape.
+"$BUILD/ovelune" --replay "$replay" >watch.txt 2>&1 &
+WATCH=$!
+e2e_on_exit "stop_process $WATCH"
+WWIN=$(find_window_by_pid "$WATCH" 20) || e2e_fail "no window for the replay: $(cat watch.txt)"
+xdotool windowfocus "$WWIN" 2>/dev/null || true
+sleep 2
+screenshot "$ART/replay-watching.png"
+tap Escape
+for _ in $(seq 1 50); do
+  kill -0 "$WATCH" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$WATCH" 2>/dev/null && e2e_fail "Escape did not end the playback"
+wait "$WATCH" || e2e_fail "watching ended with status $?: $(cat watch.txt)"
+
+# A damaged copy: one clear line, status 1, no window.
+cp "$replay" damaged.ovr
+printf '\x55' | dd of=damaged.ovr bs=1 seek=40 conv=notrunc status=none
+status=0
+"$BUILD/ovelune" --replay damaged.ovr >refused.txt 2>&1 || status=$?
+[[ $status -eq 1 ]] || e2e_fail "a damaged replay gave status $status"
+grep -q "^Ovelune: cannot watch damaged.ovr: .*damaged" refused.txt || e2e_fail "refusal said: $(cat refused.txt)"
+status=0
+"$BUILD/ovelune-sim" --replay damaged.ovr >/dev/null 2>sim.txt || status=$?
+[[ $status -ne 0 ]] && grep -q damaged sim.txt || e2e_fail "the simulator on a damaged replay: status $status, $(cat sim.txt)"
+echo "PASS: a run recorded to $replay ($frames frames, gametimer $gametimer) replays to the stored score $stored and play time ${mins}m ${secs}s"
