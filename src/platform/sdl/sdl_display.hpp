@@ -38,11 +38,11 @@ class SdlDisplay final : public DisplayBackend {
   void grab(Image& image, int frame, int x, int y) override { renderer_.grab(image, frame, x, y); }
   void forgetImage(const Image& image) override { renderer_.forget(image); }
 
-  // True when flips are paced by vertical sync rather than the timer.
-
-  // For measurements and test drivers: the renderer, and a function called
-  // after every presented frame.
+  // For measurements and test drivers: the renderer, a function called
+  // after every presented frame, and flips without the 60 Hz pacing (the
+  // frame is presented and swapped as soon as it is drawn).
   GlRenderer& renderer() { return renderer_; }
+  void setUnpaced(bool on) { unpaced_ = on; }
   void setFrameListener(std::function<void()> listener) { frameListener_ = std::move(listener); }
 
  private:
@@ -55,6 +55,7 @@ class SdlDisplay final : public DisplayBackend {
   SdlJoysticks joysticks_;
   FrameTimer timer_;
   bool vsync_ = false;
+  bool unpaced_ = false;
   int width_ = 0, height_ = 0;
   std::string title_ = "Ovelune";
   bool pointerVisible_ = true;
