@@ -108,8 +108,7 @@ bool GlRenderer::buildProgram(std::string* error) {
   }
   glUseProgram(program_);
   glUniform1i(glGetUniformLocation(program_, "uTexture"), 0);
-  glUniform2f(glGetUniformLocation(program_, "uScreenSize"), static_cast<float>(width_),
-              static_cast<float>(height_));
+  glUniform2f(glGetUniformLocation(program_, "uScreenSize"), static_cast<float>(width_), static_cast<float>(height_));
   alphaTestLocation_ = glGetUniformLocation(program_, "uAlphaTest");
   return true;
 }
@@ -126,8 +125,7 @@ bool GlRenderer::init(int width, int height, std::string* error) {
   glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(kMaxVertices * sizeof(Vertex)), nullptr, GL_STREAM_DRAW);
   glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, x)));
   glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, u)));
-  glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex),
-                        reinterpret_cast<void*>(offsetof(Vertex, r)));
+  glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, r)));
   for (GLuint i = 0; i < 3; ++i) glEnableVertexAttribArray(i);
 
   std::vector<uint16_t> indices;
@@ -191,6 +189,7 @@ void GlRenderer::shutdown() {
   ringUsed_ = 0;
   batchTexture_ = 0;
   appliedBlend_ = -1;
+  clipped_ = false;
 }
 
 void GlRenderer::applyBlend(int blend) {
@@ -298,7 +297,8 @@ void GlRenderer::pushQuad(unsigned texture, int blend, const float* x, const flo
     batchTexture_ = texture;
     batchBlend_ = blend;
   }
-  for (int i = 0; i < 4; ++i) vertices_.push_back(Vertex{x[i], y[i], u[i], v[i], colour.r, colour.g, colour.b, colour.a});
+  for (int i = 0; i < 4; ++i)
+    vertices_.push_back(Vertex{x[i], y[i], u[i], v[i], colour.r, colour.g, colour.b, colour.a});
   if (!batching_) flush();
 }
 
@@ -373,6 +373,19 @@ void GlRenderer::clear(int r, int g, int b) {
   glClear(GL_COLOR_BUFFER_BIT);
 }
 
+void GlRenderer::setClip(int x, int y, int w, int h) {
+  const bool on = w > 0 && h > 0;
+  if (!on && !clipped_) return;
+  flush();
+  clipped_ = on;
+  if (!on) {
+    glDisable(GL_SCISSOR_TEST);
+    return;
+  }
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(x, height_ - y - h, w, h);  // GL rows run bottom-up
+}
+
 void GlRenderer::grab(Image& image, int frame, int x, int y) {
   flush();
   const int w = image.width();
@@ -395,19 +408,25 @@ void GlRenderer::grab(Image& image, int frame, int x, int y) {
 
 void GlRenderer::present(int drawableWidth, int drawableHeight) {
   flush();
-  const double scale = std::min(static_cast<double>(drawableWidth) / width_,
-                                static_cast<double>(drawableHeight) / height_);
+  const double scale =
+      std::min(static_cast<double>(drawableWidth) / width_, static_cast<double>(drawableHeight) / height_);
   const int w = static_cast<int>(std::lround(width_ * scale));
   const int h = static_cast<int>(std::lround(height_ * scale));
   const int left = (drawableWidth - w) / 2;
   const int bottom = (drawableHeight - h) / 2;
+  if (clipped_) glDisable(GL_SCISSOR_TEST);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
+  // The bars are cleared only where there are bars: a whole-window clear
+  // under a blit that covers the window is one more full pass of pixels.
+  if (w != drawableWidth || h != drawableHeight) {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
   glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
   const GLenum filter = (w == width_ && h == height_) ? GL_NEAREST : GL_LINEAR;
   glBlitFramebuffer(0, 0, width_, height_, left, bottom, left + w, bottom + h, GL_COLOR_BUFFER_BIT, filter);
   glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
+  if (clipped_) glEnable(GL_SCISSOR_TEST);
 }
 
 }  // namespace pf

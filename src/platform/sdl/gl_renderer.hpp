@@ -29,6 +29,9 @@ class GlRenderer {
   void quad(const QuadCmd& q);
   void line(const LineCmd& l);
   void point(const PointCmd& p);
+  // Drawing and clearing touch only this rectangle of the screen (w <= 0:
+  // all of it).
+  void setClip(int x, int y, int w, int h);
   // Copies off-screen pixels at (x, y), of the image's size, into the frame;
   // pixels outside the screen read as opaque black.
   void grab(Image& image, int frame, int x, int y);
@@ -80,6 +83,7 @@ class GlRenderer {
   // opaque texel, smooth line edges ramp across both.
   unsigned whiteTexture_ = 0;
   int alphaTestLocation_ = -1;
+  bool clipped_ = false;
 
   std::vector<Vertex> vertices_;
   size_t ringUsed_ = 0;  // vertices already in the GPU buffer since it was last orphaned

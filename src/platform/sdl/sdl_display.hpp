@@ -37,6 +37,7 @@ class SdlDisplay final : public DisplayBackend {
   void drawPoint(const PointCmd& p) override { renderer_.point(p); }
   void grab(Image& image, int frame, int x, int y) override { renderer_.grab(image, frame, x, y); }
   void forgetImage(const Image& image) override { renderer_.forget(image); }
+  void setClip(int x, int y, int w, int h) override { renderer_.setClip(x, y, w, h); }
 
   // For measurements and test drivers: the renderer, a function called
   // after every presented frame, and flips without the 60 Hz pacing (the
