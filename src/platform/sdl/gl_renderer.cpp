@@ -80,6 +80,17 @@ void setSampling(int flags) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
+// True when every texel of the quad's source rectangle covers at least a
+// pixel along both of its edges (the quad is a parallelogram): the level of
+// detail is then below zero and sampling uses the top level alone, even with
+// the sharpening bias.
+bool magnified(const QuadCmd& q, int width, int height) {
+  const float across = std::hypot(q.x[1] - q.x[0], q.y[1] - q.y[0]);
+  const float down = std::hypot(q.x[3] - q.x[0], q.y[3] - q.y[0]);
+  return across >= std::fabs(q.u1 - q.u0) * static_cast<float>(width) &&
+         down >= std::fabs(q.v1 - q.v0) * static_cast<float>(height);
+}
+
 }  // namespace
 
 bool GlRenderer::buildProgram(std::string* error) {
@@ -158,6 +169,12 @@ bool GlRenderer::init(int width, int height, std::string* error) {
     shutdown();
     return false;
   }
+  glGenSamplers(1, &plainSampler_);
+  glSamplerParameteri(plainSampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glSamplerParameteri(plainSampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glSamplerParameteri(plainSampler_, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glSamplerParameteri(plainSampler_, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  batchPlain_ = false;
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_CULL_FACE);  // mirrored scales flip the winding
   glViewport(0, 0, width, height);
@@ -177,6 +194,8 @@ void GlRenderer::shutdown() {
   textures_.clear();
   lastImage_ = nullptr;
   lastSlots_ = nullptr;
+  glDeleteSamplers(1, &plainSampler_);
+  plainSampler_ = 0;
   glDeleteFramebuffers(1, &fbo_);
   glDeleteTextures(1, &colour_);
   glDeleteTextures(1, &whiteTexture_);
@@ -219,6 +238,7 @@ void GlRenderer::flush() {
   if (vertices_.empty()) return;
   applyBlend(batchBlend_);
   glBindTexture(GL_TEXTURE_2D, batchTexture_);
+  glBindSampler(0, batchPlain_ ? plainSampler_ : 0);
   // The vertex buffer is a ring: each batch goes behind the previous ones,
   // so no draw in flight is overwritten and the driver never has to wait.
   // Only when the ring is full is the buffer orphaned and started afresh.
@@ -291,11 +311,13 @@ void GlRenderer::forget(const Image& image) {
 }
 
 void GlRenderer::pushQuad(unsigned texture, int blend, const float* x, const float* y, const float* u, const float* v,
-                          Rgba colour) {
-  if (texture != batchTexture_ || blend != batchBlend_ || vertices_.size() + 4 > kMaxVertices) {
+                          Rgba colour, bool plainSampling) {
+  if (texture != batchTexture_ || blend != batchBlend_ || plainSampling != batchPlain_ ||
+      vertices_.size() + 4 > kMaxVertices) {
     flush();
     batchTexture_ = texture;
     batchBlend_ = blend;
+    batchPlain_ = plainSampling;
   }
   for (int i = 0; i < 4; ++i)
     vertices_.push_back(Vertex{x[i], y[i], u[i], v[i], colour.r, colour.g, colour.b, colour.a});
@@ -318,7 +340,8 @@ void GlRenderer::quad(const QuadCmd& q) {
   if (texture == 0) return;
   const float u[4] = {q.u0, q.u1, q.u1, q.u0};
   const float v[4] = {q.v0, q.v0, q.v1, q.v1};
-  pushQuad(texture, q.paint.blend, q.x, q.y, u, v, colour);
+  pushQuad(texture, q.paint.blend, q.x, q.y, u, v, colour,
+           (q.image->flags() & kImageMipmapped) != 0 && magnified(q, q.image->width(), q.image->height()));
 }
 
 void GlRenderer::line(const LineCmd& in) {

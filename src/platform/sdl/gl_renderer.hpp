@@ -59,7 +59,7 @@ class GlRenderer {
   };
 
   void pushQuad(unsigned texture, int blend, const float* x, const float* y, const float* u, const float* v,
-                Rgba colour);
+                Rgba colour, bool plainSampling = false);
   void pushSolid(int blend, const float* x, const float* y, Rgba colour);
   void applyBlend(int blend);
   // One texture per frame of an image, uploaded on first use and again
@@ -89,6 +89,11 @@ class GlRenderer {
   size_t ringUsed_ = 0;  // vertices already in the GPU buffer since it was last orphaned
   unsigned batchTexture_ = 0;
   int batchBlend_ = 0;
+  // A mipmapped texture drawn at a texel or more per pixel samples its top
+  // level bilinearly either way; through this sampler the rasteriser skips
+  // working out the level of detail for every pixel.
+  unsigned plainSampler_ = 0;
+  bool batchPlain_ = false;
   int appliedBlend_ = -1;
   bool batching_ = true;
   uint64_t drawCalls_ = 0;
