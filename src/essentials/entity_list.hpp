@@ -30,7 +30,12 @@ class EntityList {
   U* add(std::unique_ptr<U> object) {
     U* raw = object.get();
     if (raw == nullptr) return nullptr;
-    nodes_.push_back(Node{std::unique_ptr<T>(std::move(object)), false});
+    if (spare_.empty()) {
+      nodes_.push_back(Node{std::unique_ptr<T>(std::move(object)), false});
+    } else {
+      nodes_.splice(nodes_.end(), spare_, spare_.begin());
+      nodes_.back() = Node{std::unique_ptr<T>(std::move(object)), false};
+    }
     ++live_;
     if (onAdd) onAdd(*raw);
     return raw;
@@ -64,7 +69,7 @@ class EntityList {
 
   void clear() {
     if (cursors_.empty()) {
-      nodes_.clear();
+      retire(nodes_.begin(), nodes_.end());
     } else {
       for (Node& n : nodes_) n.removed = true;
       garbage_ = true;
@@ -121,7 +126,7 @@ class EntityList {
     }
     live_ = 0;
     if (cursors_.empty()) {
-      nodes_.clear();
+      retire(nodes_.begin(), nodes_.end());
     } else {
       garbage_ = true;
     }
@@ -137,7 +142,7 @@ class EntityList {
   void erase(Iter it) {
     --live_;
     if (cursors_.empty()) {
-      nodes_.erase(it);
+      retire(it, std::next(it));
     } else {
       it->removed = true;
       garbage_ = true;
@@ -146,12 +151,25 @@ class EntityList {
 
   void compact() {
     for (Iter it = nodes_.begin(); it != nodes_.end();) {
-      it = it->removed ? nodes_.erase(it) : std::next(it);
+      const Iter next = std::next(it);
+      if (it->removed) retire(it, next);
+      it = next;
     }
     garbage_ = false;
   }
 
+  // Unlinks the nodes [from, to) into the spare list, then destroys their
+  // objects: the nodes are reused by later adds, so a list whose length
+  // stays about the same allocates no nodes.
+  void retire(Iter from, Iter to) {
+    const auto count = std::distance(from, to);
+    spare_.splice(spare_.begin(), nodes_, from, to);
+    auto it = spare_.begin();
+    for (auto i = count; i > 0; --i, ++it) it->object.reset();
+  }
+
   std::list<Node> nodes_;
+  std::list<Node> spare_;       // unlinked nodes, their objects already destroyed
   std::vector<Iter*> cursors_;  // positions of the running walks
   std::size_t live_ = 0;
   bool garbage_ = false;
