@@ -13,6 +13,7 @@ struct SceneTiming {
   double framesPerSecond = 0;
   double worstFrameMs = 0;
   double drawCallsPerFrame = 0;
+  double cpuMsPerFrame = 0;  // processor time of all threads
 };
 
 // Plays and times every scene; the display must be open and the game's
