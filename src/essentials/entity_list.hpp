@@ -30,10 +30,11 @@ class EntityList {
   U* add(std::unique_ptr<U> object) {
     U* raw = object.get();
     if (raw == nullptr) return nullptr;
-    if (spare_.empty()) {
+    std::list<Node>& spare = spareNodes();
+    if (spare.empty()) {
       nodes_.push_back(Node{std::unique_ptr<T>(std::move(object)), false});
     } else {
-      nodes_.splice(nodes_.end(), spare_, spare_.begin());
+      nodes_.splice(nodes_.end(), spare, spare.begin());
       nodes_.back() = Node{std::unique_ptr<T>(std::move(object)), false};
     }
     ++live_;
@@ -158,18 +159,27 @@ class EntityList {
     garbage_ = false;
   }
 
-  // Unlinks the nodes [from, to) into the spare list, then destroys their
-  // objects: the nodes are reused by later adds, so a list whose length
-  // stays about the same allocates no nodes.
+  // Unlinked nodes, their objects already destroyed, shared by every list of
+  // this type (lists that live briefly, such as an explosion's sparks, reuse
+  // them too). Never destroyed: lists emptied during the program's exit still
+  // find it.
+  static std::list<Node>& spareNodes() {
+    static auto* spare = new std::list<Node>;
+    return *spare;
+  }
+
+  // Unlinks the nodes [from, to) into the spare nodes, then destroys their
+  // objects: later adds reuse the nodes, so lists whose lengths stay about
+  // the same allocate none.
   void retire(Iter from, Iter to) {
     const auto count = std::distance(from, to);
-    spare_.splice(spare_.begin(), nodes_, from, to);
-    auto it = spare_.begin();
+    std::list<Node>& spare = spareNodes();
+    spare.splice(spare.begin(), nodes_, from, to);
+    auto it = spare.begin();
     for (auto i = count; i > 0; --i, ++it) it->object.reset();
   }
 
   std::list<Node> nodes_;
-  std::list<Node> spare_;       // unlinked nodes, their objects already destroyed
   std::vector<Iter*> cursors_;  // positions of the running walks
   std::size_t live_ = 0;
   bool garbage_ = false;
