@@ -5,13 +5,14 @@
 // and removes it.
 #include "essentials/entity_list.hpp"
 #include "essentials/geometry.hpp"
+#include "essentials/recycled.hpp"
 
 class playerbase;
 class bubble;
 class blood;
 class explosionbase;
 
-class enemybase {
+class enemybase : public Recycled {
  public:
   virtual ~enemybase();
 

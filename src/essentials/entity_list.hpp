@@ -30,7 +30,13 @@ class EntityList {
   U* add(std::unique_ptr<U> object) {
     U* raw = object.get();
     if (raw == nullptr) return nullptr;
-    nodes_.push_back(Node{std::unique_ptr<T>(std::move(object)), false});
+    std::list<Node>& spare = spareNodes();
+    if (spare.empty()) {
+      nodes_.push_back(Node{std::unique_ptr<T>(std::move(object)), false});
+    } else {
+      nodes_.splice(nodes_.end(), spare, spare.begin());
+      nodes_.back() = Node{std::unique_ptr<T>(std::move(object)), false};
+    }
     ++live_;
     if (onAdd) onAdd(*raw);
     return raw;
@@ -64,7 +70,7 @@ class EntityList {
 
   void clear() {
     if (cursors_.empty()) {
-      nodes_.clear();
+      retire(nodes_.begin(), nodes_.end());
     } else {
       for (Node& n : nodes_) n.removed = true;
       garbage_ = true;
@@ -121,7 +127,7 @@ class EntityList {
     }
     live_ = 0;
     if (cursors_.empty()) {
-      nodes_.clear();
+      retire(nodes_.begin(), nodes_.end());
     } else {
       garbage_ = true;
     }
@@ -137,7 +143,7 @@ class EntityList {
   void erase(Iter it) {
     --live_;
     if (cursors_.empty()) {
-      nodes_.erase(it);
+      retire(it, std::next(it));
     } else {
       it->removed = true;
       garbage_ = true;
@@ -146,9 +152,31 @@ class EntityList {
 
   void compact() {
     for (Iter it = nodes_.begin(); it != nodes_.end();) {
-      it = it->removed ? nodes_.erase(it) : std::next(it);
+      const Iter next = std::next(it);
+      if (it->removed) retire(it, next);
+      it = next;
     }
     garbage_ = false;
+  }
+
+  // Unlinked nodes, their objects already destroyed, shared by every list of
+  // this type (lists that live briefly, such as an explosion's sparks, reuse
+  // them too). Never destroyed: lists emptied during the program's exit still
+  // find it.
+  static std::list<Node>& spareNodes() {
+    static auto* spare = new std::list<Node>;
+    return *spare;
+  }
+
+  // Unlinks the nodes [from, to) into the spare nodes, then destroys their
+  // objects: later adds reuse the nodes, so lists whose lengths stay about
+  // the same allocate none.
+  void retire(Iter from, Iter to) {
+    const auto count = std::distance(from, to);
+    std::list<Node>& spare = spareNodes();
+    spare.splice(spare.begin(), nodes_, from, to);
+    auto it = spare.begin();
+    for (auto i = count; i > 0; --i, ++it) it->object.reset();
   }
 
   std::list<Node> nodes_;

@@ -4,10 +4,11 @@
 #include <memory>
 
 #include "essentials/entity_list.hpp"
+#include "essentials/recycled.hpp"
 
 class bubble;
 
-class blood {
+class blood : public Recycled {
  public:
   float x = 0, y = 0;
   float ymod;

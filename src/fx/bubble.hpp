@@ -1,8 +1,9 @@
 #pragma once
 // A small rising, wobbling bubble that fades out in about 40 frames.
 #include <memory>
+#include "essentials/recycled.hpp"
 
-class bubble {
+class bubble : public Recycled {
  public:
   float x = 0, y = 0;
   float life = 1;

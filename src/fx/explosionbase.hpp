@@ -1,11 +1,12 @@
 #pragma once
 // What the explosion list knows of every explosion kind.
 #include "essentials/entity_list.hpp"
+#include "essentials/recycled.hpp"
 
 class bubble;
 class blood;
 
-class explosionbase {
+class explosionbase : public Recycled {
  public:
   virtual ~explosionbase();
 

@@ -4,8 +4,9 @@
 #include <memory>
 
 #include "essentials/math.hpp"
+#include "essentials/recycled.hpp"
 
-class glsprite {
+class glsprite : public Recycled {
  public:
   int tex = 0;
   float x = 0, y = 0;

@@ -3,9 +3,10 @@
 // tinted, rotated sprite. The owning list fades and retires it.
 #include <memory>
 
+#include "essentials/recycled.hpp"
 #include "platform/image.hpp"
 
-class particle2D {
+class particle2D : public Recycled {
  public:
   float x = 0, y = 0;
   float xVelocity = 0, yVelocity = 0;
@@ -19,8 +20,8 @@ class particle2D {
   float angle = 0;
 
   static std::unique_ptr<particle2D> Create(float x, float y, float xVelocity, float yVelocity, float gravity,
-                                            float alpha, int blend, const pf::Image* image, float xScale,
-                                            float yScale, int r, int g, int b, float angle);
+                                            float alpha, int blend, const pf::Image* image, float xScale, float yScale,
+                                            int r, int g, int b, float angle);
   int update();
   void paint();
 };

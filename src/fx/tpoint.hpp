@@ -2,8 +2,9 @@
 // A plain point with a little motion state: the links of a missile trail, the
 // stops of a chained explosion and the flames of a fire attack.
 #include <memory>
+#include "essentials/recycled.hpp"
 
-class tpoint {
+class tpoint : public Recycled {
  public:
   float x = 0, y = 0;
   float angle = 0;

@@ -5,10 +5,11 @@
 
 #include "essentials/entity_list.hpp"
 #include "essentials/geometry.hpp"
+#include "essentials/recycled.hpp"
 
 class explosionbase;
 
-class bonus {
+class bonus : public Recycled {
  public:
   float x = 0, y = 0;
   float x2 = 0, y2 = 0;

@@ -12,7 +12,16 @@
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
 
+namespace {
+constexpr int kSidePanel = 125;  // the black panels at both sides of the water
+}  // namespace
+
 int game::Draw() {
+  const float w = static_cast<float>(settings.screenwidth);
+  const float h = static_cast<float>(settings.screenheight);
+  // Everything up to the side panels shows only in the open water between
+  // them: the opaque black panels cover the rest, so it is not filled at all.
+  pf::setDrawClip(kSidePanel, 0, settings.screenwidth - 2 * kSidePanel, settings.screenheight);
   resetDrawState();
   drawFade(clsalpha);  // a translucent clear: smaller alphas leave longer trails
   resetDrawState();
@@ -22,12 +31,11 @@ int game::Draw() {
   planktonlist.forEach([](plankton& p) { p.paint(); });
   drawObjects();
 
+  pf::clearDrawClip();
   resetDrawState();
-  const float w = static_cast<float>(settings.screenwidth);
-  const float h = static_cast<float>(settings.screenheight);
   pf::setColour(0, 0, 0);
-  pf::fillRect(0, 0, 125, h);
-  pf::fillRect(w - 125, 0, 125, h);
+  pf::fillRect(0, 0, kSidePanel, h);
+  pf::fillRect(w - kSidePanel, 0, kSidePanel, h);
   pf::setColour(255, 255, 255);
   resetDrawState();
 
@@ -54,7 +62,8 @@ void game::drawRockWalls() const {
   if (!assets.rockImage) return;
   const int h = gametimer / 2;
   const float wallWidth = static_cast<float>(assets.rockImage->width());
-  const float right = static_cast<float>(settings.screenwidth - 180) - static_cast<float>(assets.rockImage->width() / 2);
+  const float right =
+      static_cast<float>(settings.screenwidth - 180) - static_cast<float>(assets.rockImage->width() / 2);
   const float left = 120 + wallWidth;
   const double pulse = 0.25 * Sin(h);
   const double pulse90 = 0.25 * Sin(h + 90);

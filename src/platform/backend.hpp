@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/image.hpp"
 #include "platform/channel_state.hpp"
+#include "platform/image.hpp"
 #include "platform/sound.hpp"
 
 namespace pf {
@@ -81,6 +81,8 @@ class DisplayBackend {
   virtual void beginText(const TextCmd&) {}
   virtual void endText() {}
   virtual void setLineSmoothing(bool) {}
+  // Limits the pixels drawing may touch (w <= 0: the whole screen).
+  virtual void setClip(int, int, int, int) {}
   // Copies back-buffer pixels at (x, y), of the image's size, into the frame.
   virtual void grab(Image& image, int frame, int x, int y) = 0;
   // The image is going away; drop anything cached for it.

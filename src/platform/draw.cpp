@@ -141,8 +141,7 @@ void drawText(const std::string& text, float x, float y) {
   TextCmd t;
   t.text = &text;
   QuadCmd box;
-  placeCorners(box, x, y, 0.0f, 0.0f, static_cast<float>(font.textWidth(text)),
-               static_cast<float>(font.lineHeight()));
+  placeCorners(box, x, y, 0.0f, 0.0f, static_cast<float>(font.textWidth(text)), static_cast<float>(font.lineHeight()));
   std::copy(box.x, box.x + 4, t.x);
   std::copy(box.y, box.y + 4, t.y);
   t.paint = currentPaint();
@@ -172,6 +171,14 @@ void drawText(const std::string& text, float x, float y) {
 int textWidth(const std::string& text) { return state.font != nullptr ? state.font->textWidth(text) : 0; }
 
 int textHeight(const std::string&) { return state.font != nullptr ? state.font->lineHeight() : 0; }
+
+void setDrawClip(int x, int y, int w, int h) {
+  if (DisplayBackend* d = drawTarget()) d->setClip(x, y, std::max(w, 1), std::max(h, 1));
+}
+
+void clearDrawClip() {
+  if (DisplayBackend* d = drawTarget()) d->setClip(0, 0, 0, 0);
+}
 
 void grabImage(Image& image, int x, int y, int frame) {
   DisplayBackend* d = displayBackend();

@@ -60,8 +60,8 @@ void clear();
 inline void drawImage(const Image& image, float x, float y, int frame = 0) {
   // Checked here so that a run that draws nowhere pays almost nothing.
   if (detail::drawingOn) {
-    detail::drawImageRect(image, Origin{image.handleX(), image.handleY()}, x, y,
-                          static_cast<float>(image.width()), static_cast<float>(image.height()), frame);
+    detail::drawImageRect(image, Origin{image.handleX(), image.handleY()}, x, y, static_cast<float>(image.width()),
+                          static_cast<float>(image.height()), frame);
   }
 }
 // Draws the image with the given origin on (x, y) instead of its handle, so a
@@ -79,6 +79,12 @@ void plot(float x, float y);
 void drawText(const std::string& text, float x, float y);
 int textWidth(const std::string& text);
 int textHeight(const std::string& text);
+// Limits drawing (clears included) to the screen rectangle until
+// clearDrawClip(). It saves filling pixels that will be painted over
+// opaquely anyway; what a frame draws is unchanged, so headless recordings
+// ignore it.
+void setDrawClip(int x, int y, int w, int h);
+void clearDrawClip();
 
 // ---------------------------------------------------------------- images
 // url: a file path or "incbin::" + the name of an embedded file.

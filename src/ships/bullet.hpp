@@ -5,9 +5,10 @@
 
 #include "essentials/geometry.hpp"
 #include "essentials/math.hpp"
+#include "essentials/recycled.hpp"
 #include "platform/image.hpp"
 
-class bullet {
+class bullet : public Recycled {
  public:
   virtual ~bullet();
 
@@ -33,17 +34,17 @@ class bullet {
   int timer = 0;
 
   // `radius` is a head start along the direction of travel.
-  static std::unique_ptr<bullet> Create(float x, float y, float angle, float speed, const pf::Image* image,
-                                        float alpha, int blend, int r, int g, int b, float xScale, float yscale,
-                                        float radius, int isPlayer, float damage);
+  static std::unique_ptr<bullet> Create(float x, float y, float angle, float speed, const pf::Image* image, float alpha,
+                                        int blend, int r, int g, int b, float xScale, float yscale, float radius,
+                                        int isPlayer, float damage);
   // 1 = left the field (above it or past a side; never by the bottom).
   virtual int Update();
   virtual int paint();
 
  protected:
   // Fills the fields every straight-flying shot shares and centres the image.
-  void launch(float x, float y, float angle, float speed, const pf::Image* image, float alpha, int blend, int r,
-              int g, int b, float radius, int isPlayer);
+  void launch(float x, float y, float angle, float speed, const pf::Image* image, float alpha, int blend, int r, int g,
+              int b, float radius, int isPlayer);
   // Advances `radius` and places the shot on its ray from the start point.
   void moveAlongRay();
   int leftField() const;

@@ -4,9 +4,10 @@
 #include <memory>
 
 #include "essentials/math.hpp"
+#include "essentials/recycled.hpp"
 #include "platform/image.hpp"
 
-class bullet2D {
+class bullet2D : public Recycled {
  public:
   // Stay 0 until the first Update.
   float x = 0, y = 0;

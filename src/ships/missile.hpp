@@ -6,11 +6,12 @@
 
 #include "essentials/entity_list.hpp"
 #include "essentials/geometry.hpp"
+#include "essentials/recycled.hpp"
 #include "ships/tstreak.hpp"
 
 class bubble;
 
-class missile {
+class missile : public Recycled {
  public:
   // Frames left.
   int life;

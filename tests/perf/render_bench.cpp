@@ -7,10 +7,13 @@
 //       the submission only (the rasteriser's work is waited for untimed).
 //   batched_draw_calls, single_draw_calls
 //       the draw calls one such frame issues either way.
-//   wave_frame_fps
-//       frames of the game itself (ship one at full fire in the shrimp wave,
-//       frames 3300 on of a seeded run) updated, drawn and finished, without
-//       the 60 Hz pacing: the headroom the real game has on this machine.
+//   scene_<name>_fps, scene_<name>_worst_frame_ms, scene_<name>_draw_calls
+//       real frames of the heaviest scenes (bench_scenes.cpp) updated, drawn,
+//       presented, swapped and finished without the 60 Hz pacing: the
+//       headroom the real game has on this machine, the slowest single frame
+//       and the draw calls each frame issues; scene_<name>_cpu_ms is the
+//       processor time a frame takes over all threads (rasteriser included),
+//       the figure to compare when the machine is shared.
 //   fill_fps, fill_limit_fps
 //       a fill-heavy frame (two full-screen water layers and 500 glow sprites
 //       of 64 to 96 pixels) drawn and finished, in frames per second; and the
@@ -25,13 +28,12 @@
 #include <vector>
 
 #include "app/asset_loader.hpp"
+#include "bench_scenes.hpp"
 #include "driver_window.hpp"
 #include "essentials/assets.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
-#include "game/game.hpp"
 #include "platform/backend.hpp"
-#include "platform/input_state.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/sdl_backends.hpp"
 #include "platform/sdl/sdl_display.hpp"
@@ -157,29 +159,6 @@ double fillPixelsPerSecond(pf::GlRenderer& renderer, const pf::Image& blob) {
   return pixels / secondsSince(start);
 }
 
-// A seeded run with both attack keys held is played undrawn to the shrimp
-// wave; the frames after that are timed with their drawing finished.
-double waveFramesPerSecond(pf::GlRenderer& renderer) {
-  constexpr int kWaveFrame = 3300;
-  constexpr int kTimedFrames = 240;
-  SeedRnd(7);
-  std::unique_ptr<game> g = game::Create(1);
-  pf::inputState().keyPressed(settings.fire1key);
-  pf::inputState().keyPressed(settings.fire2key);
-  pf::DisplayBackend* const display = pf::displayBackend();
-  pf::installDisplayBackend(nullptr);
-  for (int frame = 1; frame < kWaveFrame; ++frame) g->Update();
-  pf::installDisplayBackend(display);
-  renderer.finish();
-  const auto start = Clock::now();
-  for (int frame = 0; frame < kTimedFrames; ++frame) {
-    g->Update();
-    g->Draw();
-    renderer.finish();
-  }
-  return kTimedFrames / secondsSince(start);
-}
-
 }  // namespace
 
 int main() {
@@ -205,7 +184,7 @@ int main() {
   double area = 0;
   const double fillFps = fillFramesPerSecond(renderer, water, blob, &area);
   const double limitFps = fillPixelsPerSecond(renderer, blob) / area;
-  const double waveFps = waveFramesPerSecond(renderer);
+  const std::vector<SceneTiming> scenes = timeScenes(renderer);
 
   std::printf("batched_sprites_per_s: %.0f\n", batched.spritesPerSecond);
   std::printf("single_sprites_per_s: %.0f\n", single.spritesPerSecond);
@@ -215,7 +194,12 @@ int main() {
   std::printf("fill_frame_mpixels: %.2f\n", area / 1e6);
   std::printf("fill_fps: %.1f\n", fillFps);
   std::printf("fill_limit_fps: %.1f\n", limitFps);
-  std::printf("wave_frame_fps: %.1f\n", waveFps);
+  for (const SceneTiming& t : scenes) {
+    std::printf("%s_fps: %.1f\n", t.name.c_str(), t.framesPerSecond);
+    std::printf("%s_worst_frame_ms: %.1f\n", t.name.c_str(), t.worstFrameMs);
+    std::printf("%s_draw_calls: %.0f\n", t.name.c_str(), t.drawCallsPerFrame);
+    std::printf("%s_cpu_ms: %.2f\n", t.name.c_str(), t.cpuMsPerFrame);
+  }
   pf::closeDisplay();
   pf::shutdownSdlBackends();
   return 0;

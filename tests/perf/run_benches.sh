@@ -22,17 +22,24 @@ export ALSOFT_DRIVERS=null  # no sound card needed or probed
 "$BUILD/ovelune-render-bench" 2>/dev/null
 "$BUILD/ovelune-startup-bench" --runs 5
 
-# Whole simulated runs, update and draw to nowhere: frames per second and
-# the multiple of real time (60 frames a second).
+# Whole simulated runs, update and draw to nowhere: frames per second of
+# processor time and the multiple of real time (60 frames a second), for the
+# fire bot's first 3000 frames and for every ship's whole autopilot run.
 sim_fps() {
-  "$BUILD/ovelune-sim" --ship 1 "$@" --bench | grep -o '"frames_per_second":[0-9.]*' | cut -d: -f2
+  "$BUILD/ovelune-sim" "$@" --bench | grep -o '"cpu_frames_per_second":[0-9.]*' | cut -d: -f2
 }
-fire=$(sim_fps --bot fire --frames 3000)
-auto=$(sim_fps --bot autopilot --until-end)
-awk -v f="$fire" -v a="$auto" 'BEGIN {
-  printf "sim_fire_3000_frames_per_s: %.0f\nsim_fire_3000_times_real_time: %.0f\n", f, f / 60
-  printf "sim_autopilot_run_frames_per_s: %.0f\nsim_autopilot_run_times_real_time: %.0f\n", a, a / 60
-}'
+fire=$(sim_fps --ship 1 --bot fire --frames 3000)
+awk -v f="$fire" 'BEGIN { printf "sim_fire_3000_frames_per_s: %.0f\nsim_fire_3000_times_real_time: %.0f\n", f, f / 60 }'
+for ship in 1 2 3 4 5 6; do
+  auto=$(sim_fps --ship "$ship" --seed 1 --bot autopilot --until-end)
+  awk -v s="$ship" -v a="$auto" 'BEGIN {
+    printf "sim_ship%d_run_frames_per_s: %.0f\nsim_ship%d_run_times_real_time: %.0f\n", s, a, s, a / 60
+  }'
+done
 
 # The scoreboard server under a bounded load on loopback.
 "$(dirname "$0")/scoreboard_load.sh" "$BUILD" 50 10
+
+# Peak memory of the real game over a whole run (minutes; BENCH_SKIP_RSS=1
+# leaves it out).
+[[ "${BENCH_SKIP_RSS:-0}" == 1 ]] || "$(dirname "$0")/peak_rss.sh" "$BUILD"

@@ -80,6 +80,17 @@ void setSampling(int flags) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
+// True when every texel of the quad's source rectangle covers at least a
+// pixel along both of its edges (the quad is a parallelogram): the level of
+// detail is then below zero and sampling uses the top level alone, even with
+// the sharpening bias.
+bool magnified(const QuadCmd& q, int width, int height) {
+  const float across = std::hypot(q.x[1] - q.x[0], q.y[1] - q.y[0]);
+  const float down = std::hypot(q.x[3] - q.x[0], q.y[3] - q.y[0]);
+  return across >= std::fabs(q.u1 - q.u0) * static_cast<float>(width) &&
+         down >= std::fabs(q.v1 - q.v0) * static_cast<float>(height);
+}
+
 }  // namespace
 
 bool GlRenderer::buildProgram(std::string* error) {
@@ -108,8 +119,7 @@ bool GlRenderer::buildProgram(std::string* error) {
   }
   glUseProgram(program_);
   glUniform1i(glGetUniformLocation(program_, "uTexture"), 0);
-  glUniform2f(glGetUniformLocation(program_, "uScreenSize"), static_cast<float>(width_),
-              static_cast<float>(height_));
+  glUniform2f(glGetUniformLocation(program_, "uScreenSize"), static_cast<float>(width_), static_cast<float>(height_));
   alphaTestLocation_ = glGetUniformLocation(program_, "uAlphaTest");
   return true;
 }
@@ -126,8 +136,7 @@ bool GlRenderer::init(int width, int height, std::string* error) {
   glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(kMaxVertices * sizeof(Vertex)), nullptr, GL_STREAM_DRAW);
   glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, x)));
   glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, u)));
-  glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex),
-                        reinterpret_cast<void*>(offsetof(Vertex, r)));
+  glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, r)));
   for (GLuint i = 0; i < 3; ++i) glEnableVertexAttribArray(i);
 
   std::vector<uint16_t> indices;
@@ -160,6 +169,12 @@ bool GlRenderer::init(int width, int height, std::string* error) {
     shutdown();
     return false;
   }
+  glGenSamplers(1, &plainSampler_);
+  glSamplerParameteri(plainSampler_, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glSamplerParameteri(plainSampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glSamplerParameteri(plainSampler_, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glSamplerParameteri(plainSampler_, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  batchPlain_ = false;
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_CULL_FACE);  // mirrored scales flip the winding
   glViewport(0, 0, width, height);
@@ -179,6 +194,8 @@ void GlRenderer::shutdown() {
   textures_.clear();
   lastImage_ = nullptr;
   lastSlots_ = nullptr;
+  glDeleteSamplers(1, &plainSampler_);
+  plainSampler_ = 0;
   glDeleteFramebuffers(1, &fbo_);
   glDeleteTextures(1, &colour_);
   glDeleteTextures(1, &whiteTexture_);
@@ -191,6 +208,7 @@ void GlRenderer::shutdown() {
   ringUsed_ = 0;
   batchTexture_ = 0;
   appliedBlend_ = -1;
+  clipped_ = false;
 }
 
 void GlRenderer::applyBlend(int blend) {
@@ -220,6 +238,7 @@ void GlRenderer::flush() {
   if (vertices_.empty()) return;
   applyBlend(batchBlend_);
   glBindTexture(GL_TEXTURE_2D, batchTexture_);
+  glBindSampler(0, batchPlain_ ? plainSampler_ : 0);
   // The vertex buffer is a ring: each batch goes behind the previous ones,
   // so no draw in flight is overwritten and the driver never has to wait.
   // Only when the ring is full is the buffer orphaned and started afresh.
@@ -292,13 +311,16 @@ void GlRenderer::forget(const Image& image) {
 }
 
 void GlRenderer::pushQuad(unsigned texture, int blend, const float* x, const float* y, const float* u, const float* v,
-                          Rgba colour) {
-  if (texture != batchTexture_ || blend != batchBlend_ || vertices_.size() + 4 > kMaxVertices) {
+                          Rgba colour, bool plainSampling) {
+  if (texture != batchTexture_ || blend != batchBlend_ || plainSampling != batchPlain_ ||
+      vertices_.size() + 4 > kMaxVertices) {
     flush();
     batchTexture_ = texture;
     batchBlend_ = blend;
+    batchPlain_ = plainSampling;
   }
-  for (int i = 0; i < 4; ++i) vertices_.push_back(Vertex{x[i], y[i], u[i], v[i], colour.r, colour.g, colour.b, colour.a});
+  for (int i = 0; i < 4; ++i)
+    vertices_.push_back(Vertex{x[i], y[i], u[i], v[i], colour.r, colour.g, colour.b, colour.a});
   if (!batching_) flush();
 }
 
@@ -318,7 +340,8 @@ void GlRenderer::quad(const QuadCmd& q) {
   if (texture == 0) return;
   const float u[4] = {q.u0, q.u1, q.u1, q.u0};
   const float v[4] = {q.v0, q.v0, q.v1, q.v1};
-  pushQuad(texture, q.paint.blend, q.x, q.y, u, v, colour);
+  pushQuad(texture, q.paint.blend, q.x, q.y, u, v, colour,
+           (q.image->flags() & kImageMipmapped) != 0 && magnified(q, q.image->width(), q.image->height()));
 }
 
 void GlRenderer::line(const LineCmd& in) {
@@ -373,6 +396,19 @@ void GlRenderer::clear(int r, int g, int b) {
   glClear(GL_COLOR_BUFFER_BIT);
 }
 
+void GlRenderer::setClip(int x, int y, int w, int h) {
+  const bool on = w > 0 && h > 0;
+  if (!on && !clipped_) return;
+  flush();
+  clipped_ = on;
+  if (!on) {
+    glDisable(GL_SCISSOR_TEST);
+    return;
+  }
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(x, height_ - y - h, w, h);  // GL rows run bottom-up
+}
+
 void GlRenderer::grab(Image& image, int frame, int x, int y) {
   flush();
   const int w = image.width();
@@ -395,19 +431,25 @@ void GlRenderer::grab(Image& image, int frame, int x, int y) {
 
 void GlRenderer::present(int drawableWidth, int drawableHeight) {
   flush();
-  const double scale = std::min(static_cast<double>(drawableWidth) / width_,
-                                static_cast<double>(drawableHeight) / height_);
+  const double scale =
+      std::min(static_cast<double>(drawableWidth) / width_, static_cast<double>(drawableHeight) / height_);
   const int w = static_cast<int>(std::lround(width_ * scale));
   const int h = static_cast<int>(std::lround(height_ * scale));
   const int left = (drawableWidth - w) / 2;
   const int bottom = (drawableHeight - h) / 2;
+  if (clipped_) glDisable(GL_SCISSOR_TEST);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
+  // The bars are cleared only where there are bars: a whole-window clear
+  // under a blit that covers the window is one more full pass of pixels.
+  if (w != drawableWidth || h != drawableHeight) {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
   glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
   const GLenum filter = (w == width_ && h == height_) ? GL_NEAREST : GL_LINEAR;
   glBlitFramebuffer(0, 0, width_, height_, left, bottom, left + w, bottom + h, GL_COLOR_BUFFER_BIT, filter);
   glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
+  if (clipped_) glEnable(GL_SCISSOR_TEST);
 }
 
 }  // namespace pf

@@ -29,6 +29,9 @@ class GlRenderer {
   void quad(const QuadCmd& q);
   void line(const LineCmd& l);
   void point(const PointCmd& p);
+  // Drawing and clearing touch only this rectangle of the screen (w <= 0:
+  // all of it).
+  void setClip(int x, int y, int w, int h);
   // Copies off-screen pixels at (x, y), of the image's size, into the frame;
   // pixels outside the screen read as opaque black.
   void grab(Image& image, int frame, int x, int y);
@@ -56,7 +59,7 @@ class GlRenderer {
   };
 
   void pushQuad(unsigned texture, int blend, const float* x, const float* y, const float* u, const float* v,
-                Rgba colour);
+                Rgba colour, bool plainSampling = false);
   void pushSolid(int blend, const float* x, const float* y, Rgba colour);
   void applyBlend(int blend);
   // One texture per frame of an image, uploaded on first use and again
@@ -80,11 +83,17 @@ class GlRenderer {
   // opaque texel, smooth line edges ramp across both.
   unsigned whiteTexture_ = 0;
   int alphaTestLocation_ = -1;
+  bool clipped_ = false;
 
   std::vector<Vertex> vertices_;
   size_t ringUsed_ = 0;  // vertices already in the GPU buffer since it was last orphaned
   unsigned batchTexture_ = 0;
   int batchBlend_ = 0;
+  // A mipmapped texture drawn at a texel or more per pixel samples its top
+  // level bilinearly either way; through this sampler the rasteriser skips
+  // working out the level of detail for every pixel.
+  unsigned plainSampler_ = 0;
+  bool batchPlain_ = false;
   int appliedBlend_ = -1;
   bool batching_ = true;
   uint64_t drawCalls_ = 0;

@@ -63,8 +63,8 @@ bool SdlDisplay::open(int width, int height, int depth, std::string* error) {
       windowHeight = desktop.h;
     }
   }
-  window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth,
-                             windowHeight, flags);
+  window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth, windowHeight,
+                             flags);
   if (window_ == nullptr) {
     *error = std::string("cannot open a window: ") + SDL_GetError() + "; a desktop session or DISPLAY is needed";
     return false;
@@ -84,8 +84,8 @@ bool SdlDisplay::open(int width, int height, int depth, std::string* error) {
   SDL_ShowCursor(pointerVisible_ ? SDL_ENABLE : SDL_DISABLE);
   SDL_StartTextInput();
   vsync_ = false;
-  if (depth != 0) probeRefresh();
-  if (!vsync_) SDL_GL_SetSwapInterval(0);
+  if (depth != 0 && !unpaced_) probeRefresh();
+  if (!vsync_ || unpaced_) SDL_GL_SetSwapInterval(0);
   timer_.restart(PaceClock::now());
   return true;
 }
@@ -139,7 +139,7 @@ void SdlDisplay::flip() {
   if (!isOpen()) return;
   present();
   // With vsync the swap itself waits for the display.
-  if (!vsync_) waitUntil(timer_.next(PaceClock::now()));
+  if (!vsync_ && !unpaced_) waitUntil(timer_.next(PaceClock::now()));
   SDL_GL_SwapWindow(window_);
   if (frameListener_) frameListener_();
   pumpEvents();
@@ -165,11 +165,8 @@ void SdlDisplay::pumpEvents() {
       case SDL_KEYUP:
         if (const int vk = virtualKeyFromScancode(e.key.keysym.scancode); vk != 0) in.keyReleased(vk);
         break;
-      case SDL_TEXTINPUT:
-        typeLatin1(e.text.text);
-        break;
-      default:
-        break;
+      case SDL_TEXTINPUT: typeLatin1(e.text.text); break;
+      default: break;
     }
   }
 }

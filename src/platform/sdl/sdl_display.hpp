@@ -37,12 +37,13 @@ class SdlDisplay final : public DisplayBackend {
   void drawPoint(const PointCmd& p) override { renderer_.point(p); }
   void grab(Image& image, int frame, int x, int y) override { renderer_.grab(image, frame, x, y); }
   void forgetImage(const Image& image) override { renderer_.forget(image); }
+  void setClip(int x, int y, int w, int h) override { renderer_.setClip(x, y, w, h); }
 
-  // True when flips are paced by vertical sync rather than the timer.
-
-  // For measurements and test drivers: the renderer, and a function called
-  // after every presented frame.
+  // For measurements and test drivers: the renderer, a function called
+  // after every presented frame, and flips without the 60 Hz pacing (the
+  // frame is presented and swapped as soon as it is drawn).
   GlRenderer& renderer() { return renderer_; }
+  void setUnpaced(bool on) { unpaced_ = on; }
   void setFrameListener(std::function<void()> listener) { frameListener_ = std::move(listener); }
 
  private:
@@ -55,6 +56,7 @@ class SdlDisplay final : public DisplayBackend {
   SdlJoysticks joysticks_;
   FrameTimer timer_;
   bool vsync_ = false;
+  bool unpaced_ = false;
   int width_ = 0, height_ = 0;
   std::string title_ = "Ovelune";
   bool pointerVisible_ = true;
