@@ -35,16 +35,22 @@ scoreboard: build
 test: build fuzz-build
 	cd $(BUILD) && ctest --output-on-failure --timeout 300 -j $(JOBS)
 	tests/fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SHORT)
+	tests/soak/run_soaks.sh $(BUILD) $(FUZZ_BUILD) short
 
 # The fuzz targets in their own clang build (libFuzzer, ASan, UBSan).
 $(FUZZ_BUILD)/build.ninja:
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVELUNE_FUZZ=ON
 
 fuzz-build: deps $(FUZZ_BUILD)/build.ninja
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers ovelune-sim ovelune-menu-soak
 
 fuzz: fuzz-build
 	tests/fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_LONG)
+
+# Whole runs of every ship under the sanitizers; an hour of menu frames and
+# twenty runs with flat memory.
+soak: build fuzz-build
+	tests/soak/run_soaks.sh $(BUILD) $(FUZZ_BUILD)
 
 # Unit and scenario tests once more with AddressSanitizer + UBSan, and a whole
 # simulated run. Tests that start SDL video or OpenAL run without leak
