@@ -226,11 +226,24 @@ TEST_F(DatabaseFaults, UnusableScreenSizesAndNullsAreRefused) {
   EXPECT_EQ(integrity(path), "ok");
 }
 
+TEST_F(DatabaseFaults, AThresholdBeyondFloatRangeReadsAsTheDefaultAndSaves) {
+  const std::string path = madeFile();
+  for (const char* threshold : {"1e300", "-1e999", "1e999"}) {  // too big for a float, -infinity, infinity
+    setColumns(path, std::string("jThreshhold = ") + threshold);
+    ASSERT_TRUE(loadChain(path).ok()) << threshold;
+    EXPECT_FLOAT_EQ(settings.jThreshhold, 0.4f) << threshold;
+    EXPECT_TRUE(saveSettings().ok()) << threshold;
+    settingsDb.close();
+  }
+  EXPECT_EQ(integrity(path), "ok");
+}
+
 TEST_F(DatabaseFaults, OddValuesLoadAndSaveBackUnharmed) {
   const std::string path = madeFile();
   setColumns(path,
              "screenwidth = 100000, upkey = -1, downkey = 1099511627776, leftkey = 'abc', "
-             "achievements = 'abcdefghijklmnopqrstuvwxyz0123', name = 'o''neil', jThreshhold = 'x'");
+             "achievements = 'abcdefghijklmnopqrstuvwxyz0123', name = 'o''neil', jThreshhold = 'x', "
+             "jMoveXAxis = 'X' || char(0) || 'Z'");
   ASSERT_TRUE(loadChain(path).ok());
   EXPECT_EQ(settings.screenwidth, 100000);
   EXPECT_EQ(settings.upkey, -1);
@@ -243,6 +256,7 @@ TEST_F(DatabaseFaults, OddValuesLoadAndSaveBackUnharmed) {
   SQLite::Database db(path, SQLite::OPEN_READONLY);
   EXPECT_EQ(db.execAndGet("SELECT achievements FROM setupData WHERE id=1").getString(), std::string(20, '0'));
   EXPECT_EQ(db.execAndGet("SELECT name FROM setupData WHERE id=1").getString(), "o'neil");
+  EXPECT_EQ(db.execAndGet("SELECT jMoveXAxis FROM setupData WHERE id=1").getString(), "X");  // read up to the NUL
 }
 
 }  // namespace

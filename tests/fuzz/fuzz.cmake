@@ -3,11 +3,11 @@
 # feedback and AddressSanitizer + UBSan by ovelune_target; the targets below
 # link libFuzzer's main.
 function(ovelune_fuzzer name)
-  add_executable(${name} ${ARGN})
+  add_executable(${name} ${ARGN} tests/test_support.cpp)
   ovelune_target(${name})
   target_include_directories(${name} PRIVATE tests tools/sim)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(${name} PRIVATE ovelune_test_libs)
+  target_link_libraries(${name} PRIVATE ovelune_test_libs GTest::gtest)
 endfunction()
 
 ovelune_fuzzer(fuzz-best-list tests/fuzz/fuzz_best_list.cpp)

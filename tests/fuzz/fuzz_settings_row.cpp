@@ -4,6 +4,7 @@
 // refused with the player's message; a loaded row saves and loads again.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -63,7 +64,14 @@ std::string literal(Bytes& in) {
       snprintf(text, sizeof text, "%.17g", d);
       return text;
     }
-    case 3: return sqlQuoted(in.chunk());
+    case 3: {
+      // Statement text cannot hold a NUL; SQL's char(0) puts one in the value.
+      std::string text = sqlQuoted(in.chunk());
+      for (size_t at = text.find('\0'); at != std::string::npos; at = text.find('\0', at)) {
+        text.replace(at, 1, "' || char(0) || '");
+      }
+      return text;
+    }
     default: return "X'" + hex(in.chunk()) + "'";
   }
 }
@@ -86,11 +94,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   settings = Settings{};
   const DbResult loaded = loadSettings();
   if (!loaded) {
-    if (loaded.consoleText() != kDatabaseLoadFailed) __builtin_trap();
+    if (loaded.consoleText() != std::string(kDatabaseLoadFailed) + "\n") __builtin_trap();
   } else {
     if (settings.screenwidth <= 0 || settings.screenheight <= 0) __builtin_trap();
     const Settings first = settings;
-    if (!saveSettings()) __builtin_trap();
+    const DbResult saved = saveSettings();
+    if (!saved) {
+      std::fprintf(stderr, "%s%s\n", saved.consoleText().c_str(), settingsUpdateStatement().c_str());
+      __builtin_trap();
+    }
     if (!loadSettings() || settings.name != first.name || settings.upkey != first.upkey) __builtin_trap();
   }
   settingsDb.close();
