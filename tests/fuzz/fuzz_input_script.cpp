@@ -4,19 +4,26 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
 #include "input_script.hpp"
 #include "test_support.hpp"
 
+namespace {
+
+const std::string path = "/tmp/ovelune-fuzz-script-" + std::to_string(getpid());
+
+}  // namespace
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   freshHeadless();
+  std::atexit([] { unlink(path.c_str()); });
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = "/tmp/ovelune-fuzz-script-" + std::to_string(getpid());
   {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
