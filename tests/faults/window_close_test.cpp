@@ -10,6 +10,7 @@
 #include <string>
 
 #include "frontend/menu.hpp"
+#include "frontend/unlockscreen.hpp"
 #include "loopback_server.hpp"
 #include "persist/database.hpp"
 #include "persist/score_server.hpp"
@@ -83,6 +84,16 @@ TEST_F(WindowCloseWhileWaiting, SubmittingAScoreKeepsTheRun) {
   EXPECT_EQ(result, 1);
   SQLite::Database db(dir.file(kDatabaseFile));
   EXPECT_EQ(db.execAndGet("SELECT count(*) FROM scores").getInt(), 1);
+}
+
+TEST_F(WindowCloseWhileWaiting, TheUnlockScreenEndsOnTheFrameOfTheRequest) {
+  int frames = 0;
+  display->setFrameHook([&frames] {
+    if (++frames == 30) pf::inputState().requestClose();
+  });
+  EXPECT_EQ(unlockscreen::Create(2)->Do(), 0);
+  EXPECT_EQ(frames, 30);
+  EXPECT_EQ(m->Update(), 1);  // and the menu ends the program
 }
 
 }  // namespace
