@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The scoreboard against hostile clients: one that sends a byte a second
 # while others are served, a 1 MB request line (refused, the server lives on),
-# and a flood beyond the rate limits (refused, memory flat).
+# a flood beyond the rate limits (refused, memory flat), and kill -9 during a
+# burst of submissions on SQLite (every acknowledged one kept).
 set -euo pipefail
 BUILD=$(cd "${1:?usage: test_server_abuse.sh BUILD_DIR}" && pwd)
 source "$(dirname "$0")/server_lib.sh"
@@ -44,4 +45,23 @@ done
 after=$(rss_kb "$BOARD_PID")
 ((refused > 400)) || fail "only $refused of 600 flooding requests were refused"
 ((after - before < 8192)) || fail "memory grew from ${before} kB to ${after} kB under the flood"
-echo "PASS: slow client (${ms} ms for another), 1 MB line refused ($status), flood refused ($refused of 600, RSS ${before} -> ${after} kB)"
+# kill -9 in the middle of a burst of submissions: every acknowledged one is
+# there after a restart.
+board_cleanup
+BOARD_PIDS=()
+start_board "$dir/log2" "$dir/burst.db" --submit-limit 1000000
+for i in $(seq 1 30); do
+  (submit "$BOARD_PORT" 4 "k$i" "$((1000 + i))" >"$dir/ack.$i" 2>/dev/null || true) &
+done
+sleep 0.05
+kill -KILL "$BOARD_PID"
+wait 2>/dev/null || true
+start_board "$dir/log3" "$dir/burst.db"
+list=$(http_body "$BOARD_PORT" /members/pellmore/uws4.php)
+acked=0
+for i in $(seq 1 30); do
+  [[ "$(cat "$dir/ack.$i")" == 200 ]] || continue
+  acked=$((acked + 1))
+  [[ "$list" == *"[$((1000 + i))][k$i]"* ]] || fail "acknowledged submission k$i is missing after kill -9: $list"
+done
+echo "PASS: slow client (${ms} ms for another), 1 MB line refused ($status), flood refused ($refused of 600, RSS ${before} -> ${after} kB), $acked acknowledged submissions kept through kill -9"
