@@ -1,13 +1,17 @@
 # Thin wrappers over CMake. `make run` and `make test` install what is missing first.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+# Seconds per fuzz target: a short pass in `make test`, longer under `make fuzz`.
+FUZZ_SHORT ?= 20
+FUZZ_LONG ?= 180
 JOBS ?= $(shell nproc)
 
 # `make scoreboard` serves the online scores in the foreground.
 SCOREBOARD_LISTEN ?= 127.0.0.1:4780
 SCOREBOARD_DB ?= scoreboard.db
 
-.PHONY: deps configure build run scoreboard test golden sanitize bench clean
+.PHONY: deps configure build run scoreboard test golden sanitize bench clean fuzz-build fuzz soak
 
 deps:
 	@scripts/install-deps.sh
@@ -28,8 +32,25 @@ run: build
 scoreboard: build
 	./$(BUILD)/ovelune-scoreboard --listen $(SCOREBOARD_LISTEN) --db $(SCOREBOARD_DB)
 
-test: build
+test: build fuzz-build
 	cd $(BUILD) && ctest --output-on-failure --timeout 300 -j $(JOBS)
+	tests/fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SHORT)
+	tests/soak/run_soaks.sh $(BUILD) $(FUZZ_BUILD) short
+
+# The fuzz targets in their own clang build (libFuzzer, ASan, UBSan).
+$(FUZZ_BUILD)/build.ninja:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVELUNE_FUZZ=ON
+
+fuzz-build: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers ovelune-sim ovelune-menu-soak
+
+fuzz: fuzz-build
+	tests/fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_LONG)
+
+# Whole runs of every ship under the sanitizers; an hour of menu frames and
+# twenty runs with flat memory.
+soak: build fuzz-build
+	tests/soak/run_soaks.sh $(BUILD) $(FUZZ_BUILD)
 
 # Records the golden replays of tests/replays again: only when the game's
 # behaviour changes on purpose, and the commit says why.
@@ -53,4 +74,4 @@ bench: build
 	tests/perf/run_benches.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

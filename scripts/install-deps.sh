@@ -13,6 +13,7 @@ packages=(
   libsqlite3-dev libsqlitecpp-dev
   libcpp-httplib-dev libpqxx-dev postgresql
   libgtest-dev libgmock-dev libbenchmark-dev clang-format
+  clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick sox sqlite3
 )
 

@@ -146,22 +146,24 @@ void menu::screenKeys() {
   pf::clear();
   pf::setScale(1, 1);
   pf::flushKeys();
-  const Settings before = settings;
+  // The new keys take effect only once all seven are given: a sequence ended
+  // half-way (a close request, SIGTERM, or a lost display, whose handler
+  // saves the settings at once) leaves the old keys in place and stored.
+  Settings chosen = settings;
   for (const KeyPrompt& prompt : kKeyPrompts) {
     drawTextCentred(prompt.text, 400, 200, 1);
     pf::flip();
     const int code = pf::waitKey();
-    // A close request (or SIGTERM) ends the sequence: the keys given so far
-    // are put back and the menu quits on this frame's close check.
+    // The menu quits on this frame's close check.
     if (code == 0 || !waitForRelease(code, prompt.text)) {
-      for (const KeyPrompt& p : kKeyPrompts) settings.*p.key = before.*p.key;
       menustate = "setup";
       return;
     }
-    settings.*prompt.key = code;
+    chosen.*prompt.key = code;
     pf::flushKeys();
     pf::clear();
   }
+  for (const KeyPrompt& p : kKeyPrompts) settings.*p.key = chosen.*p.key;
   pf::clear();
   for (int i = 0; i < kMessageFrames; ++i) {
     drawTextCentred("settings saved", 400, 300, 1);

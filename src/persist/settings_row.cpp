@@ -1,5 +1,6 @@
 #include "persist/settings_row.hpp"
 
+#include <cmath>
 #include <string>
 
 #include "essentials/settings.hpp"
@@ -24,7 +25,10 @@ Settings settingsFromRow(const DbRow& row) {
   s.jMoveXAxis = row.text(10);
   s.jMoveYAxis = row.text(11);
   s.usejoy = row.integer(12);
-  s.jThreshhold = row.real(13);
+  // A stored threshold beyond float range (or NaN) would be written back as
+  // "inf" or "nan", which no statement accepts: every save would then fail.
+  const float threshold = row.real(13);
+  if (std::isfinite(threshold)) s.jThreshhold = threshold;
   s.upkey = row.integer(14);
   s.downkey = row.integer(15);
   s.leftkey = row.integer(16);

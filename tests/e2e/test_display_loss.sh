@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The display going away: the real game on a private X server, in the title
-# menu and then in the middle of a run, loses the server. Each time the game
+# menu, in the middle of a run, at the name entry and in the key
+# redefinition, loses the server. Each time the game
 # must be gone within 2 seconds with exit status 1 and one line saying what
 # happened, and leave a sound database that holds the settings row.
 set -euo pipefail
@@ -56,3 +57,41 @@ tap Return  # ship one
 xdotool keydown z
 sleep 2
 lose_display_and_check "run"
+
+# At the name entry after a run quit from the pause screen.
+start_xvfb
+mkdir "$WORK/name" && cd "$WORK/name"
+launch_game
+wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
+xdotool windowfocus "$WIN" 2>/dev/null || true
+sleep 0.5
+tap Return  # Play
+tap Return  # ship one
+sleep 3
+tap Escape
+xdotool keydown q
+sleep 0.3
+xdotool keyup q
+sleep 1
+xdotool type --delay 100 "Ann"
+lose_display_and_check "name entry"
+[[ $(sqlite3 VE4R.dtb 'SELECT count(*) FROM scores') == 1 ]] || e2e_fail "name entry: the run was not booked"
+
+# In the key redefinition (Setup, Keys), after two of the seven keys.
+start_xvfb
+mkdir "$WORK/keys" && cd "$WORK/keys"
+launch_game
+wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
+xdotool windowfocus "$WIN" 2>/dev/null || true
+sleep 0.5
+for _ in 1 2 3; do tap Down; done
+tap Return
+tap Down
+tap Down
+tap Return
+sleep 0.5
+tap w
+tap s
+lose_display_and_check "key redefinition"
+[[ "$(sqlite3 -separator ' ' VE4R.dtb 'SELECT upkey, downkey FROM setupData')" == "38 40" ]] ||
+  e2e_fail "key redefinition: a half-done redefinition was stored"

@@ -45,8 +45,10 @@ uri="postgresql://board@/postgres?host=$dir/sock"
 # Both start at once: the schema is created by whichever gets there first.
 start_board "$dir/a.log" "$uri" --submit-limit 0 --read-limit 0
 port_a=$BOARD_PORT
+pid_a=$BOARD_PID
 start_board "$dir/b.log" "$uri" --submit-limit 0 --read-limit 0
 port_b=$BOARD_PORT
+pid_b=$BOARD_PID
 
 for i in $(seq 1 25); do
   [[ $(submit "$port_a" 2 "a$i" $((i * 10))) == 200 ]] || fail "submission a$i through server A"
@@ -67,9 +69,29 @@ entries=$(grep -o '<br>' <<<"$list_a" | wc -l)
 stored=$(psql "$uri" -Atc "SELECT count(*) FROM submissions")
 ((stored == 53)) || fail "53 submissions were acknowledged, $stored stored"
 
+# kill -9 of one server in the middle of a burst: every submission it
+# acknowledged is in the database, and the other server lists it.
+burst=()
+for i in $(seq 1 30); do
+  (submit "$port_a" 5 "k$i" $((1000 + i)) >"$dir/ack.$i" 2>/dev/null || true) &
+  burst+=($!)
+done
+sleep 0.05
+kill -KILL "$pid_a"
+wait "$pid_a" 2>/dev/null || true
+BOARD_PIDS=("$pid_b")
+wait "${burst[@]}" 2>/dev/null || true
+list5=$(http_body "$port_b" /members/pellmore/uws5.php)
+acked=0
+for i in $(seq 1 30); do
+  [[ "$(cat "$dir/ack.$i")" == 200 ]] || continue
+  acked=$((acked + 1))
+  [[ "$list5" == *"[$((1000 + i))][k$i]"* ]] || fail "acknowledged submission k$i is missing after kill -9: $list5"
+done
+
 kill -TERM "${BOARD_PIDS[@]}"
 for pid in "${BOARD_PIDS[@]}"; do
   wait "$pid" || fail "a server did not stop cleanly"
 done
 BOARD_PIDS=()
-echo "PASS: two servers on one PostgreSQL database agree on the lists"
+echo "PASS: two servers on one PostgreSQL database agree on the lists; $acked acknowledged submissions kept through kill -9"

@@ -14,6 +14,8 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/platform.hpp"
+
 namespace pf {
 namespace {
 
@@ -98,8 +100,13 @@ bool TcpClient::waitFor(int fd, short events) const {
   while (true) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now()).count();
     if (left <= 0) return false;
+    // Every wait runs on the game's one thread between frames: the window's
+    // events are read in short slices, and a close request gives the
+    // exchange up at once instead of after the whole time-out.
+    pumpEvents();
+    if (closeRequested()) return false;
     pollfd p{fd, events, 0};
-    const int n = poll(&p, 1, static_cast<int>(std::min<long long>(left, 60'000)));
+    const int n = poll(&p, 1, static_cast<int>(std::min<long long>(left, kEventSliceMs)));
     if (n > 0) return true;
     if (n < 0 && errno != EINTR) return false;
   }

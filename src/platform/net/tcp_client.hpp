@@ -13,6 +13,8 @@ class TcpClient {
  public:
   static constexpr size_t kDefaultReplyCap = 64 * 1024;
   static constexpr size_t kUntilClose = static_cast<size_t>(-1);
+  // How often a wait looks at the window's events; a close request ends it.
+  static constexpr int kEventSliceMs = 50;
   enum class Read { Line, End, Failed };
 
   TcpClient() = default;
@@ -23,7 +25,8 @@ class TcpClient {
   // Resolves the host (every address it has is tried) and connects.
   // timeoutMs bounds the whole exchange: resolving, connecting, sending and reading
   // must all be done that long after this call, so a server that trickles
-  // its reply cannot hold the caller either.
+  // its reply cannot hold the caller either. A request to close the window
+  // ends any wait (a failure), so the player never waits on the network to quit.
   bool connect(const std::string& host, int port, int timeoutMs);
   bool sendAll(const std::string& data);
   // The next line without its LF or CR LF; a last line without an ending
