@@ -42,4 +42,3 @@ bool writePng(const std::string& path, const pf::Image& image) {
   png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
   return std::fclose(out) == 0 && ok;
 }
-

@@ -6,8 +6,8 @@
 #include "essentials/assets.hpp"
 #include "essentials/math.hpp"
 #include "essentials/program_reset.hpp"
-#include "platform/platform.hpp"
 #include "essentials/settings.hpp"
+#include "platform/platform.hpp"
 
 bool runningInCi() {
   const char* ci = std::getenv("CI");

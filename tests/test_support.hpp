@@ -11,13 +11,13 @@ bool runningInCi();
 // For a test that needs something of the machine (an X server, an audio
 // driver, a tool on PATH): skipped where it is missing on a developer's
 // machine, failed under CI, where a missing piece means a broken set-up.
-#define SKIP_UNLESS_CI(message)              \
-  do {                                       \
-    if (runningInCi()) {                     \
-      FAIL() << message << " (CI=true)";     \
-    } else {                                 \
-      GTEST_SKIP() << message;               \
-    }                                        \
+#define SKIP_UNLESS_CI(message)          \
+  do {                                   \
+    if (runningInCi()) {                 \
+      FAIL() << message << " (CI=true)"; \
+    } else {                             \
+      GTEST_SKIP() << message;           \
+    }                                    \
   } while (0)
 
 // Installs the headless backend, resets settings and program state to their

@@ -45,7 +45,8 @@ void loadSound(SoundSlot& slot, const char* name, int flags) {
 // Decoding the music is most of the loading time, so the three tracks decode
 // side by side while the effects load; each is stored in its turn.
 std::future<pf::SoundPtr> decodeMusic(const char* name) {
-  return std::async(std::launch::async, [name] { return pf::loadSound(std::string("incbin::sfx/") + name, pf::kSoundLoop); });
+  return std::async(std::launch::async,
+                    [name] { return pf::loadSound(std::string("incbin::sfx/") + name, pf::kSoundLoop); });
 }
 
 void storeMusic(SoundSlot& slot, std::future<pf::SoundPtr>& decoding) {
@@ -79,7 +80,8 @@ void makeRockSlices() {
       const std::vector<uint32_t>& source = rock->pixels(0);
       std::vector<uint32_t>& column = slice->pixels(0);
       const int rows = std::min(kRockSliceHeight, rock->height());
-      for (int y = 0; y < rows; ++y) column[static_cast<size_t>(y)] = source[static_cast<size_t>(y) * rock->width() + i];
+      for (int y = 0; y < rows; ++y)
+        column[static_cast<size_t>(y)] = source[static_cast<size_t>(y) * rock->width() + i];
       slice->markDirty();
     }
     assets.rockSlices[static_cast<size_t>(i)] = std::move(slice);

@@ -4,9 +4,9 @@
 
 class logoscreen {
  public:
-  int timer = 0;        // frames shown
-  float Alpha = 0.0f;   // above 1 draws fully opaque
-  int goback = 0;       // 0 while fading in, 1 while fading out
+  int timer = 0;       // frames shown
+  float Alpha = 0.0f;  // above 1 draws fully opaque
+  int goback = 0;      // 0 while fading in, 1 while fading out
 
   // Advances and draws one frame; 1 once the fade-out is complete.
   // (The game calls this `do`, a reserved word in C++.)

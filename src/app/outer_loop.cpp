@@ -47,12 +47,9 @@ int runProgram() {
   pf::setDisplayLostHandler(endOnDisplayLoss);
   const Startup start = startUp();
   switch (start.result) {
-    case StartupResult::databaseFailed:
-      return endOnDatabaseFailure(start.consoleText);
-    case StartupResult::displayFailed:
-      return 1;
-    case StartupResult::ready:
-      break;
+    case StartupResult::databaseFailed: return endOnDatabaseFailure(start.consoleText);
+    case StartupResult::displayFailed: return 1;
+    case StartupResult::ready: break;
   }
   showLogo();
   const DbResult ran = runOuterLoop();

@@ -32,8 +32,7 @@ int enemybase::releaseBubblesIfDead(EntityList<bubble>& bubblelist) {
   return 1;
 }
 
-void enemybase::releaseDeathBubble(EntityList<bubble>& bubblelist, float left, float right, float top,
-                                   float bottom) {
+void enemybase::releaseDeathBubble(EntityList<bubble>& bubblelist, float left, float right, float top, float bottom) {
   // Named draws keep the order of the random numbers fixed: x, y, the
   // bubble's own, then its life.
   const int bx = Rand(static_cast<int>(left), static_cast<int>(right));

@@ -65,7 +65,8 @@ int enemybullet::paint() {
   // Three sparks circling the core 120 degrees apart.
   pf::setColour(r, g, b);
   for (int i = 0; i < 3; ++i) {
-    pf::drawImage(blob, static_cast<float>(x + 8 * Cos(timer + 120 * i)), static_cast<float>(y + 8 * Sin(timer + 120 * i)));
+    pf::drawImage(blob, static_cast<float>(x + 8 * Cos(timer + 120 * i)),
+                  static_cast<float>(y + 8 * Sin(timer + 120 * i)));
   }
   resetDrawState();
   return 0;

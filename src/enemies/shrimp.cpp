@@ -30,17 +30,10 @@ int shrimp::Update(playerbase&, EntityList<enemybase>&) {
 
   const int t = timer;
   switch (twist) {
-    case 1:
-      angle2 = static_cast<float>(180 + 60 * ATan(2 * t) + 30 * Sin(-2 * t));
-      break;
-    case 2:
-      angle2 = static_cast<float>(180 - 60 * ATan(2 * t) - 30 * Sin(-2 * t));
-      break;
-    case 3:
-      angle2 = static_cast<float>(180 + 30 * Sin(-2 * t));
-      break;
-    default:
-      break;
+    case 1: angle2 = static_cast<float>(180 + 60 * ATan(2 * t) + 30 * Sin(-2 * t)); break;
+    case 2: angle2 = static_cast<float>(180 - 60 * ATan(2 * t) - 30 * Sin(-2 * t)); break;
+    case 3: angle2 = static_cast<float>(180 + 30 * Sin(-2 * t)); break;
+    default: break;
   }
 
   // The segments wiggle even while the shrimp stands still.

@@ -8,9 +8,7 @@
 #include "platform/platform.hpp"
 
 yellowfish::yellowfish()
-    : angle2(static_cast<float>(Rand(0, 359))),
-      timer(Rand(0, 359)),
-      rnum(static_cast<float>(Rnd(1.5, 3))) {}
+    : angle2(static_cast<float>(Rand(0, 359))), timer(Rand(0, 359)), rnum(static_cast<float>(Rnd(1.5, 3))) {}
 
 std::unique_ptr<yellowfish> yellowfish::Create(float x, float y, float) {
   auto e = std::make_unique<yellowfish>();

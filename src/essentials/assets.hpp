@@ -45,8 +45,8 @@ struct GameAssets {
 
   // Every sound slot, music first, in load order.
   std::array<SoundSlot*, 14> soundSlots() {
-    return {&musicTitle, &musicLevel, &musicBoss, &sfxPshot, &sfxBshot, &sfxZap, &sfxMssl,
-            &sfxYes, &sfxFruitJack, &sfxZap2, &sfxMissile, &sfxPerfect, &sfxCool, &sfxExplosion};
+    return {&musicTitle, &musicLevel,   &musicBoss, &sfxPshot,   &sfxBshot,   &sfxZap,  &sfxMssl,
+            &sfxYes,     &sfxFruitJack, &sfxZap2,   &sfxMissile, &sfxPerfect, &sfxCool, &sfxExplosion};
   }
 };
 

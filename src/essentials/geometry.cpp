@@ -30,6 +30,4 @@ float angleTo(float x1, float y1, float x2, float y2) {
   return static_cast<float>(-ATan2(static_cast<double>(x1) - x2, static_cast<double>(y1) - y2));
 }
 
-float aimProjection(float x1, float y1, float x2, float y2) {
-  return (x1 - x2) * 0.41f + (y1 - y2) * 0.941246f;
-}
+float aimProjection(float x1, float y1, float x2, float y2) { return (x1 - x2) * 0.41f + (y1 - y2) * 0.941246f; }

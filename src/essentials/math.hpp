@@ -13,14 +13,21 @@ namespace trig_detail {
 // enough that the truncation error stays below 1e-16.
 inline double sinQuarter(double x) {
   const double x2 = x * x;
-  return x * (1 + x2 * (-1.0 / 6 + x2 * (1.0 / 120 + x2 * (-1.0 / 5040 + x2 * (1.0 / 362880 +
-         x2 * (-1.0 / 39916800 + x2 * (1.0 / 6227020800 + x2 * (-1.0 / 1307674368000))))))));
+  return x * (1 + x2 * (-1.0 / 6 +
+                        x2 * (1.0 / 120 + x2 * (-1.0 / 5040 +
+                                                x2 * (1.0 / 362880 +
+                                                      x2 * (-1.0 / 39916800 +
+                                                            x2 * (1.0 / 6227020800 + x2 * (-1.0 / 1307674368000))))))));
 }
 
 inline double cosQuarter(double x) {
   const double x2 = x * x;
-  return 1 + x2 * (-0.5 + x2 * (1.0 / 24 + x2 * (-1.0 / 720 + x2 * (1.0 / 40320 + x2 * (-1.0 / 3628800 +
-         x2 * (1.0 / 479001600 + x2 * (-1.0 / 87178291200 + x2 * (1.0 / 20922789888000))))))));
+  return 1 +
+         x2 * (-0.5 + x2 * (1.0 / 24 +
+                            x2 * (-1.0 / 720 + x2 * (1.0 / 40320 + x2 * (-1.0 / 3628800 +
+                                                                         x2 * (1.0 / 479001600 +
+                                                                               x2 * (-1.0 / 87178291200 +
+                                                                                     x2 * (1.0 / 20922789888000))))))));
 }
 
 // Splits an angle in degrees into whole quarter turns (0 to 3) and a

@@ -55,8 +55,7 @@ void menu::screenMain() {
       menustate = "setup";
       break;
     case 5: quit = 1; break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -36,9 +36,9 @@ int bossexplosion::Update(EntityList<bubble>& bubblelist, EntityList<blood>& blo
     const int step = t % 4 == 0 ? 20 : 40;
     for (int i = 0; i < kRingBursts; ++i) {
       const int a = step * i;
-      auto ring = explosion::Create(static_cast<float>(x + 12 * t * Sin(a)),
-                                    static_cast<float>((y + 50) + 12 * t * Cos(a)), 100, 255 - t, 0, 16, 1.0f, 0, 0,
-                                    0, 0);
+      auto ring =
+          explosion::Create(static_cast<float>(x + 12 * t * Sin(a)), static_cast<float>((y + 50) + 12 * t * Cos(a)),
+                            100, 255 - t, 0, 16, 1.0f, 0, 0, 0, 0);
       ring->drawblob = 0;
       list.add(std::move(ring));
     }
@@ -49,8 +49,8 @@ int bossexplosion::Update(EntityList<bubble>& bubblelist, EntityList<blood>& blo
     for (int i = 0; i < kScatterBursts; ++i) {
       const int a = Rand(0, 359);
       const int d = Rand(0, 300);
-      list.add(explosion::Create(static_cast<float>(x + d * Sin(a)), static_cast<float>(y + d * Cos(a) + 100), 255,
-                                 255, 255, 16, 0.3f, 1, 0, 0, 0));
+      list.add(explosion::Create(static_cast<float>(x + d * Sin(a)), static_cast<float>(y + d * Cos(a) + 100), 255, 255,
+                                 255, 16, 0.3f, 1, 0, 0, 0));
     }
     playSfx(assets.sfxZap, 0.3f, 1.0f);
   }

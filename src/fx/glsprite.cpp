@@ -6,8 +6,8 @@
 
 glsprite::glsprite() : rot(static_cast<float>(Rnd(-2, 2))) {}
 
-std::unique_ptr<glsprite> glsprite::Create(float x, float y, float angle, float speed, float scale,
-                                           float texoffsetx, float texoffsety) {
+std::unique_ptr<glsprite> glsprite::Create(float x, float y, float angle, float speed, float scale, float texoffsetx,
+                                           float texoffsety) {
   auto s = std::make_unique<glsprite>();
   s->x = x;
   s->y = y;

@@ -3,7 +3,6 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
 
-
 SettingsDb settingsDb;
 
 namespace {

@@ -1,8 +1,8 @@
 #include "persist/sql_text.hpp"
 
+#include <locale.h>
 #include <clocale>
 #include <cstdio>
-#include <locale.h>
 
 std::string sqlQuoted(const std::string& value) {
   std::string out;

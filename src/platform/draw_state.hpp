@@ -26,7 +26,7 @@ struct DrawState {
   int blend = kBlendAlpha;
   float rotation = 0.0f;
   float sx = 1.0f, sy = 1.0f;
-  bool transformDirty = false;    // rotation or scale changed since the transform was built
+  bool transformDirty = false;  // rotation or scale changed since the transform was built
   // The drawing transform: a point (px, py) relative to the draw position
   // lands at (x + px*ix + py*iy, y + px*jx + py*jy).
   float ix = 1.0f, iy = 0.0f, jx = 0.0f, jy = 1.0f;

@@ -14,9 +14,9 @@ enum FontStyle : int { kFontBold = 1, kFontItalic = 2, kFontSmoothed = 4 };
 
 struct Glyph {
   bool present = false;
-  int advance = 0;              // pen advance in pixels
-  int offsetX = 0, offsetY = 0; // bitmap top-left relative to the pen at the line top
-  int width = 0, height = 0;    // bitmap size in pixels
+  int advance = 0;                       // pen advance in pixels
+  int offsetX = 0, offsetY = 0;          // bitmap top-left relative to the pen at the line top
+  int width = 0, height = 0;             // bitmap size in pixels
   float u0 = 0, v0 = 0, u1 = 0, v1 = 0;  // atlas texture coordinates
 };
 

@@ -123,8 +123,8 @@ Image::~Image() {
 }
 
 void applyMask(Image& image, int frame, MaskColour mask) {
-  const uint32_t key = packRgba(static_cast<uint8_t>(mask.r), static_cast<uint8_t>(mask.g),
-                                static_cast<uint8_t>(mask.b), 0);
+  const uint32_t key =
+      packRgba(static_cast<uint8_t>(mask.r), static_cast<uint8_t>(mask.g), static_cast<uint8_t>(mask.b), 0);
   for (uint32_t& p : image.pixels(frame)) {
     if ((p & 0x00FFFFFFu) == key) p = key;
   }

@@ -7,9 +7,9 @@
 
 bullet::~bullet() = default;
 
-std::unique_ptr<bullet> bullet::Create(float x, float y, float angle, float speed, const pf::Image* image,
-                                       float alpha, int blend, int r, int g, int b, float xScale, float yscale,
-                                       float radius, int isPlayer, float damage) {
+std::unique_ptr<bullet> bullet::Create(float x, float y, float angle, float speed, const pf::Image* image, float alpha,
+                                       int blend, int r, int g, int b, float xScale, float yscale, float radius,
+                                       int isPlayer, float damage) {
   auto s = std::make_unique<bullet>();
   s->launch(x, y, angle, speed, image, alpha, blend, r, g, b, radius, isPlayer);
   s->xScale = xScale;
@@ -18,8 +18,8 @@ std::unique_ptr<bullet> bullet::Create(float x, float y, float angle, float spee
   return s;
 }
 
-void bullet::launch(float x, float y, float angle, float speed, const pf::Image* image, float alpha, int blend,
-                    int r, int g, int b, float radius, int isPlayer) {
+void bullet::launch(float x, float y, float angle, float speed, const pf::Image* image, float alpha, int blend, int r,
+                    int g, int b, float radius, int isPlayer) {
   X = oldX = x;
   Y = oldY = y;
   this->angle = angle;
@@ -43,9 +43,7 @@ void bullet::moveAlongRay() {
   Y = static_cast<float>(oldY + radius * heading_.sin());
 }
 
-int bullet::leftField() const {
-  return Y < -50 || X < 0 || X > static_cast<float>(settings.screenwidth) ? 1 : 0;
-}
+int bullet::leftField() const { return Y < -50 || X < 0 || X > static_cast<float>(settings.screenwidth) ? 1 : 0; }
 
 int bullet::Update() {
   timer += 1;

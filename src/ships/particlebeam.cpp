@@ -14,10 +14,9 @@ constexpr float kBeamDamage = 3;
 
 }  // namespace
 
-std::unique_ptr<particlebeam> particlebeam::Create(float x, float y, float angle, float speed,
-                                                   const pf::Image* image, float alpha, int blend, int r, int g,
-                                                   int b, float xscalemax, float yscalemax, float radius,
-                                                   int isPlayer, float direction) {
+std::unique_ptr<particlebeam> particlebeam::Create(float x, float y, float angle, float speed, const pf::Image* image,
+                                                   float alpha, int blend, int r, int g, int b, float xscalemax,
+                                                   float yscalemax, float radius, int isPlayer, float direction) {
   auto s = std::make_unique<particlebeam>();
   s->launch(x, y, angle, speed, image, alpha, blend, r, g, b, radius, isPlayer);
   s->xscalemax = xscalemax;

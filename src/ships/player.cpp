@@ -14,7 +14,8 @@
 
 std::unique_ptr<player> player::Create() {
   auto p = std::make_unique<player>();
-  p->describe(1, 255, 0, 100, {"particle bird", "medium", "medium", "good", "shoot left", "shoot right", "super missiles"});
+  p->describe(1, 255, 0, 100,
+              {"particle bird", "medium", "medium", "good", "shoot left", "shoot right", "super missiles"});
   return p;
 }
 

@@ -4,10 +4,10 @@
 #include "essentials/math.hpp"
 #include "platform/platform.hpp"
 
-std::unique_ptr<ship5bullet> ship5bullet::Create(float x, float y, float angle, float /*speed*/,
-                                                 const pf::Image* image, float /*alpha*/, int /*blend*/, int /*r*/,
-                                                 int /*g*/, int /*b*/, float xScale, float yscale,
-                                                 float /*radius*/, int /*isPlayer*/, float damage) {
+std::unique_ptr<ship5bullet> ship5bullet::Create(float x, float y, float angle, float /*speed*/, const pf::Image* image,
+                                                 float /*alpha*/, int /*blend*/, int /*r*/, int /*g*/, int /*b*/,
+                                                 float xScale, float yscale, float /*radius*/, int /*isPlayer*/,
+                                                 float damage) {
   auto s = std::make_unique<ship5bullet>();
   s->X = s->oldX = x;
   s->Y = s->oldY = y;

@@ -18,8 +18,8 @@ namespace {
 
 bullet* addStillBullet(game& g, float x, float y, float damage = 1) {
   // Speed 0: the bullet sits where it was made, its box refreshed every frame.
-  return g.bulletlist.add(bullet::Create(x, y, 270, 0, assets.blobImage.get(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0,
-                                         damage));
+  return g.bulletlist.add(
+      bullet::Create(x, y, 270, 0, assets.blobImage.get(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, damage));
 }
 
 }  // namespace

@@ -25,9 +25,7 @@ namespace {
 
 class StartupTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    assets = GameAssets{};
-  }
+  void SetUp() override { assets = GameAssets{}; }
   void TearDown() override {
     display.setFrameHook(nullptr);
     settingsDb.close();

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "test_support.hpp"
 #include "app/asset_store.hpp"
 #include "platform/platform.hpp"
+#include "test_support.hpp"
 
 namespace {
 
@@ -24,16 +24,30 @@ const std::string kImages = "images\\";
 
 // The store's names in registration order.
 std::vector<std::string> expectedNames() {
-  std::vector<std::string> names = {
-      "sfx/zap2.wav",    "sfx/pshot.wav",      "sfx/mssl.wav",    "sfx/bshot.wav",    "sfx/yes-3.wav",
-      "sfx/missile.wav", "sfx/FruitJack2.wav", "sfx/perfect.wav", "sfx/cool.wav",     "sfx/Explosion2.wav",
-      "sfx/notechno.ogg", "sfx/bornsand.ogg",  "sfx/dirtysex.ogg", kImages + "CG01.TTF", kImages + "blob.bmp",
-      kImages + "rockbg.png", kImages + "rock1 copy.png", kImages + "_032.jpg"};
+  std::vector<std::string> names = {"sfx/zap2.wav",
+                                    "sfx/pshot.wav",
+                                    "sfx/mssl.wav",
+                                    "sfx/bshot.wav",
+                                    "sfx/yes-3.wav",
+                                    "sfx/missile.wav",
+                                    "sfx/FruitJack2.wav",
+                                    "sfx/perfect.wav",
+                                    "sfx/cool.wav",
+                                    "sfx/Explosion2.wav",
+                                    "sfx/notechno.ogg",
+                                    "sfx/bornsand.ogg",
+                                    "sfx/dirtysex.ogg",
+                                    kImages + "CG01.TTF",
+                                    kImages + "blob.bmp",
+                                    kImages + "rockbg.png",
+                                    kImages + "rock1 copy.png",
+                                    kImages + "_032.jpg"};
   for (int i = 1; i <= 31; ++i) {
     const std::string n = std::to_string(i);
     names.push_back(kImages + "_" + std::string(3 - n.size(), '0') + n + ".jpg");
   }
-  for (const char* n : {"powerbar.png", "heart.png", "fire.PNG", "j.png", "a1.png", "a.png"}) names.push_back(kImages + n);
+  for (const char* n : {"powerbar.png", "heart.png", "fire.PNG", "j.png", "a1.png", "a.png"})
+    names.push_back(kImages + n);
   for (char c = 'b'; c <= 'i'; ++c) {
     names.push_back(kImages + c + "2.png");
     names.push_back(kImages + c + ".png");
@@ -49,9 +63,9 @@ struct ExpectedImage {
 };
 
 std::vector<ExpectedImage> expectedImages() {
-  std::vector<ExpectedImage> images = {{"blob.bmp", 64, 64, false},      {"rockbg.png", 800, 600, false},
-                                  {"rock1 copy.png", 112, 662, false}, {"powerbar.png", 50, 250, false},
-                                  {"heart.png", 43, 38, false},     {"fire.PNG", 57, 50, false}};
+  std::vector<ExpectedImage> images = {{"blob.bmp", 64, 64, false},         {"rockbg.png", 800, 600, false},
+                                       {"rock1 copy.png", 112, 662, false}, {"powerbar.png", 50, 250, false},
+                                       {"heart.png", 43, 38, false},        {"fire.PNG", 57, 50, false}};
   for (int i = 1; i <= 32; ++i) {
     const std::string n = std::to_string(i);
     images.push_back({"_" + std::string(3 - n.size(), '0') + n + ".jpg", 512, 512, true});
@@ -321,8 +335,8 @@ TEST_F(AssetStore, WaterFramesTileAndLoop) {
 }
 
 TEST_F(AssetStore, SoundEffectsAreShortCleanSixteenBitWaves) {
-  for (const char* name : {"zap2", "pshot", "mssl", "bshot", "yes-3", "missile", "FruitJack2", "perfect", "cool",
-                           "Explosion2"}) {
+  for (const char* name :
+       {"zap2", "pshot", "mssl", "bshot", "yes-3", "missile", "FruitJack2", "perfect", "cool", "Explosion2"}) {
     const std::string url = std::string("incbin::sfx/") + name + ".wav";
     const std::vector<uint8_t> bytes = assetBytes(std::string("sfx/") + name + ".wav");
     ASSERT_GE(bytes.size(), 44u) << name;
@@ -336,8 +350,8 @@ TEST_F(AssetStore, SoundEffectsAreShortCleanSixteenBitWaves) {
     EXPECT_LT(sound->lengthMs(), 3000.0) << name;
     int peak = 0;
     for (int16_t s : sound->samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
-    EXPECT_GT(peak, 20000) << name;   // normalised
-    EXPECT_LT(peak, 32000) << name;   // without clipping
+    EXPECT_GT(peak, 20000) << name;  // normalised
+    EXPECT_LT(peak, 32000) << name;  // without clipping
     // Silent first and last samples: no click at either end.
     EXPECT_LT(std::abs(sound->samples.front()), 200) << name;
     EXPECT_LT(std::abs(sound->samples.back()), 200) << name;

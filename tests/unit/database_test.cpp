@@ -86,7 +86,9 @@ TEST_F(DatabaseTest, FirstRunCreatesBothTablesAndExactlyTheDefaultRow) {
 TEST_F(DatabaseTest, ExistingTablesAreNeverRecreatedOrGivenADefaultRow) {
   startFresh();
   settingsDb.close();
-  rawExec("DELETE FROM setupData; INSERT INTO setupData (id, screenwidth, screenheight, name) VALUES (7, 640, 480, 'kept')");
+  rawExec(
+      "DELETE FROM setupData; INSERT INTO setupData (id, screenwidth, screenheight, name) VALUES (7, 640, 480, "
+      "'kept')");
   ASSERT_TRUE(note(openDatabase(path)));
   ASSERT_TRUE(note(createTables()));
   ASSERT_TRUE(note(loadSettings()));
@@ -205,8 +207,9 @@ TEST_F(DatabaseTest, UnusableFilesAreReportedAndLeftByteIdentical) {
 
 TEST_F(DatabaseTest, NullAndNonNumericValuesReadAsEmptyOrZero) {
   startFresh();
-  rawExec("UPDATE setupData SET jMoveXAxis=NULL, name=NULL, achievements=NULL, music='loud', sound=NULL, "
-          "jThreshhold=NULL, ship2='7x'");
+  rawExec(
+      "UPDATE setupData SET jMoveXAxis=NULL, name=NULL, achievements=NULL, music='loud', sound=NULL, "
+      "jThreshhold=NULL, ship2='7x'");
   ASSERT_TRUE(note(loadSettings()));
   EXPECT_EQ(settings.jMoveXAxis, "");
   EXPECT_EQ(settings.name, "");

@@ -194,7 +194,10 @@ TEST_F(FxTest, TextRisesOnlyWhenAsked) {
   EXPECT_EQ(rising->y, 279.5f);
 
   auto invisible = Text::Create(0, 0, 0, 0, "x", nullptr, 3);
-  const int frames = updatesUntilDone([&] { invisible->draw(); return invisible->update(); });
+  const int frames = updatesUntilDone([&] {
+    invisible->draw();
+    return invisible->update();
+  });
   EXPECT_GE(frames, 75);
   EXPECT_LE(frames, 76);
 }

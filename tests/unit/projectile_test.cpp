@@ -94,8 +94,8 @@ TEST_F(ProjectileTest, Bullet2DStaysAtOriginUntilFirstUpdate) {
 }
 
 TEST_F(ProjectileTest, BeamGrowsSwervesAndNeverCountsFrames) {
-  auto beam = particlebeam::Create(400, 500, 270, 20, assets.blobImage.get(), 0.8f, 4, 150, 200, 0, 0.35f, 1.5f,
-                                   10, 0, -3);
+  auto beam =
+      particlebeam::Create(400, 500, 270, 20, assets.blobImage.get(), 0.8f, 4, 150, 200, 0, 0.35f, 1.5f, 10, 0, -3);
   EXPECT_EQ(beam->damage, 3);
   EXPECT_EQ(beam->isparticlebeam, 1);
   EXPECT_FLOAT_EQ(beam->xScale, 0.1f);

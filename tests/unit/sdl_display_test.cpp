@@ -40,7 +40,8 @@ class PrivateXServer {
     int fds[2];
     if (pipe(fds) != 0) return false;
     const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24", "-nolisten", "tcp", "-noreset", nullptr};
+    const char* argv[] = {"Xvfb",       "-displayfd", fd.c_str(), "-screen",  "0",
+                          "320x240x24", "-nolisten",  "tcp",      "-noreset", nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
@@ -283,9 +284,9 @@ TEST_F(SdlRendererTest, EventPumpFeedsKeysTextFocusAndCloseRequests) {
   for (int i = 0; i < 5; ++i) pf::flip();
   pf::flushKeys();
   pushKey(SDL_KEYDOWN, SDL_SCANCODE_UP, 0);
-  pushKey(SDL_KEYDOWN, SDL_SCANCODE_UP, 1);  // auto-repeat counts as a press
+  pushKey(SDL_KEYDOWN, SDL_SCANCODE_UP, 1);        // auto-repeat counts as a press
   pushKey(SDL_KEYDOWN, SDL_SCANCODE_VOLUMEUP, 0);  // no virtual key: ignored
-  pushText("a\xC3\xA9\xE2\x82\xAC!");  // a, e-acute, euro sign, !
+  pushText("a\xC3\xA9\xE2\x82\xAC!");              // a, e-acute, euro sign, !
   pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
   pf::pumpEvents();
   EXPECT_TRUE(pf::keyDown(pf::vk::kUp));

@@ -20,25 +20,32 @@ using Lines = std::vector<std::vector<Vec2>>;
 
 void badge(Canvas& c, Colour hue) {
   const Sdf disc = [](float x, float y) { return sdCircle(x, y, kC, kC, 56.0f); };
-  fillShapeShaded(c, disc, [hue](float x, float y) {
-    const float k = std::clamp(std::hypot(x - kC, y - (kC - 18.0f)) / 70.0f, 0.0f, 1.0f);
-    return mix(mix(Colour{0.05f, 0.07f, 0.14f}, hue, 0.22f), Colour{0.01f, 0.015f, 0.04f}, k);
-  }, 0.92f);
-  neonStroke(c, [](float x, float y) { return std::fabs(sdCircle(x, y, kC, kC, 53.5f)); }, hue, 1.3f, 3.0f, 0.6f);
-  neonStroke(c, [](float x, float y) { return std::fabs(sdCircle(x, y, kC, kC, 47.0f)); }, scaled(hue, 0.5f), 0.4f,
-             1.5f, 0.15f);
+  fillShapeShaded(
+      c, disc,
+      [hue](float x, float y) {
+        const float k = std::clamp(std::hypot(x - kC, y - (kC - 18.0f)) / 70.0f, 0.0f, 1.0f);
+        return mix(mix(Colour{0.05f, 0.07f, 0.14f}, hue, 0.22f), Colour{0.01f, 0.015f, 0.04f}, k);
+      },
+      0.92f);
+  neonStroke(
+      c, [](float x, float y) { return std::fabs(sdCircle(x, y, kC, kC, 53.5f)); }, hue, 1.3f, 3.0f, 0.6f);
+  neonStroke(
+      c, [](float x, float y) { return std::fabs(sdCircle(x, y, kC, kC, 47.0f)); }, scaled(hue, 0.5f), 0.4f, 1.5f,
+      0.15f);
 }
 
 void lines(Canvas& c, const Lines& l, Colour hue, float halfWidth = 3.2f) {
-  neonStroke(c, [&](float x, float y) { return sdPolylines(x, y, l); }, hue, halfWidth, 5.0f, 0.75f);
+  neonStroke(
+      c, [&](float x, float y) { return sdPolylines(x, y, l); }, hue, halfWidth, 5.0f, 0.75f);
 }
 
 void solid(Canvas& c, const std::vector<Vec2>& poly, Colour hue) {
   const Sdf s = [&](float x, float y) { return sdPolygon(x, y, poly); };
   glowShape(c, s, hue, 5.0f, 0.55f);
   fillShape(c, s, mix(hue, Colour{1, 1, 1}, 0.35f));
-  neonStroke(c, [&](float x, float y) { return std::fabs(s(x, y) + 1.0f); }, mix(hue, Colour{1, 1, 1}, 0.7f), 0.6f,
-             1.5f, 0.3f);
+  neonStroke(
+      c, [&](float x, float y) { return std::fabs(s(x, y) + 1.0f); }, mix(hue, Colour{1, 1, 1}, 0.7f), 0.6f, 1.5f,
+      0.3f);
 }
 
 // A four-pointed twinkle.
@@ -88,7 +95,8 @@ void goHyper(Canvas& c) {
 void powerUps(Canvas& c) {
   const Colour blue{0.3f, 0.7f, 1.0f};
   badge(c, blue);
-  glowShape(c, [](float x, float y) { return sdCircle(x, y, kC, kC, 26.0f); }, blue, 8.0f, 0.25f);
+  glowShape(
+      c, [](float x, float y) { return sdCircle(x, y, kC, kC, 26.0f); }, blue, 8.0f, 0.25f);
   lines(c, {arcPoints(kC, kC, 30.0f, 0.0f, 360.0f, 64)}, blue, 2.0f);
   lines(c, text("?", 36.0f), Colour{0.85f, 0.95f, 1.0f}, 3.0f);
 }
@@ -114,7 +122,8 @@ void loveJelly(Canvas& c) {
   const Sdf s = [&](float x, float y) { return sdPolygon(x, y, bell); };
   glowShape(c, s, pink, 5.0f, 0.4f);
   fillShape(c, s, Colour{0.55f, 0.15f, 0.45f}, 0.85f);
-  neonStroke(c, [&](float x, float y) { return std::fabs(s(x, y)); }, pink, 1.6f, 3.0f, 0.5f);
+  neonStroke(
+      c, [&](float x, float y) { return std::fabs(s(x, y)); }, pink, 1.6f, 3.0f, 0.5f);
   Lines tentacles;
   for (int k = 0; k < 4; ++k) {
     std::vector<Vec2> t;
@@ -130,9 +139,9 @@ void loveJelly(Canvas& c) {
   std::vector<Vec2> heart;
   for (int i = 0; i < 60; ++i) {
     const float t = 6.2831853f * static_cast<float>(i) / 60.0f;
-    heart.push_back({92.0f + 0.55f * 16.0f * std::pow(std::sin(t), 3.0f),
-                     36.0f - 0.55f * (13.0f * std::cos(t) - 5.0f * std::cos(2 * t) - 2.0f * std::cos(3 * t) -
-                                      std::cos(4 * t))});
+    heart.push_back(
+        {92.0f + 0.55f * 16.0f * std::pow(std::sin(t), 3.0f),
+         36.0f - 0.55f * (13.0f * std::cos(t) - 5.0f * std::cos(2 * t) - 2.0f * std::cos(3 * t) - std::cos(4 * t))});
   }
   solid(c, heart, Colour{1.0f, 0.25f, 0.45f});
 }

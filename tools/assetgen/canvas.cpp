@@ -10,8 +10,7 @@ uint8_t toByte(float v) {
   return static_cast<uint8_t>(std::lround(c * 255.0f));
 }
 
-Canvas::Canvas(int width, int height)
-    : width_(width), height_(height), px_(static_cast<size_t>(width) * height) {}
+Canvas::Canvas(int width, int height) : width_(width), height_(height), px_(static_cast<size_t>(width) * height) {}
 
 void Canvas::over(int x, int y, Colour c, float coverage) {
   if (coverage <= 0.0f) return;

@@ -47,22 +47,14 @@ AssetRecipe icon(const std::string& file, int index, bool dim) {
 
 std::vector<AssetRecipe> assetCatalog() {
   std::vector<AssetRecipe> list = {
-      effect("sfx/zap2.wav", zapSound),
-      effect("sfx/pshot.wav", playerShotSound),
-      effect("sfx/mssl.wav", missileWhooshSound),
-      effect("sfx/bshot.wav", enemyShotSound),
-      effect("sfx/yes-3.wav", yesSound),
-      effect("sfx/missile.wav", specialLaunchSound),
-      effect("sfx/FruitJack2.wav", sparkleSound),
-      effect("sfx/perfect.wav", perfectSound),
-      effect("sfx/cool.wav", coolSound),
-      effect("sfx/Explosion2.wav", explosionSound),
-      music("sfx/notechno.ogg", titleTheme),
-      music("sfx/bornsand.ogg", levelTheme),
-      music("sfx/dirtysex.ogg", bossTheme),
-      {"images\\CG01.TTF", readFont},
-      {"images\\blob.bmp", glowSpritePng},
-      {"images\\rockbg.png", rockBackgroundPng},
+      effect("sfx/zap2.wav", zapSound),           effect("sfx/pshot.wav", playerShotSound),
+      effect("sfx/mssl.wav", missileWhooshSound), effect("sfx/bshot.wav", enemyShotSound),
+      effect("sfx/yes-3.wav", yesSound),          effect("sfx/missile.wav", specialLaunchSound),
+      effect("sfx/FruitJack2.wav", sparkleSound), effect("sfx/perfect.wav", perfectSound),
+      effect("sfx/cool.wav", coolSound),          effect("sfx/Explosion2.wav", explosionSound),
+      music("sfx/notechno.ogg", titleTheme),      music("sfx/bornsand.ogg", levelTheme),
+      music("sfx/dirtysex.ogg", bossTheme),       {"images\\CG01.TTF", readFont},
+      {"images\\blob.bmp", glowSpritePng},        {"images\\rockbg.png", rockBackgroundPng},
       {"images\\rock1 copy.png", rockWallPng},
   };
   // The last water frame comes first in the store, then the rest in order.

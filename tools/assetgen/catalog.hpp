@@ -10,9 +10,9 @@
 namespace gen {
 
 struct AssetRecipe {
-  std::string name;            // the name the game opens it by ("images\\blob.bmp")
+  std::string name;  // the name the game opens it by ("images\\blob.bmp")
   std::function<Bytes()> make;
-  bool heavy = false;          // started first when running in parallel
+  bool heavy = false;  // started first when running in parallel
 };
 
 std::vector<AssetRecipe> assetCatalog();

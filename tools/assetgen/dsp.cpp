@@ -72,9 +72,7 @@ void Svf::run(float x) {
   hp_ = x - k_ * v1 - v2;
 }
 
-void OnePole::tune(float cutoffHz) {
-  coeff_ = 1.0f - std::exp(-2.0f * 3.14159265f * cutoffHz / kSampleRate);
-}
+void OnePole::tune(float cutoffHz) { coeff_ = 1.0f - std::exp(-2.0f * 3.14159265f * cutoffHz / kSampleRate); }
 
 Envelope::Envelope(float attack, float decay, float sustain, float held, float release)
     : attackStep_(1.0f / std::max(1.0f, attack * kSampleRate)),

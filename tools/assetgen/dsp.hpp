@@ -80,8 +80,7 @@ class Envelope {
 // A value that decays exponentially towards zero, one sample at a time.
 class Decay {
  public:
-  Decay(float start, float timeConstant)
-      : value_(start), factor_(std::exp(-1.0f / (timeConstant * kSampleRate))) {}
+  Decay(float start, float timeConstant) : value_(start), factor_(std::exp(-1.0f / (timeConstant * kSampleRate))) {}
   float next() {
     const float v = value_;
     value_ *= factor_;

@@ -8,8 +8,8 @@
 namespace gen {
 
 struct EmbeddedFile {
-  std::string name;             // name in the asset store
-  std::filesystem::path path;   // absolute path of its bytes
+  std::string name;            // name in the asset store
+  std::filesystem::path path;  // absolute path of its bytes
 };
 
 void writeEmbeddingSources(const std::filesystem::path& outDir, const std::vector<EmbeddedFile>& files);

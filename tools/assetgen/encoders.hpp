@@ -18,7 +18,6 @@ Bytes encodeWav(const std::vector<float>& interleaved, int channels, int sampleR
 
 // Stereo float samples to Ogg Vorbis (VBR at the given quality, -0.1 .. 1).
 // The stream serial number is fixed, so equal input gives equal bytes.
-Bytes encodeOggVorbis(const std::vector<float>& left, const std::vector<float>& right, int sampleRate,
-                      float quality);
+Bytes encodeOggVorbis(const std::vector<float>& left, const std::vector<float>& right, int sampleRate, float quality);
 
 }  // namespace gen

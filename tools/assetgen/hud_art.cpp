@@ -48,12 +48,13 @@ Bytes powerBarFramePng() {
     const float len = (i % 5 == 0) ? 6.0f : 3.5f;
     ticks.push_back({{kCx + 16.5f, y}, {kCx + 16.5f + len, y}});
   }
-  neonStroke(c, [&](float x, float y) { return sdPolylines(x, y, ticks); }, rim, 0.45f, 1.2f, 0.35f);
+  neonStroke(
+      c, [&](float x, float y) { return sdPolylines(x, y, ticks); }, rim, 0.45f, 1.2f, 0.35f);
   // Caps top and bottom.
   for (float y : {1.8f, 248.2f}) {
     const std::vector<Vec2> cap{{kCx - 8.0f, y}, {kCx + 8.0f, y}};
-    neonStroke(c, [&](float x, float yy) { return sdPolyline(x, yy, cap); }, Colour{0.8f, 0.95f, 1.0f}, 0.8f, 1.5f,
-               0.5f);
+    neonStroke(
+        c, [&](float x, float yy) { return sdPolyline(x, yy, cap); }, Colour{0.8f, 0.95f, 1.0f}, 0.8f, 1.5f, 0.5f);
   }
   return encodePng(kW, kH, c.toRgba8());
 }
@@ -74,11 +75,11 @@ Bytes heartPng() {
     const float k = std::clamp(1.0f - std::hypot(x - 14.0f, y - 10.0f) / 30.0f, 0.0f, 1.0f);
     return mix(Colour{0.55f, 0.02f, 0.2f}, Colour{1.0f, 0.35f, 0.6f}, k);
   });
-  neonStroke(c, [&](float x, float y) { return std::fabs(heart(x, y) + 1.2f); }, Colour{1.0f, 0.3f, 0.65f}, 0.7f,
-             1.6f, 0.6f);
+  neonStroke(
+      c, [&](float x, float y) { return std::fabs(heart(x, y) + 1.2f); }, Colour{1.0f, 0.3f, 0.65f}, 0.7f, 1.6f, 0.6f);
   // A small highlight on the upper left lobe.
-  glowShape(c, [](float x, float y) { return sdCircle(x, y, 13.0f, 10.5f, 1.2f); }, Colour{1.0f, 0.85f, 0.95f},
-            1.8f, 0.9f);
+  glowShape(
+      c, [](float x, float y) { return sdCircle(x, y, 13.0f, 10.5f, 1.2f); }, Colour{1.0f, 0.85f, 0.95f}, 1.8f, 0.9f);
   return encodePng(kW, kH, c.toRgba8());
 }
 
@@ -97,12 +98,14 @@ Bytes flamePng() {
     const float heat = std::clamp(1.0f - std::hypot((x - 28.5f) * 1.2f, y - 40.0f) / 34.0f, 0.0f, 1.0f);
     return mix(Colour{0.85f, 0.12f, 0.02f}, Colour{1.0f, 0.62f, 0.1f}, heat);
   });
-  fillShapeShaded(c, [&](float x, float y) { return sdPolygon(x, y, core); }, [](float x, float y) {
-    const float heat = std::clamp(1.0f - std::hypot(x - 28.5f, y - 40.0f) / 24.0f, 0.0f, 1.0f);
-    return mix(Colour{1.0f, 0.75f, 0.2f}, Colour{1.0f, 0.98f, 0.85f}, heat);
-  });
-  neonStroke(c, [&](float x, float y) { return std::fabs(flame(x, y) + 0.8f); }, Colour{1.0f, 0.5f, 0.1f}, 0.5f,
-             1.5f, 0.45f);
+  fillShapeShaded(
+      c, [&](float x, float y) { return sdPolygon(x, y, core); },
+      [](float x, float y) {
+        const float heat = std::clamp(1.0f - std::hypot(x - 28.5f, y - 40.0f) / 24.0f, 0.0f, 1.0f);
+        return mix(Colour{1.0f, 0.75f, 0.2f}, Colour{1.0f, 0.98f, 0.85f}, heat);
+      });
+  neonStroke(
+      c, [&](float x, float y) { return std::fabs(flame(x, y) + 0.8f); }, Colour{1.0f, 0.5f, 0.1f}, 0.5f, 1.5f, 0.45f);
   return encodePng(kW, kH, c.toRgba8());
 }
 

@@ -4,13 +4,13 @@
 
 namespace gen {
 
-Bytes glowSpritePng();             // 64x64 soft white glow, the base of every sprite
-Bytes waterFrameJpeg(int frame);   // 512x512 caustics, frame 0..31 of a seamless loop
-Bytes rockBackgroundPng();         // 800x600 dark rock texture
-Bytes rockWallPng();               // 112x662 rock wall with a lit rim on column 0's side
-Bytes powerBarFramePng();          // 50x250 frame of the special-energy bar
-Bytes heartPng();                  // 43x38 lives emblem
-Bytes flamePng();                  // 57x50 flame emblem
+Bytes glowSpritePng();            // 64x64 soft white glow, the base of every sprite
+Bytes waterFrameJpeg(int frame);  // 512x512 caustics, frame 0..31 of a seamless loop
+Bytes rockBackgroundPng();        // 800x600 dark rock texture
+Bytes rockWallPng();              // 112x662 rock wall with a lit rim on column 0's side
+Bytes powerBarFramePng();         // 50x250 frame of the special-energy bar
+Bytes heartPng();                 // 43x38 lives emblem
+Bytes flamePng();                 // 57x50 flame emblem
 
 constexpr int kWaterFrames = 32;
 constexpr int kAchievements = 10;

@@ -9,8 +9,8 @@ namespace gen {
 namespace {
 
 struct Chord {
-  int root;  // bass note
-  int shift; // riff transposition
+  int root;   // bass note
+  int shift;  // riff transposition
   std::vector<int> stab;
 };
 
@@ -31,16 +31,15 @@ struct Step {
 };
 
 // One bar of sixteenths over E; transposed with the chord.
-const std::vector<Step> kRiff = {{0, 2, 76},  {2, 1, 76},  {3, 1, 79},  {4, 2, 76},  {6, 1, 81},
-                                 {7, 1, 79},  {8, 2, 82},  {10, 1, 81}, {11, 1, 79}, {12, 2, 76},
-                                 {14, 1, 74}, {15, 1, 71}};
+const std::vector<Step> kRiff = {{0, 2, 76}, {2, 1, 76},  {3, 1, 79},  {4, 2, 76},  {6, 1, 81},  {7, 1, 79},
+                                 {8, 2, 82}, {10, 1, 81}, {11, 1, 79}, {12, 2, 76}, {14, 1, 74}, {15, 1, 71}};
 // The turnaround on B climbs through the harmonic minor.
 const std::vector<Step> kTurn = {{0, 2, 71}, {2, 2, 75}, {4, 2, 78}, {6, 2, 81}, {8, 4, 83}, {12, 2, 82}, {14, 2, 78}};
 
 // Long notes over the break: beats from bar 24.
 const std::vector<Note> kBreakLine = {
-    {0, 4, 83, 0.8f},  {4, 4, 84, 0.85f}, {8, 2, 83, 0.8f},  {10, 2, 79, 0.75f}, {12, 4, 77, 0.85f},
-    {16, 4, 83, 0.8f}, {20, 4, 84, 0.85f}, {24, 2, 86, 0.85f}, {26, 2, 84, 0.8f}, {28, 4, 88, 0.9f},
+    {0, 4, 83, 0.8f},  {4, 4, 84, 0.85f},  {8, 2, 83, 0.8f},   {10, 2, 79, 0.75f}, {12, 4, 77, 0.85f},
+    {16, 4, 83, 0.8f}, {20, 4, 84, 0.85f}, {24, 2, 86, 0.85f}, {26, 2, 84, 0.8f},  {28, 4, 88, 0.9f},
 };
 
 }  // namespace
@@ -108,12 +107,15 @@ StereoTrack bossTheme() {
     if (!intro && !inBreak(bar)) {
       for (int b = 0; b < 4; ++b)
         for (size_t i = 0; i < chord.stab.size(); ++i)
-          playPluck(stabs, song, {at + b + 0.5, 0.2, static_cast<double>(chord.stab[i]), 0.75f, -0.4f + 0.4f * static_cast<float>(i)},
-                    stabTone);
+          playPluck(
+              stabs, song,
+              {at + b + 0.5, 0.2, static_cast<double>(chord.stab[i]), 0.75f, -0.4f + 0.4f * static_cast<float>(i)},
+              stabTone);
     }
     if (inBreak(bar)) {
       for (size_t i = 0; i < chord.stab.size(); ++i)
-        playPad(pads, song, {at, 4.0, static_cast<double>(chord.stab[i] - 12), 0.8f, -0.5f + 0.5f * static_cast<float>(i)},
+        playPad(pads, song,
+                {at, 4.0, static_cast<double>(chord.stab[i] - 12), 0.8f, -0.5f + 0.5f * static_cast<float>(i)},
                 padTone);
     }
 
@@ -121,8 +123,8 @@ StereoTrack bossTheme() {
     if (bar >= 8 && !inBreak(bar)) {
       const bool turnaround = bar % 4 == 3;
       for (const Step& st : turnaround ? kTurn : kRiff) {
-        Note n{at + st.step * 0.25, st.length * 0.25 - 0.03, static_cast<double>(st.pitch + (turnaround ? 0 : chord.shift)),
-               st.step % 4 == 0 ? 0.95f : 0.75f, 0.1f};
+        Note n{at + st.step * 0.25, st.length * 0.25 - 0.03,
+               static_cast<double>(st.pitch + (turnaround ? 0 : chord.shift)), st.step % 4 == 0 ? 0.95f : 0.75f, 0.1f};
         playLead(lead, song, n, leadTone);
         if (bar >= 32) {
           n.pitch -= 12;
@@ -147,12 +149,13 @@ StereoTrack bossTheme() {
   mix.delayFeedback = 0.3f;
   mix.delayLevel = 0.35f;
   mix.loudness = 0.17f;
-  return mixdown(song, {{&drums, 0.65f, 0.04f, 0.0f},
-                        {&bass, 0.6f, 0.0f, 0.0f, &pump},
-                        {&stabs, 0.6f, 0.3f, 0.25f, &pump},
-                        {&pads, 0.5f, 0.5f, 0.0f, &pump},
-                        {&lead, 0.85f, 0.25f, 0.3f},
-                        {&fx, 0.7f, 0.3f, 0.0f}},
+  return mixdown(song,
+                 {{&drums, 0.65f, 0.04f, 0.0f},
+                  {&bass, 0.6f, 0.0f, 0.0f, &pump},
+                  {&stabs, 0.6f, 0.3f, 0.25f, &pump},
+                  {&pads, 0.5f, 0.5f, 0.0f, &pump},
+                  {&lead, 0.85f, 0.25f, 0.3f},
+                  {&fx, 0.7f, 0.3f, 0.0f}},
                  mix);
 }
 

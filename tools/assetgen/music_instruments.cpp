@@ -138,7 +138,8 @@ void playLead(LoopBus& bus, const Song& song, const Note& n, const LeadTone& ton
     const float sb = b.saw(hz * vib * high);
     const float sq = 0.3f * sub.square(hz * 0.5 * vib);
     const float gain = env * n.velocity * 0.35f;
-    bus.add(span.start + k, fl.lowpass(sa + 0.5f * sb + sq) * gain * pan.l, fr.lowpass(sb + 0.5f * sa + sq) * gain * pan.r);
+    bus.add(span.start + k, fl.lowpass(sa + 0.5f * sb + sq) * gain * pan.l,
+            fr.lowpass(sb + 0.5f * sa + sq) * gain * pan.r);
   }
 }
 
@@ -150,7 +151,8 @@ void playBell(LoopBus& bus, const Song& song, const Note& n, const BellTone& ton
   Decay index(tone.index, tone.decay * 0.3f);
   Envelope envelope(0.003f, tone.decay, 0.0f, span.held, 0.4f);
   for (size_t k = 0; k < span.length; ++k) {
-    const float s = std::sin(static_cast<float>(kTwoPi * pc) + index.next() * std::sin(static_cast<float>(kTwoPi * pm)));
+    const float s =
+        std::sin(static_cast<float>(kTwoPi * pc) + index.next() * std::sin(static_cast<float>(kTwoPi * pm)));
     pc += hz / kSampleRate;
     pm += hz * tone.ratio / kSampleRate;
     if (pc >= 1.0) pc -= 1.0;

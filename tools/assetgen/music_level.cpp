@@ -24,22 +24,22 @@ const Chord& chordAt(int bar) {
 
 // The tune: four bars, then four with a rising ending. Beats from its start.
 const std::vector<Note> kTune = {
-    {0, 0.75, 76, 0.9f},    {0.75, 0.75, 74, 0.75f}, {1.5, 1, 72, 0.8f},     {2.5, 0.5, 69, 0.7f},
-    {3, 1, 72, 0.8f},       {4, 0.75, 72, 0.85f},    {4.75, 0.75, 74, 0.75f}, {5.5, 1.5, 76, 0.85f},
-    {7, 0.5, 77, 0.7f},     {7.5, 0.5, 76, 0.7f},    {8, 0.75, 79, 0.9f},    {8.75, 0.75, 76, 0.75f},
-    {9.5, 1, 72, 0.8f},     {10.5, 0.5, 74, 0.7f},   {11, 1, 76, 0.8f},      {12, 1.5, 74, 0.85f},
-    {13.5, 0.5, 71, 0.7f},  {14, 2, 67, 0.8f},       {16, 0.75, 76, 0.9f},   {16.75, 0.75, 74, 0.75f},
-    {17.5, 1, 72, 0.8f},    {18.5, 0.5, 69, 0.7f},   {19, 1, 72, 0.8f},      {20, 0.75, 72, 0.85f},
-    {20.75, 0.75, 74, 0.75f}, {21.5, 1.5, 76, 0.85f}, {23, 0.5, 77, 0.7f},   {23.5, 0.5, 76, 0.7f},
-    {24, 0.75, 79, 0.9f},   {24.75, 0.75, 76, 0.75f}, {25.5, 1, 72, 0.8f},   {26.5, 0.5, 74, 0.7f},
-    {27, 1, 76, 0.8f},      {28, 0.75, 74, 0.85f},   {28.75, 0.75, 76, 0.8f}, {29.5, 0.5, 79, 0.85f},
+    {0, 0.75, 76, 0.9f},      {0.75, 0.75, 74, 0.75f},  {1.5, 1, 72, 0.8f},      {2.5, 0.5, 69, 0.7f},
+    {3, 1, 72, 0.8f},         {4, 0.75, 72, 0.85f},     {4.75, 0.75, 74, 0.75f}, {5.5, 1.5, 76, 0.85f},
+    {7, 0.5, 77, 0.7f},       {7.5, 0.5, 76, 0.7f},     {8, 0.75, 79, 0.9f},     {8.75, 0.75, 76, 0.75f},
+    {9.5, 1, 72, 0.8f},       {10.5, 0.5, 74, 0.7f},    {11, 1, 76, 0.8f},       {12, 1.5, 74, 0.85f},
+    {13.5, 0.5, 71, 0.7f},    {14, 2, 67, 0.8f},        {16, 0.75, 76, 0.9f},    {16.75, 0.75, 74, 0.75f},
+    {17.5, 1, 72, 0.8f},      {18.5, 0.5, 69, 0.7f},    {19, 1, 72, 0.8f},       {20, 0.75, 72, 0.85f},
+    {20.75, 0.75, 74, 0.75f}, {21.5, 1.5, 76, 0.85f},   {23, 0.5, 77, 0.7f},     {23.5, 0.5, 76, 0.7f},
+    {24, 0.75, 79, 0.9f},     {24.75, 0.75, 76, 0.75f}, {25.5, 1, 72, 0.8f},     {26.5, 0.5, 74, 0.7f},
+    {27, 1, 76, 0.8f},        {28, 0.75, 74, 0.85f},    {28.75, 0.75, 76, 0.8f}, {29.5, 0.5, 79, 0.85f},
     {30, 2, 81, 0.95f},
 };
 
 // Long notes over the breakdown.
 const std::vector<Note> kBreakTune = {
-    {0, 2, 81, 0.7f},  {2, 2, 84, 0.75f}, {4, 4, 81, 0.7f},   {8, 2, 77, 0.7f},   {10, 2, 81, 0.7f},
-    {12, 4, 80, 0.8f}, {16, 2, 81, 0.7f}, {18, 2, 84, 0.75f}, {20, 3, 88, 0.8f},  {23, 1, 86, 0.7f},
+    {0, 2, 81, 0.7f},   {2, 2, 84, 0.75f}, {4, 4, 81, 0.7f},   {8, 2, 77, 0.7f},  {10, 2, 81, 0.7f},
+    {12, 4, 80, 0.8f},  {16, 2, 81, 0.7f}, {18, 2, 84, 0.75f}, {20, 3, 88, 0.8f}, {23, 1, 86, 0.7f},
     {24, 2, 84, 0.75f}, {26, 2, 81, 0.7f}, {28, 4, 83, 0.85f},
 };
 
@@ -75,8 +75,10 @@ StereoTrack levelTheme() {
     }
     for (int s = 0; s < 16; ++s) {
       const double t = at + s * 0.25;
-      if (s % 4 == 2) playHat(drums, song, t, 0.75f, s == 14 && bar % 2 == 1);
-      else if (!intro && s % 2 == 1) playHat(drums, song, t, 0.25f, false);
+      if (s % 4 == 2)
+        playHat(drums, song, t, 0.75f, s == 14 && bar % 2 == 1);
+      else if (!intro && s % 2 == 1)
+        playHat(drums, song, t, 0.25f, false);
     }
     // Fills into every eight-bar section, a long roll into the last part.
     if (bar % 8 == 7 && bar != 31) {
@@ -99,7 +101,8 @@ StereoTrack levelTheme() {
     } else {
       static const int kOctave[] = {0, 0, 12, 0, 0, 0, 12, 0};
       for (int e = 0; e < 8; ++e)
-        playBass(bass, song, {at + e * 0.5, 0.4, static_cast<double>(chord.bass + kOctave[e]), e % 2 == 0 ? 0.95f : 0.75f},
+        playBass(bass, song,
+                 {at + e * 0.5, 0.4, static_cast<double>(chord.bass + kOctave[e]), e % 2 == 0 ? 0.95f : 0.75f},
                  bassTone);
     }
 
@@ -115,7 +118,9 @@ StereoTrack levelTheme() {
       const float level = (bar >= 24 && bar < 32) ? 0.75f : 0.45f;
       for (int s = 0; s < 16; ++s) {
         const int tone = chord.pad[static_cast<size_t>(kOrder[s % 8])] + 12;
-        playPluck(arp, song, {at + s * 0.25, 0.2, static_cast<double>(tone), level * (s % 4 == 0 ? 1.0f : 0.7f), s % 2 == 0 ? 0.5f : -0.5f},
+        playPluck(arp, song,
+                  {at + s * 0.25, 0.2, static_cast<double>(tone), level * (s % 4 == 0 ? 1.0f : 0.7f),
+                   s % 2 == 0 ? 0.5f : -0.5f},
                   arpTone);
       }
     }
@@ -150,12 +155,13 @@ StereoTrack levelTheme() {
   mix.delayBeats = 0.75;
   mix.delayFeedback = 0.3f;
   mix.delayLevel = 0.45f;
-  return mixdown(song, {{&drums, 0.65f, 0.05f, 0.0f},
-                        {&bass, 0.65f, 0.0f, 0.0f, &pump},
-                        {&pads, 0.45f, 0.45f, 0.0f, &pump},
-                        {&arp, 0.8f, 0.25f, 0.35f, &pump},
-                        {&lead, 0.8f, 0.3f, 0.3f},
-                        {&fx, 0.7f, 0.3f, 0.0f}},
+  return mixdown(song,
+                 {{&drums, 0.65f, 0.05f, 0.0f},
+                  {&bass, 0.65f, 0.0f, 0.0f, &pump},
+                  {&pads, 0.45f, 0.45f, 0.0f, &pump},
+                  {&arp, 0.8f, 0.25f, 0.35f, &pump},
+                  {&lead, 0.8f, 0.3f, 0.3f},
+                  {&fx, 0.7f, 0.3f, 0.0f}},
                  mix);
 }
 

@@ -19,8 +19,7 @@ void appendPage(Bytes& out, const ogg_page& page) {
 
 }  // namespace
 
-Bytes encodeOggVorbis(const std::vector<float>& left, const std::vector<float>& right, int sampleRate,
-                      float quality) {
+Bytes encodeOggVorbis(const std::vector<float>& left, const std::vector<float>& right, int sampleRate, float quality) {
   vorbis_info vi;
   vorbis_info_init(&vi);
   if (vorbis_encode_init_vbr(&vi, 2, sampleRate, quality) != 0) {

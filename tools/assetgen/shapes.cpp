@@ -121,23 +121,16 @@ void neonStroke(Canvas& c, const Sdf& line, Colour colour, float halfWidth, floa
 
 std::vector<std::vector<Vec2>> strokeGlyph(char ch) {
   switch (ch) {
-    case '0':
-      return {ellipsePoints(0.3f, 0.5f, 0.27f, 0.47f, 0.0f, 360.0f, 40)};
-    case '2':
-      return {joined(arcPoints(0.3f, 0.28f, 0.25f, 185.0f, 400.0f, 24), {{0.03f, 0.97f}, {0.58f, 0.97f}})};
+    case '0': return {ellipsePoints(0.3f, 0.5f, 0.27f, 0.47f, 0.0f, 360.0f, 40)};
+    case '2': return {joined(arcPoints(0.3f, 0.28f, 0.25f, 185.0f, 400.0f, 24), {{0.03f, 0.97f}, {0.58f, 0.97f}})};
     case '3':
       return {joined(arcPoints(0.3f, 0.265f, 0.225f, 200.0f, 450.0f, 24),
                      arcPoints(0.3f, 0.74f, 0.25f, 270.0f, 520.0f, 26))};
-    case '4':
-      return {{{0.42f, 0.97f}, {0.42f, 0.03f}, {0.02f, 0.68f}, {0.6f, 0.68f}}};
-    case 'x':
-      return {{{0.06f, 0.45f}, {0.54f, 0.97f}}, {{0.54f, 0.45f}, {0.06f, 0.97f}}};
-    case '?':
-      return {joined(arcPoints(0.3f, 0.27f, 0.24f, 190.0f, 420.0f, 24), {{0.3f, 0.72f}}), {{0.3f, 0.93f}}};
-    case '!':
-      return {{{0.3f, 0.03f}, {0.3f, 0.7f}}, {{0.3f, 0.93f}}};
-    default:
-      return {};
+    case '4': return {{{0.42f, 0.97f}, {0.42f, 0.03f}, {0.02f, 0.68f}, {0.6f, 0.68f}}};
+    case 'x': return {{{0.06f, 0.45f}, {0.54f, 0.97f}}, {{0.54f, 0.45f}, {0.06f, 0.97f}}};
+    case '?': return {joined(arcPoints(0.3f, 0.27f, 0.24f, 190.0f, 420.0f, 24), {{0.3f, 0.72f}}), {{0.3f, 0.93f}}};
+    case '!': return {{{0.3f, 0.03f}, {0.3f, 0.7f}}, {{0.3f, 0.93f}}};
+    default: return {};
   }
 }
 

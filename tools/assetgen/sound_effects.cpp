@@ -74,7 +74,8 @@ Clip enemyShotSound() {
   Svf tone;
   return monoClip(0.18f, [&](float t) {
     // A bubble: the pitch rises as it pops, with a fast wobble.
-    const double hz = 200.0 * (1.0 + 1.5 * (1.0 - std::exp(-t / 0.05f))) * (1.0 + 0.04 * std::sin(t * 2.0 * 3.14159 * 38.0));
+    const double hz =
+        200.0 * (1.0 + 1.5 * (1.0 - std::exp(-t / 0.05f))) * (1.0 + 0.04 * std::sin(t * 2.0 * 3.14159 * 38.0));
     const float s = a.sine(hz) + 0.3f * b.triangle(hz * 2.01);
     tone.tune(static_cast<float>(hz) * 2.5f, 0.5f);
     return (0.6f * s + 0.6f * tone.bandpass(s)) * attackDecay(t, 0.004f, 0.05f);
@@ -141,8 +142,8 @@ Clip yesSound() {
   const double notes[] = {84, 88, 91, 96};
   const float pans[] = {-0.5f, 0.2f, -0.2f, 0.4f};
   for (int n = 0; n < 4; ++n)
-    addBell(c, 0.065f * static_cast<float>(n), notes[n], n == 3 ? 0.5f : 0.35f, pans[n], n == 3 ? 0.45f : 0.25f,
-            2.0f, 1.6f);
+    addBell(c, 0.065f * static_cast<float>(n), notes[n], n == 3 ? 0.5f : 0.35f, pans[n], n == 3 ? 0.45f : 0.25f, 2.0f,
+            1.6f);
   addBell(c, 0.195f, 79, 0.2f, 0.0f, 0.5f, 1.0f, 0.8f);  // a soft G5 underneath for body
   addReverb(c, 0.55f, 0.4f, 0.7f);
   return c;
@@ -208,9 +209,9 @@ Clip perfectSound() {
 
 Clip coolSound() {
   Clip c = stereoClip(0.9f);
-  addBell(c, 0.0f, 79, 0.35f, -0.3f, 0.25f, 2.0f, 1.4f);   // G5
-  addBell(c, 0.08f, 86, 0.35f, 0.3f, 0.35f, 2.0f, 1.4f);   // D6
-  addBell(c, 0.08f, 74, 0.15f, 0.0f, 0.4f, 1.0f, 0.6f);    // D5 warmth
+  addBell(c, 0.0f, 79, 0.35f, -0.3f, 0.25f, 2.0f, 1.4f);  // G5
+  addBell(c, 0.08f, 86, 0.35f, 0.3f, 0.35f, 2.0f, 1.4f);  // D6
+  addBell(c, 0.08f, 74, 0.15f, 0.0f, 0.4f, 1.0f, 0.6f);   // D5 warmth
   addReverb(c, 0.45f, 0.4f, 0.5f);
   return c;
 }

@@ -14,9 +14,9 @@ namespace {
 
 bool keyCode(const std::string& name, int* code) {
   const std::map<std::string, int> codes = {
-      {"up", settings.upkey},         {"down", settings.downkey},   {"left", settings.leftkey},
-      {"right", settings.rightkey},   {"fire1", settings.fire1key}, {"fire2", settings.fire2key},
-      {"fire3", settings.fire3key},   {"escape", pf::vk::kEscape},  {"q", pf::vk::kQ},
+      {"up", settings.upkey},       {"down", settings.downkey},   {"left", settings.leftkey},
+      {"right", settings.rightkey}, {"fire1", settings.fire1key}, {"fire2", settings.fire2key},
+      {"fire3", settings.fire3key}, {"escape", pf::vk::kEscape},  {"q", pf::vk::kQ},
   };
   const auto it = codes.find(name);
   if (it == codes.end()) return false;

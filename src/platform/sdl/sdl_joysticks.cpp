@@ -74,8 +74,7 @@ bool SdlJoysticks::handle(const SDL_Event& event) {
       in.joyAxis(portOf(event.jaxis.which), event.jaxis.axis,
                  std::max(-1.0f, static_cast<float>(event.jaxis.value) / 32767.0f));
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
