@@ -15,6 +15,7 @@ ovelune_fuzzer(fuzz-http-reply tests/fuzz/fuzz_http_reply.cpp)
 ovelune_fuzzer(fuzz-input-script tests/fuzz/fuzz_input_script.cpp tools/sim/input_script.cpp)
 ovelune_fuzzer(fuzz-settings-row tests/fuzz/fuzz_settings_row.cpp)
 ovelune_fuzzer(fuzz-scoreboard-request tests/fuzz/fuzz_scoreboard_request.cpp)
+ovelune_fuzzer(fuzz-replay-file tests/fuzz/fuzz_replay_file.cpp)
 target_link_libraries(fuzz-scoreboard-request PRIVATE ovelune_scoreboard)
 add_custom_target(fuzzers DEPENDS fuzz-best-list fuzz-http-reply fuzz-input-script fuzz-settings-row
-                                  fuzz-scoreboard-request)
+                                  fuzz-scoreboard-request fuzz-replay-file)

@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$build/fuzz-work
 mkdir -p "$work"
 status=0
-for target in best-list http-reply input-script settings-row scoreboard-request; do
+for target in best-list http-reply input-script settings-row scoreboard-request replay-file; do
   corpus=$work/$target
   mkdir -p "$corpus"
   cp -n "$here/corpus/$target"/* "$corpus"/ 2>/dev/null || true
