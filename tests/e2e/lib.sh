@@ -174,3 +174,15 @@ wait_for_title() {
     sleep 0.2
   done
 }
+
+# Presses a key in the game's window for $2 seconds (0.25 by default), then
+# waits a moment. The game reads most keys as held at a frame, so a press must
+# outlast the slowest frame of a loaded machine (a press and release between
+# two frames is only a key hit); 0.25 s stays well inside the X server's key
+# repeat delay, so it never counts twice.
+tap() {
+  xdotool keydown "$1"
+  sleep "${2:-0.25}"
+  xdotool keyup "$1"
+  sleep 0.3
+}

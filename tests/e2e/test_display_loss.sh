@@ -10,13 +10,6 @@ source "$(dirname "$0")/lib.sh"
 
 e2e_begin
 
-tap() {
-  xdotool keydown "$1"
-  sleep 0.12
-  xdotool keyup "$1"
-  sleep 0.3
-}
-
 # Ends the X server and checks how the game ends.
 lose_display_and_check() {
   local where=$1

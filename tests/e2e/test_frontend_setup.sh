@@ -12,14 +12,6 @@ source "$(dirname "$0")/lib.sh"
 
 e2e_begin 1024x768
 
-# Holds a key for a while: a press and release inside one frame would only
-# count as a hit.
-tap() {
-  xdotool keydown "$1"
-  sleep "${2:-0.12}"
-  xdotool keyup "$1"
-  sleep 0.3
-}
 taps() {
   local key=$1 n=$2
   for ((i = 0; i < n; i++)); do tap "$key"; done

@@ -15,13 +15,6 @@ cd "$WORK"
 BUDGET=5  # seconds the six fetches of one visit may take together
 SLACK=2   # rounding of the whole seconds measured
 
-tap() {
-  xdotool keydown "$1"
-  sleep "${2:-0.12}"
-  xdotool keyup "$1"
-  sleep 0.3
-}
-
 board_pid=""
 start_board() {
   "$BUILD/ovelune-scoreboard" --listen 127.0.0.1:0 --db "$WORK/board.db" >board.log 2>&1 &

@@ -10,15 +10,6 @@ source "$(dirname "$0")/lib.sh"
 
 e2e_begin
 
-# Holds a key for a while: a press and release inside one frame would only
-# count as a hit.
-tap() {
-  xdotool keydown "$1"
-  sleep "${2:-0.12}"
-  xdotool keyup "$1"
-  sleep 0.3
-}
-
 cd "$WORK"
 export OVELUNE_SCORE_SERVER=127.0.0.1:1  # no scoreboard: the submission fails at once
 launch_game

@@ -9,13 +9,6 @@ source "$(dirname "$0")/lib.sh"
 
 e2e_begin
 
-tap() {
-  xdotool keydown "$1"
-  sleep "${2:-0.12}"
-  xdotool keyup "$1"
-  sleep 0.3
-}
-
 cd "$WORK"
 export OVELUNE_SCORE_SERVER=127.0.0.1:1
 launch_game
