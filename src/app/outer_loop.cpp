@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/startup.hpp"
 #include "essentials/settings.hpp"
@@ -30,13 +31,39 @@ int endOnDatabaseFailure(const std::string& consoleText) {
   std::_Exit(1);
 }
 
+// With OVELUNE_MENU_TRACE set, one line on standard error each time the
+// menu's screen or selection changes. Scripts that drive the game with key
+// presses follow it to see which presses the game took: the menu's periodic
+// key flush swallows a press now and then, as it does for a player.
+class MenuTrace {
+ public:
+  MenuTrace() : on_(std::getenv("OVELUNE_MENU_TRACE") != nullptr) {}
+
+  void after(const menu& m) {
+    if (!on_) return;
+    const std::string line = "menu " + m.menustate + " item=" + std::to_string(m.selectedItem) +
+                             " ship=" + std::to_string(m.playoffset) + " ach=" + std::to_string(m.achrow) + "/" +
+                             std::to_string(m.achselected) + "\n";
+    if (line == last_) return;
+    last_ = line;
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+  }
+
+ private:
+  bool on_;
+  std::string last_;
+};
+
 }  // namespace
 
 DbResult runOuterLoop() {
   if (settings.screendepth == 32) pf::hidePointer();
   std::unique_ptr<menu> title = menu::Create();
+  MenuTrace trace;
   while (true) {
     const int quit = title->Update();
+    trace.after(*title);
     pf::flip();
     if (quit != 0) break;
   }
