@@ -11,7 +11,7 @@ JOBS ?= $(shell nproc)
 SCOREBOARD_LISTEN ?= 127.0.0.1:4780
 SCOREBOARD_DB ?= scoreboard.db
 
-.PHONY: deps configure build run scoreboard test test-menus golden sanitize bench clean fuzz-build fuzz soak
+.PHONY: deps configure build run scoreboard test golden sanitize bench clean fuzz-build fuzz soak
 
 deps:
 	@scripts/install-deps.sh
@@ -33,13 +33,9 @@ scoreboard: build
 	./$(BUILD)/ovelune-scoreboard --listen $(SCOREBOARD_LISTEN) --db $(SCOREBOARD_DB)
 
 test: build fuzz-build
-	cd $(BUILD) && ctest --output-on-failure --timeout 300 --repeat until-pass:3 -LE flush-sensitive -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure --timeout 300 --repeat until-pass:3 -j $(JOBS)
 	tests/fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SHORT)
 	tests/soak/run_soaks.sh $(BUILD) $(FUZZ_BUILD) short
-
-# The end-to-end menu walk that a keyboard flush can derail (CMakeLists.txt).
-test-menus: build
-	cd $(BUILD) && ctest --output-on-failure --timeout 300 --repeat until-pass:3 -L flush-sensitive
 
 # The fuzz targets in their own clang build (libFuzzer, ASan, UBSan).
 $(FUZZ_BUILD)/build.ninja:

@@ -4,10 +4,11 @@
 
 namespace pf {
 
-void InputState::keyPressed(int code) {
+void InputState::keyPressed(int code, bool repeat) {
   if (!validKey(code)) return;
   down_[static_cast<size_t>(code)] = true;
   ++hits_[static_cast<size_t>(code)];
+  if (repeat) return;
   hitOrder_.push_back(code);
   if (hitOrder_.size() > 256) hitOrder_.pop_front();
 }

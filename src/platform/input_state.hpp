@@ -20,13 +20,15 @@ struct JoystickPort {
 
 class InputState {
  public:
-  // Keys are virtual-key codes 0..255.
-  void keyPressed(int code);
+  // Keys are virtual-key codes 0..255. A key repeat is held down and counts
+  // as a hit (menus scroll on it), but it is no fresh press: it never answers
+  // takeAnyKeyHit, so a key held into a key prompt does not answer it.
+  void keyPressed(int code, bool repeat = false);
   void keyReleased(int code);
   void charTyped(int code);
   bool keyDown(int code) const;
   int takeKeyHits(int code);
-  // Any key hit since the last flush, consumed; 0 when none.
+  // Any fresh key press since the last flush, consumed; 0 when none.
   int takeAnyKeyHit();
   int takeChar();
   void flushKeys();

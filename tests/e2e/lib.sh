@@ -48,7 +48,7 @@ e2e_begin() {
 launch_game() {
   local attempt
   for attempt in 1 2; do
-    ${E2E_LAUNCHER:-} "$BUILD/ovelune" >stdout.txt 2>stderr.txt &
+    OVELUNE_MENU_TRACE=1 ${E2E_LAUNCHER:-} "$BUILD/ovelune" >stdout.txt 2>stderr.txt &
     PID=$!
     e2e_on_exit "stop_process $PID"
     WIN=$(find_window_by_pid "$PID" 20) && return 0
@@ -185,4 +185,51 @@ tap() {
   sleep "${2:-0.25}"
   xdotool keyup "$1"
   sleep 0.3
+}
+
+# The game started by launch_game reports each change of the menu's screen
+# and selection on standard error (OVELUNE_MENU_TRACE). The menu flushes the
+# keyboard every 30th frame, which swallows about one press in thirty; the
+# helpers below check a press against that report (or another sign) and tap
+# again when the game did not take it.
+menu_state() {
+  grep '^menu ' stderr.txt | tail -n 1
+}
+# Waits up to 2 s for the command to succeed.
+within_2s() {
+  local _
+  for _ in $(seq 1 20); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+# Taps the key until the command succeeds, at most four times.
+tap_until() {
+  local key=$1 try
+  shift
+  for try in 1 2 3 4; do
+    tap "$key"
+    within_2s "$@" && return 0
+  done
+  e2e_fail "the game did not take $key ($(menu_state))"
+}
+state_is_not() {
+  [[ "$(menu_state)" != "$1" ]]
+}
+# A press that changes the menu's screen or selection.
+press() {
+  tap_until "$1" state_is_not "$(menu_state)"
+}
+# Moves the menu's cursor with the key (Down by default) to the numbered entry.
+select_item() {
+  local want=$1 key=${2:-Down} item
+  while true; do
+    item=$(menu_state | sed -nE 's/.* item=([0-9]+) .*/\1/p')
+    [[ "$item" == "$want" ]] && return 0
+    press "$key"
+  done
+}
+in_screen() {
+  [[ "$(menu_state)" == "menu $1 "* ]]
 }

@@ -45,7 +45,7 @@ launch_game
 wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
 xdotool windowfocus "$WIN" 2>/dev/null || true
 sleep 0.5
-tap Return  # Play
+press Return  # Play
 tap Return  # ship one
 xdotool keydown z
 sleep 2
@@ -58,7 +58,7 @@ launch_game
 wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
 xdotool windowfocus "$WIN" 2>/dev/null || true
 sleep 0.5
-tap Return  # Play
+press Return  # Play
 tap Return  # ship one
 sleep 3
 tap Escape
@@ -77,11 +77,10 @@ launch_game
 wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
 xdotool windowfocus "$WIN" 2>/dev/null || true
 sleep 0.5
-for _ in 1 2 3; do tap Down; done
-tap Return
-tap Down
-tap Down
-tap Return
+select_item 4  # Setup
+press Return
+select_item 3  # Keys
+press Return
 sleep 0.5
 tap w
 tap s

@@ -12,52 +12,6 @@ source "$(dirname "$0")/lib.sh"
 
 e2e_begin 1024x768
 
-# The game reports each change of the menu's screen and selection on
-# standard error. The menu flushes the keyboard every 30th frame, which
-# swallows about one press in thirty; each press below is checked against
-# that report (or the database) and tapped again when the game did not take it.
-export OVELUNE_MENU_TRACE=1
-menu_state() {
-  grep '^menu ' stderr.txt | tail -n 1
-}
-# Waits up to 2 s for the command to succeed.
-within_2s() {
-  local _
-  for _ in $(seq 1 20); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-# Taps the key until the command succeeds, at most four times.
-tap_until() {
-  local key=$1 try
-  shift
-  for try in 1 2 3 4; do
-    tap "$key"
-    within_2s "$@" && return 0
-  done
-  e2e_fail "the game did not take $key ($(menu_state))"
-}
-state_is_not() {
-  [[ "$(menu_state)" != "$1" ]]
-}
-# A press that changes the menu's screen or selection.
-press() {
-  tap_until "$1" state_is_not "$(menu_state)"
-}
-# Moves the menu's cursor with the key (Down by default) to the numbered entry.
-select_item() {
-  local want=$1 key=${2:-Down} item
-  while true; do
-    item=$(menu_state | sed -nE 's/.* item=([0-9]+) .*/\1/p')
-    [[ "$item" == "$want" ]] && return 0
-    press "$key"
-  done
-}
-in_screen() {
-  [[ "$(menu_state)" == "menu $1 "* ]]
-}
 setting_is() {
   [[ "$(setting "$1")" == "$2" ]]
 }

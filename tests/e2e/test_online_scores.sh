@@ -49,10 +49,10 @@ list_brightness() {
   region_max_brightness "$1" "$x0" "$y0" $((x1 - x0)) $((y1 - y0))
 }
 
-# From the title with "Play" selected: opens Scores and prints how many
+# From the title: opens Scores and prints how many
 # seconds passed until the screen came back from its loading frame.
 open_scores() {
-  tap Down
+  select_item 2
   local started=$SECONDS
   tap Return
   sleep 0.5
@@ -64,7 +64,7 @@ open_scores() {
 start_board
 export OVELUNE_SCORE_SERVER=127.0.0.1:$BOARD_PORT
 start_game "with the server"
-tap Return  # Play
+press Return  # Play
 tap Return  # ship one
 xdotool keydown z keydown x
 sleep 3

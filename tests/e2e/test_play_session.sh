@@ -18,7 +18,7 @@ xdotool windowfocus "$WIN" 2>/dev/null || true
 sleep 0.5
 screenshot "$ART/play-title.png"
 
-tap Return  # Play
+press Return  # Play
 sleep 0.5
 screenshot "$ART/play-ship-select.png"
 tap Return  # ship one
@@ -41,7 +41,7 @@ tap Return  # the name entry: the stored name, empty, is sent as Mr_Perfect
 wait_for_title "$WIN" "$PID" shot.png 20 || e2e_fail "the title did not come back after the run"
 screenshot "$ART/play-title-after.png"
 
-tap Up      # "quit" is above "Play" when the selection wraps
+select_item 5 Up  # "quit" is above "Play" when the selection wraps
 tap Return
 status=0
 for _ in $(seq 1 100); do

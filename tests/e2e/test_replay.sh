@@ -15,7 +15,7 @@ launch_game
 wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
 xdotool windowfocus "$WIN" 2>/dev/null || true
 sleep 0.5
-tap Return  # Play
+press Return  # Play
 sleep 0.5
 tap Return  # ship one
 
@@ -41,7 +41,7 @@ tap q 0.3
 sleep 0.5
 tap Return  # the name entry
 wait_for_title "$WIN" "$PID" shot.png 20 || e2e_fail "the title did not come back after the run"
-tap Up
+select_item 5 Up  # quit
 tap Return
 for _ in $(seq 1 100); do
   kill -0 "$PID" 2>/dev/null || break

@@ -347,6 +347,21 @@ TEST_F(FrontendTest, AHeldKeyAnswersOnePromptOnly) {
   EXPECT_EQ(settings.fire3key, 'N');
 }
 
+TEST_F(FrontendTest, TheConfirmKeyHeldIntoTheKeysAnswersNoPrompt) {
+  // Return confirmed the entry and stays held: its key repeats arrive while
+  // the first prompt waits, then it is let go and seven keys follow.
+  const auto repeat = [] { pf::inputState().keyPressed(pf::vk::kReturn, true); };
+  std::deque<std::function<void()>> steps = {flipped(), repeat, repeat, up(pf::vk::kReturn)};
+  for (const int code : std::initializer_list<int>{'W', 'S', pf::vk::kA, 'D', pf::vk::kSpace, 'B', 'N'}) {
+    answer(steps, code);
+  }
+  openSetupEntry(3);
+  scriptKeys(std::move(steps));
+  m->Update();
+  EXPECT_EQ(settings.upkey, 'W');
+  EXPECT_EQ(settings.fire3key, 'N');
+}
+
 TEST_F(FrontendTest, ACloseRequestDuringTheKeysPutsTheOldKeysBackAndQuits) {
   const Settings before = settings;
   openSetupEntry(3);

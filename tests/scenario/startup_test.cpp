@@ -104,7 +104,7 @@ TEST_F(StartupTest, StoredRowIsAdjustedAtStartAndSavedBack) {
   EXPECT_EQ(program.achievementFlags, expected);
   EXPECT_EQ(program.shipUnlocked, (std::array<int, 5>{0, 1, 0, 0, 1}));
 
-  shutDown();
+  EXPECT_TRUE(shutDown());
   EXPECT_EQ(storedInt("usejoy"), 0);
   SQLite::Database db(path);
   EXPECT_EQ(db.execAndGet("SELECT achievements FROM setupData").getString(), "10010000000000000000");
@@ -157,11 +157,11 @@ TEST_F(StartupTest, OuterLoopEndsOnQuitOrCloseAndHidesThePointerOnlyInFullScreen
       if (depth == 0 && frames == 5) pf::inputState().requestClose();
     });
     pf::showPointer();
-    runOuterLoop();
+    EXPECT_TRUE(runOuterLoop());
     display.setFrameHook(nullptr);
     EXPECT_EQ(frames, depth == 32 ? 8 : 6);
     EXPECT_EQ(display.pointerVisible(), depth == 0);
-    shutDown();
+    EXPECT_TRUE(shutDown());
     EXPECT_TRUE(display.pointerVisible());
     EXPECT_FALSE(pf::displayOpen());
     pf::inputState().reset();
@@ -226,8 +226,8 @@ TEST_F(StartupTest, AWindowCloseDuringTheLogoCutsItShortAndEndsTheProgram) {
     if (++frames == 10) pf::inputState().requestClose();
   });
   EXPECT_LT(logoFrames(), 15);
-  runOuterLoop();  // the menu's first frame sees the request
+  EXPECT_TRUE(runOuterLoop());  // the menu's first frame sees the request
   display.setFrameHook(nullptr);
   EXPECT_LT(frames, 15);
-  shutDown();
+  EXPECT_TRUE(shutDown());
 }

@@ -159,8 +159,8 @@ void SdlDisplay::pumpEvents() {
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) in.setSuspended(true);
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) in.setSuspended(false);
         break;
-      case SDL_KEYDOWN:  // repeats count as presses: menus scroll on them
-        if (const int vk = virtualKeyFromScancode(e.key.keysym.scancode); vk != 0) in.keyPressed(vk);
+      case SDL_KEYDOWN:
+        if (const int vk = virtualKeyFromScancode(e.key.keysym.scancode); vk != 0) in.keyPressed(vk, e.key.repeat != 0);
         break;
       case SDL_KEYUP:
         if (const int vk = virtualKeyFromScancode(e.key.keysym.scancode); vk != 0) in.keyReleased(vk);
