@@ -18,9 +18,8 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "app/asset_loader.hpp"
-#include "driver_window.hpp"
 #include "enemies/boss.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
@@ -28,8 +27,7 @@
 #include "platform/backend.hpp"
 #include "platform/input_state.hpp"
 #include "platform/platform.hpp"
-#include "platform/sdl/sdl_backends.hpp"
-#include "png_file.hpp"
+#include "shot_run.hpp"
 
 namespace {
 
@@ -44,28 +42,11 @@ constexpr int kPhase2Shot = kClawsGone + 300;
 constexpr int kFrenzy = kPhase2Shot + 200;
 constexpr int kFrenzyShot = kFrenzy + 150;
 
-struct Capture {
-  int frame;
-  const char* file;
-};
-constexpr Capture kCaptures[] = {
+const std::vector<Capture> kCaptures = {
     {kPhase1Shot, "boss-phase1.png"},
     {kPhase2Shot, "boss-phase2.png"},
     {kFrenzyShot, "boss-frenzy.png"},
 };
-
-bool drawn(int frame) {
-  for (const Capture& c : kCaptures) {
-    if (frame <= c.frame && frame > c.frame - kDrawSpan) return true;
-  }
-  return false;
-}
-
-void hold(int code, bool down) {
-  pf::InputState& input = pf::inputState();
-  if (down && !input.keyDown(code)) input.keyPressed(code);
-  if (!down && input.keyDown(code)) input.keyReleased(code);
-}
 
 boss* findCrab(game& g) {
   boss* crab = nullptr;
@@ -93,14 +74,7 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  settings = Settings{};
-  settings.music = 0;  // silent: the run needs no audio device
-  settings.sound = 0;
-  program = ProgramState{};
-  if (!openDriverWindow()) return 1;
-  loadGameAssets();
-  pf::setBlend(pf::kBlendAlpha);
-
+  if (!openShotWindow()) return 1;
   SeedRnd(seed);
   std::unique_ptr<game> g = game::Create(1);
   pf::ImagePtr shot = pf::createImage(kWidth, kHeight, 1, pf::kImageDynamic);
@@ -111,10 +85,10 @@ int main(int argc, char** argv) {
   int status = 0;
   while (g->gametimer < kFrenzyShot) {
     const int frame = g->gametimer + 1;
-    pf::installDisplayBackend(drawn(frame) ? display : nullptr);
+    pf::installDisplayBackend(drawnBeforeShot(kCaptures, frame, kDrawSpan) ? display : nullptr);
     pf::inputState().setSuspended(false);
-    hold(settings.fire1key, true);
-    hold(settings.fire2key, true);
+    holdKey(settings.fire1key, true);
+    holdKey(settings.fire2key, true);
     g->playerstarttimer = 100;
     g->powerlevel = 3;
     g->p1->x = 400;
@@ -132,23 +106,16 @@ int main(int argc, char** argv) {
     g->Draw();
     for (const Capture& c : kCaptures) {
       if (c.frame != frame) continue;
-      pf::grabImage(*shot, 0, 0);
-      const std::string path = outDir + "/" + c.file;
-      if (!writePng(path, *shot)) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        status = 1;
-      }
+      if (!saveShot(*shot, outDir, c.file)) status = 1;
       const boss* crab = findCrab(*g);
-      std::printf("%s frame=%d boss=%d phase=%d pattern=%d energy=%.0f claws=%d,%d enemies=%zu\n", c.file, frame,
-                  crab != nullptr ? 1 : 0, crab ? crab->attackphase : 0, crab ? crab->attackpattern : 0,
+      std::printf("%s frame=%d boss=%d phase=%d pattern=%d energy=%.0f claws=%d,%d enemies=%zu\n", c.file.c_str(),
+                  frame, crab != nullptr ? 1 : 0, crab ? crab->attackphase : 0, crab ? crab->attackpattern : 0,
                   crab ? static_cast<double>(crab->energy) : 0.0, crab ? crab->claw1energy : 0,
                   crab ? crab->claw2energy : 0, g->enemylist.size());
     }
     pf::flip();
   }
   g.reset();
-  pf::installDisplayBackend(display);
-  pf::closeDisplay();
-  pf::shutdownSdlBackends();
+  closeShotWindow(display);
   return status;
 }

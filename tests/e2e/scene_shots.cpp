@@ -35,8 +35,6 @@
 #include <string>
 #include <vector>
 
-#include "app/asset_loader.hpp"
-#include "driver_window.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
@@ -44,8 +42,7 @@
 #include "platform/input_state.hpp"
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
-#include "platform/sdl/sdl_backends.hpp"
-#include "png_file.hpp"
+#include "shot_run.hpp"
 
 namespace {
 
@@ -54,10 +51,6 @@ constexpr int kHeight = 600;
 constexpr int kEntryFrames = 120;  // the ship rises in and is invincible meanwhile
 constexpr int kPauseFrame = 3540;  // Escape is pressed on this frame
 
-struct Capture {
-  int frame;
-  std::string file;
-};
 const std::vector<Capture> kSceneCaptures = {
     {100, "scene-titles.png"},
     {300, "scene-frame300.png"},
@@ -83,35 +76,20 @@ std::vector<Capture> shipCaptures(int ship, int power) {
   return {{140, stem + "-guns.png"}, {kSecondAttackUntil, stem + "-second.png"}, {205, stem + "-special.png"}};
 }
 
-// Whether a frame is drawn: all of them, or only the span before each shot.
-bool drawn(const std::vector<Capture>& captures, int frame, int span) {
-  if (span <= 0) return true;
-  for (const Capture& c : captures) {
-    if (frame <= c.frame && frame > c.frame - span) return true;
-  }
-  return false;
-}
-
-void hold(int code, bool down) {
-  pf::InputState& input = pf::inputState();
-  if (down && !input.keyDown(code)) input.keyPressed(code);
-  if (!down && input.keyDown(code)) input.keyReleased(code);
-}
-
 // The scripted player: both attack buttons (unless told to hold fire; straight
 // shots, no lean), and after the entry a slow sweep across the water so the
 // ship dodges the middle of the shrimp stream. Reads only the session, so it
 // is as repeatable as the session itself.
 void play(game& g, int frame, bool fire = true) {
-  hold(settings.fire1key, fire);
-  hold(settings.fire2key, fire);
+  holdKey(settings.fire1key, fire);
+  holdKey(settings.fire2key, fire);
   const bool steering = g.playerstarttimer > kEntryFrames / 2;
   const double target = 400 + 170 * Sin(frame * 0.35);
-  hold(settings.leftkey, steering && g.p1->x > target + 8);
-  hold(settings.rightkey, steering && g.p1->x < target - 8);
+  holdKey(settings.leftkey, steering && g.p1->x > target + 8);
+  holdKey(settings.rightkey, steering && g.p1->x < target - 8);
   const double rest = 470;
-  hold(settings.upkey, steering && g.p1->y > rest + 8);
-  hold(settings.downkey, steering && g.p1->y < rest - 8);
+  holdKey(settings.upkey, steering && g.p1->y > rest + 8);
+  holdKey(settings.downkey, steering && g.p1->y < rest - 8);
 }
 
 // The portrait script: the ship rises in, sways gently from side to side (so
@@ -120,15 +98,15 @@ void play(game& g, int frame, bool fire = true) {
 void playPortrait(game& g, int frame) {
   const int ship = g.p1->playertype;
   const bool second = frame >= kSecondAttackFrom && frame <= kSecondAttackUntil;
-  hold(settings.fire1key, true);
-  hold(settings.fire2key, ship == 1 || second);
-  hold(settings.fire3key, frame >= kSpecialFrom);
+  holdKey(settings.fire1key, true);
+  holdKey(settings.fire2key, ship == 1 || second);
+  holdKey(settings.fire3key, frame >= kSpecialFrom);
   const bool steering = g.playerstarttimer > kEntryFrames / 2;
   const double target = 400 + 60 * Sin(frame * 3.0);
-  hold(settings.leftkey, steering && g.p1->x > target + 8);
-  hold(settings.rightkey, steering && g.p1->x < target - 8);
-  hold(settings.upkey, steering && g.p1->y > 440);
-  hold(settings.downkey, steering && g.p1->y < 420);
+  holdKey(settings.leftkey, steering && g.p1->x > target + 8);
+  holdKey(settings.rightkey, steering && g.p1->x < target - 8);
+  holdKey(settings.upkey, steering && g.p1->y > 440);
+  holdKey(settings.downkey, steering && g.p1->y < 420);
 }
 
 // Raises the power as pick-ups would (ship four gains its option stars), one
@@ -176,13 +154,7 @@ int main(int argc, char** argv) {
   const std::vector<Capture> captures = ship > 0 ? shipCaptures(ship, power) : kSceneCaptures;
   if (ship > 0) lastFrame = captures.back().frame;
 
-  settings = Settings{};
-  settings.music = 0;  // silent: the run needs no audio device
-  settings.sound = 0;
-  program = ProgramState{};
-  if (!openDriverWindow()) return 1;
-  loadGameAssets();
-  pf::setBlend(pf::kBlendAlpha);
+  if (!openShotWindow()) return 1;
 
   SeedRnd(seed);
   std::unique_ptr<game> g = game::Create(ship > 0 ? ship : 1);
@@ -196,25 +168,20 @@ int main(int argc, char** argv) {
   pf::DisplayBackend* const display = pf::displayBackend();
   int status = 0;
   const auto capture = [&](const Capture& c, int frame) {
-    pf::grabImage(*shot, 0, 0);
-    const std::string path = outDir + "/" + c.file;
-    if (!writePng(path, *shot)) {
-      std::fprintf(stderr, "cannot write %s\n", path.c_str());
-      status = 1;
-    }
+    if (!saveShot(*shot, outDir, c.file)) status = 1;
     std::printf("%s frame=%d lives=%d powerlevel=%d enemies=%zu bullets=%zu explosions=%zu paused=%d ship=%.0f,%.0f\n",
                 c.file.c_str(), frame, g->lives, g->powerlevel, g->enemylist.size(), g->bulletlist.size(),
                 g->explosionlist.size(), program.paused, g->p1->x, g->p1->y);
   };
   for (int frame = 1; frame <= lastFrame; ++frame) {
-    pf::installDisplayBackend(drawn(captures, frame, renderSpan) ? display : nullptr);
+    pf::installDisplayBackend(drawnBeforeShot(captures, frame, renderSpan) ? display : nullptr);
     // Focus changes of the real window must not pause the scripted run.
     pf::inputState().setSuspended(false);
     if (ship > 0) {
       playPortrait(*g, frame);
     } else {
       play(*g, frame);
-      hold(pf::vk::kEscape, frame == kPauseFrame);
+      holdKey(pf::vk::kEscape, frame == kPauseFrame);
     }
     if (program.paused == 0 && g->Update() == 1) {
       std::fprintf(stderr, "the run ended at frame %d\n", frame);
@@ -242,7 +209,7 @@ int main(int argc, char** argv) {
     g = game::Create(1);
     g->gametimer = kCreatureStart;
     for (int frame = kCreatureStart + 1; frame <= kCreatureCaptures.back().frame; ++frame) {
-      pf::installDisplayBackend(drawn(kCreatureCaptures, frame, renderSpan) ? display : nullptr);
+      pf::installDisplayBackend(drawnBeforeShot(kCreatureCaptures, frame, renderSpan) ? display : nullptr);
       pf::inputState().setSuspended(false);
       play(*g, frame, false);
       g->lives = 3;
@@ -259,8 +226,6 @@ int main(int argc, char** argv) {
     }
   }
   g.reset();
-  pf::installDisplayBackend(display);
-  pf::closeDisplay();
-  pf::shutdownSdlBackends();
+  closeShotWindow(display);
   return status;
 }
