@@ -60,6 +60,15 @@ launch_game() {
   e2e_fail "no window appeared; stdout: $(cat stdout.txt)"
 }
 
+# Starts the game and waits until the title menu shows (up to $1 seconds,
+# 40), then gives its window the keyboard; $2 names the start in a failure.
+launch_to_title() {
+  launch_game
+  wait_for_title "$WIN" "$PID" shot.png "${1:-40}" || e2e_fail "the title menu never appeared${2:+ ($2)}"
+  xdotool windowfocus "$WIN" 2>/dev/null || true
+  sleep 0.5
+}
+
 # Starts Xvfb on a display number it picks itself (-displayfd never collides
 # with another server) and exports DISPLAY. -noreset: by default the server
 # resets when its last client leaves, and a client that connects during that

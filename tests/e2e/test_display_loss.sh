@@ -34,17 +34,13 @@ lose_display_and_check() {
 
 # In the title menu.
 mkdir "$WORK/menu" && cd "$WORK/menu"
-launch_game
-wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
+launch_to_title
 lose_display_and_check "title menu"
 
 # In a run, with fire held.
 start_xvfb
 mkdir "$WORK/run" && cd "$WORK/run"
-launch_game
-wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
-xdotool windowfocus "$WIN" 2>/dev/null || true
-sleep 0.5
+launch_to_title
 press Return  # Play
 tap Return  # ship one
 xdotool keydown z
@@ -54,10 +50,7 @@ lose_display_and_check "run"
 # At the name entry after a run quit from the pause screen.
 start_xvfb
 mkdir "$WORK/name" && cd "$WORK/name"
-launch_game
-wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
-xdotool windowfocus "$WIN" 2>/dev/null || true
-sleep 0.5
+launch_to_title
 press Return  # Play
 tap Return  # ship one
 sleep 3
@@ -73,10 +66,7 @@ lose_display_and_check "name entry"
 # In the key redefinition (Setup, Keys), after two of the seven keys.
 start_xvfb
 mkdir "$WORK/keys" && cd "$WORK/keys"
-launch_game
-wait_for_title "$WIN" "$PID" shot.png 40 || e2e_fail "the title menu never appeared"
-xdotool windowfocus "$WIN" 2>/dev/null || true
-sleep 0.5
+launch_to_title
 select_item 4  # Setup
 press Return
 select_item 3  # Keys

@@ -28,14 +28,6 @@ start_board() {
   e2e_fail "the scoreboard did not start: $(cat board.log)"
 }
 
-# Starts the game and waits for the title.
-start_game() {
-  launch_game
-  wait_for_title "$WIN" "$PID" shot.png 60 || e2e_fail "the title menu never appeared ($1)"
-  xdotool windowfocus "$WIN" 2>/dev/null || true
-  sleep 0.5
-}
-
 quit_game() {
   stop_process "$PID" 10
 }
@@ -63,7 +55,7 @@ open_scores() {
 # ---- a run, a name, the server stores it, the Scores screen lists it
 start_board
 export OVELUNE_SCORE_SERVER=127.0.0.1:$BOARD_PORT
-start_game "with the server"
+launch_to_title 60 "with the server"
 press Return  # Play
 tap Return  # ship one
 xdotool keydown z keydown x
@@ -101,7 +93,7 @@ quit_game
 # ---- the same screen without an answering server
 check_empty_within_budget() {
   local what=$1 took
-  start_game "$what"
+  launch_to_title 60 "$what"
   took=$(open_scores "$what")
   sleep 1
   screenshot "$ART/online-scores-$2.png"
