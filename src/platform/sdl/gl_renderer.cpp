@@ -385,7 +385,15 @@ void GlRenderer::pushPolygon(unsigned texture, int blend, const Vertex* corners,
 void GlRenderer::pushSolid(int blend, const float* x, const float* y, Rgba colour) {
   const float u[4] = {kOpaqueU, kOpaqueU, kOpaqueU, kOpaqueU};
   const float v[4] = {kTexelV, kTexelV, kTexelV, kTexelV};
-  pushQuad(fillSavings_ ? kNoTexture : whiteTexture_, blend, x, y, u, v, colour);
+  if (!fillSavings_) {
+    pushQuad(whiteTexture_, blend, x, y, u, v, colour);
+    return;
+  }
+  // An opaque colour alpha-blended replaces the pixel exactly (the source
+  // times one plus the pixel times zero): the same write without reading
+  // the pixel back, as for the black side panels.
+  if (blend == kBlendAlpha && colour.a == 255) blend = kBlendSolid;
+  pushQuad(kNoTexture, blend, x, y, u, v, colour);
 }
 
 const SpriteHull& GlRenderer::hullFor(const Image& image, int frame) {
