@@ -23,10 +23,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Frames drawn untimed before a scene's timed frames: the trails of the
-// translucent clear fill in and every texture the scene shows is uploaded.
-constexpr int kSettleFrames = 90;
-constexpr int kTimedFrames = 180;
+constexpr const char* kTitleMenu = "title_menu";
 constexpr int kCrabArrival = 11100 + 339;  // the crab is in place and attacking
 
 void hold(int code, bool down) {
@@ -114,15 +111,6 @@ std::vector<GameScene> gameScenes() {
   };
 }
 
-// Processor time of the whole process, the rasteriser's threads included:
-// unlike the wall clock it hardly moves when other programs share the
-// machine, so variants compare as ratios even under load.
-double processSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 class Timer {
  public:
   explicit Timer(pf::GlRenderer& renderer) : renderer_(renderer) {}
@@ -139,14 +127,21 @@ class Timer {
     const Clock::time_point now = Clock::now();
     worst_ = std::max(worst_, std::chrono::duration<double, std::milli>(now - frameStart_).count());
     frameStart_ = now;
-    cpuEnd_ = processSeconds();
+    const double cpu = processSeconds();
+    frameCpuMs_.push_back((cpu - (frames_ == 0 ? cpuStart_ : cpuEnd_)) * 1000);
+    cpuEnd_ = cpu;
     ++frames_;
   }
   SceneTiming result(const char* name) const {
     const double seconds = std::chrono::duration<double>(frameStart_ - start_).count();
-    return SceneTiming{std::string("scene_") + name, frames_ / seconds, worst_,
+    std::vector<double> sorted = frameCpuMs_;
+    std::sort(sorted.begin(), sorted.end());
+    return SceneTiming{std::string("scene_") + name,
+                       frames_ / seconds,
+                       worst_,
                        static_cast<double>(renderer_.drawCalls() - callsBefore_) / frames_,
-                       (cpuEnd_ - cpuStart_) * 1000 / frames_};
+                       (cpuEnd_ - cpuStart_) * 1000 / frames_,
+                       sorted.empty() ? 0 : sorted[sorted.size() / 2]};
   }
 
  private:
@@ -155,10 +150,11 @@ class Timer {
   Clock::time_point start_, frameStart_;
   double worst_ = 0;
   double cpuStart_ = 0, cpuEnd_ = 0;
+  std::vector<double> frameCpuMs_;
   int frames_ = 0;
 };
 
-SceneTiming timeGameScene(pf::GlRenderer& renderer, const GameScene& scene) {
+SceneTiming timeGameScene(pf::GlRenderer& renderer, const GameScene& scene, const SceneOptions& options) {
   pf::DisplayBackend* const display = pf::displayBackend();
   SeedRnd(7);
   program = ProgramState{};
@@ -167,11 +163,14 @@ SceneTiming timeGameScene(pf::GlRenderer& renderer, const GameScene& scene) {
   g->gametimer = scene.fromFrame;
   g->invulnerable = true;
   Timer timer(renderer);
-  const int settleFrom = std::max(scene.fromFrame + 1, scene.timedFrom - kSettleFrames);
-  for (int frame = scene.fromFrame + 1; frame < scene.timedFrom + kTimedFrames; ++frame) {
+  const int settleFrom = std::max(scene.fromFrame + 1, scene.timedFrom - options.settleFrames);
+  for (int frame = scene.fromFrame + 1; frame < scene.timedFrom + options.timedFrames; ++frame) {
     pf::installDisplayBackend(frame >= settleFrom ? display : nullptr);
     pf::inputState().setSuspended(false);
-    if (frame == scene.timedFrom) timer.begin();
+    if (frame == scene.timedFrom) {
+      if (options.atTimedStart) options.atTimedStart();
+      timer.begin();
+    }
     scene.steer(*g, frame);
     playFrame(*g);
     if (frame >= scene.timedFrom) timer.frameDone();
@@ -181,28 +180,50 @@ SceneTiming timeGameScene(pf::GlRenderer& renderer, const GameScene& scene) {
   return timer.result(scene.name);
 }
 
-SceneTiming timeTitleMenu(pf::GlRenderer& renderer) {
+SceneTiming timeTitleMenu(pf::GlRenderer& renderer, const SceneOptions& options) {
   SeedRnd(7);
   program = ProgramState{};
   pf::inputState().flushKeys();
   std::unique_ptr<menu> m = menu::Create();
   Timer timer(renderer);
-  for (int frame = 0; frame < kSettleFrames + kTimedFrames; ++frame) {
-    if (frame == kSettleFrames) timer.begin();
+  for (int frame = 0; frame < options.settleFrames + options.timedFrames; ++frame) {
+    if (frame == options.settleFrames) {
+      if (options.atTimedStart) options.atTimedStart();
+      timer.begin();
+    }
     m->Update();
     pf::flip();
-    if (frame >= kSettleFrames) timer.frameDone();
+    if (frame >= options.settleFrames) timer.frameDone();
   }
-  return timer.result("title_menu");
+  return timer.result(kTitleMenu);
 }
 
 }  // namespace
 
-std::vector<SceneTiming> timeScenes(pf::GlRenderer& renderer) {
+// Processor time of the whole process, the rasteriser's threads included:
+// unlike the wall clock it hardly moves when other programs share the
+// machine, so variants compare as ratios even under load.
+double processSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+std::vector<std::string> sceneNames() {
+  std::vector<std::string> names;
+  for (const GameScene& scene : gameScenes()) names.emplace_back(scene.name);
+  names.emplace_back(kTitleMenu);
+  return names;
+}
+
+std::vector<SceneTiming> timeScenes(pf::GlRenderer& renderer, const SceneOptions& options) {
   pf::sdlDisplay()->setUnpaced(true);
   std::vector<SceneTiming> out;
-  for (const GameScene& scene : gameScenes()) out.push_back(timeGameScene(renderer, scene));
-  out.push_back(timeTitleMenu(renderer));
+  auto wanted = [&](const char* name) { return options.only.empty() || options.only == name; };
+  for (const GameScene& scene : gameScenes()) {
+    if (wanted(scene.name)) out.push_back(timeGameScene(renderer, scene, options));
+  }
+  if (wanted(kTitleMenu)) out.push_back(timeTitleMenu(renderer, options));
   pf::sdlDisplay()->setUnpaced(false);
   return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The heaviest scenes of the game, played as real frames (update, drawing,
 // present and swap through the real renderer) without the 60 Hz pacing.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,20 @@ struct SceneTiming {
   double worstFrameMs = 0;
   double drawCallsPerFrame = 0;
   double cpuMsPerFrame = 0;  // processor time of all threads
+  double cpuMedianMs = 0;    // the median frame's: steadier on a shared machine
 };
 
-// Plays and times every scene; the display must be open and the game's
+struct SceneOptions {
+  std::string only;       // one scene by name (without `scene_`); empty: all
+  int settleFrames = 90;  // drawn untimed first
+  int timedFrames = 180;
+  std::function<void()> atTimedStart;  // called right before the first timed frame
+};
+
+// The names of the scenes, in the order they are played.
+std::vector<std::string> sceneNames();
+// Plays and times the scenes; the display must be open and the game's
 // assets loaded.
-std::vector<SceneTiming> timeScenes(pf::GlRenderer& renderer);
+std::vector<SceneTiming> timeScenes(pf::GlRenderer& renderer, const SceneOptions& options = {});
+// Processor time of the whole process so far, in seconds.
+double processSeconds();

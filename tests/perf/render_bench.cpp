@@ -20,11 +20,30 @@
 //       frames per second the rasteriser's own fill rate, measured with
 //       full-screen blended quads, allows for the same pixel area.
 //
+// Probes, for finding where a scene's time goes (nothing else is measured):
+//   --scene NAME     only that scene (names as in scene_<name>)
+//   --frames N       timed frames per scene (180)
+//   --layers K       per scene, a table of its layers (an image, or solid
+//                    quads, lines or points, in one blend mode and one size
+//                    class): primitives and pixels per frame, and for the K
+//                    layers with the most pixels the processor time a frame
+//                    saves when that layer alone is left out; plus the
+//                    processor time of the present and swap.
+//   --compare R      per scene, R rounds of the scene with the renderer's
+//                    fill savings off and on (GlRenderer::setFillSavings),
+//                    one after the other in this process; prints the median
+//                    frame's processor time of each run and their ratio.
+//
 // Needs a display (Xvfb will do) or SDL_VIDEODRIVER=offscreen.
+#include <epoxy/gl.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/asset_loader.hpp"
@@ -33,6 +52,7 @@
 #include "essentials/assets.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
+#include "layer_probe.hpp"
 #include "platform/backend.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/sdl_backends.hpp"
@@ -159,9 +179,116 @@ double fillPixelsPerSecond(pf::GlRenderer& renderer, const pf::Image& blob) {
   return pixels / secondsSince(start);
 }
 
+void printScene(const SceneTiming& t) {
+  std::printf("%s_fps: %.1f\n", t.name.c_str(), t.framesPerSecond);
+  std::printf("%s_worst_frame_ms: %.1f\n", t.name.c_str(), t.worstFrameMs);
+  std::printf("%s_draw_calls: %.0f\n", t.name.c_str(), t.drawCallsPerFrame);
+  std::printf("%s_cpu_ms: %.2f\n", t.name.c_str(), t.cpuMsPerFrame);
+}
+
+double sceneCpuMs(pf::GlRenderer& renderer, const SceneOptions& options) {
+  return timeScenes(renderer, options).at(0).cpuMedianMs;
+}
+
+// The layer table of one scene (see --layers). The whole scene is timed
+// before and after the runs that leave a layer out; a layer's saving is
+// measured against the mean of the two.
+void probeLayers(pf::GlRenderer& renderer, SceneOptions options, int probed) {
+  pf::DisplayBackend& display = *pf::displayBackend();
+  LayerProbe probe(display, &renderer);
+  pf::installDisplayBackend(&probe);
+  options.atTimedStart = [&] { probe.resetTallies(); };
+  const SceneTiming whole = timeScenes(renderer, options).at(0);
+  const std::vector<LayerTally> layers = probe.tallies();
+  const double flipMs = probe.flipMs();
+  LayerProbe quiet(display);
+  pf::installDisplayBackend(&quiet);
+  const double before = sceneCpuMs(renderer, options);
+  std::vector<double> saved;
+  for (size_t i = 0; i < layers.size() && static_cast<int>(i) < probed; ++i) {
+    quiet.leaveOut(layers[i].key);
+    saved.push_back(sceneCpuMs(renderer, options));
+  }
+  quiet.leaveOut(0);
+  const double after = sceneCpuMs(renderer, options);
+  pf::installDisplayBackend(&display);
+  const double base = (before + after) / 2;
+  std::printf(
+      "%s: cpu %.2f ms a frame (median frame %.2f and %.2f in the runs around the leave-outs), %.0f draw calls, "
+      "present+swap %.2f ms\n",
+      whole.name.c_str(), whole.cpuMsPerFrame, before, after, whole.drawCallsPerFrame, flipMs);
+  std::printf("  %-34s %9s %8s %10s\n", "layer", "prims", "Mpixels", "saved ms");
+  double total = 0;
+  for (size_t i = 0; i < layers.size(); ++i) {
+    total += layers[i].pixels;
+    std::printf("  %-34s %9.1f %8.3f", layers[i].name.c_str(), layers[i].primitives, layers[i].pixels / 1e6);
+    if (i < saved.size()) std::printf(" %10.2f", base - saved[i]);
+    std::printf("\n");
+  }
+  std::printf("  %-34s %9s %8.3f\n", "all", "", total / 1e6);
+}
+
+// The fill savings off and on, alternately (see --compare). The fragments
+// the rasteriser shades are counted too (an occlusion query over the timed
+// frames): a figure the machine's load cannot blur.
+void compareSavings(pf::GlRenderer& renderer, SceneOptions options, int rounds) {
+  std::vector<double> off, on;
+  double fragments[2] = {0, 0};
+  std::string name;
+  GLuint query = 0;
+  glGenQueries(1, &query);
+  options.atTimedStart = [&] {
+    renderer.flush();
+    glBeginQuery(GL_SAMPLES_PASSED, query);
+  };
+  for (int r = 0; r < rounds; ++r) {
+    for (const bool savings : {false, true}) {
+      renderer.setFillSavings(savings);
+      const SceneTiming t = timeScenes(renderer, options).at(0);
+      renderer.flush();
+      glEndQuery(GL_SAMPLES_PASSED);
+      GLuint64 passed = 0;
+      glGetQueryObjectui64v(query, GL_QUERY_RESULT, &passed);
+      fragments[savings ? 1 : 0] = static_cast<double>(passed) / options.timedFrames;
+      (savings ? on : off).push_back(t.cpuMedianMs);
+      name = t.name;
+    }
+  }
+  glDeleteQueries(1, &query);
+  renderer.setFillSavings(true);
+  auto median = [](std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+  };
+  std::printf("%s: median frame cpu ms, savings off:", name.c_str());
+  for (double v : off) std::printf(" %.2f", v);
+  std::printf("; on:");
+  for (double v : on) std::printf(" %.2f", v);
+  std::printf("; ratio off/on %.3f; Mfragments a frame off %.3f on %.3f\n", median(off) / median(on),
+              fragments[0] / 1e6, fragments[1] / 1e6);
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  SceneOptions options;
+  int probed = -1;
+  int rounds = 0;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--scene") == 0) {
+      options.only = argv[i + 1];
+    } else if (std::strcmp(argv[i], "--frames") == 0) {
+      options.timedFrames = std::atoi(argv[i + 1]);
+    } else if (std::strcmp(argv[i], "--layers") == 0) {
+      probed = std::atoi(argv[i + 1]);
+    } else if (std::strcmp(argv[i], "--compare") == 0) {
+      rounds = std::atoi(argv[i + 1]);
+    } else {
+      std::fprintf(stderr, "unknown option %s\n", argv[i]);
+      return 2;
+    }
+  }
+  const bool probing = argc > 1;
   settings = Settings{};
   settings.screendepth = 0;
   settings.sound = 0;
@@ -179,6 +306,25 @@ int main() {
   drawFillFrame(water, blob, {});
   renderer.finish();
 
+  if (probing) {
+    for (const std::string& name : sceneNames()) {
+      if (!options.only.empty() && options.only != name) continue;
+      SceneOptions one = options;
+      one.only = name;
+      if (rounds > 0) {
+        compareSavings(renderer, one, rounds);
+      } else if (probed >= 0) {
+        probeLayers(renderer, one, probed);
+      } else {
+        for (const SceneTiming& t : timeScenes(renderer, one)) printScene(t);
+      }
+      std::fflush(stdout);
+    }
+    pf::closeDisplay();
+    pf::shutdownSdlBackends();
+    return 0;
+  }
+
   const SpriteRun batched = submitSmallSprites(renderer, blob, true);
   const SpriteRun single = submitSmallSprites(renderer, blob, false);
   double area = 0;
@@ -194,12 +340,7 @@ int main() {
   std::printf("fill_frame_mpixels: %.2f\n", area / 1e6);
   std::printf("fill_fps: %.1f\n", fillFps);
   std::printf("fill_limit_fps: %.1f\n", limitFps);
-  for (const SceneTiming& t : scenes) {
-    std::printf("%s_fps: %.1f\n", t.name.c_str(), t.framesPerSecond);
-    std::printf("%s_worst_frame_ms: %.1f\n", t.name.c_str(), t.worstFrameMs);
-    std::printf("%s_draw_calls: %.0f\n", t.name.c_str(), t.drawCallsPerFrame);
-    std::printf("%s_cpu_ms: %.2f\n", t.name.c_str(), t.cpuMsPerFrame);
-  }
+  for (const SceneTiming& t : scenes) printScene(t);
   pf::closeDisplay();
   pf::shutdownSdlBackends();
   return 0;

@@ -51,6 +51,25 @@ void main() {
 }
 )";
 
+// Solid quads and points: the textured shader would multiply the colour by
+// the white texel, exactly 1, so leaving the texture out gives the same
+// pixels without a filtered texture fetch for each of them.
+const char* const kSolidFragmentShader = R"(#version 330 core
+in vec4 vColour;
+uniform bool uAlphaTest;
+out vec4 fragColour;
+void main() {
+  if (uAlphaTest && vColour.a < 0.5) discard;
+  fragColour = vColour;
+}
+)";
+
+// Sprites covering fewer pixels than this are drawn as their whole quad:
+// for them a tighter polygon saves less than its extra triangles cost.
+constexpr float kHullMinPixels = 24.0f * 24.0f;
+// A tighter polygon is drawn when it covers at most this part of the quad.
+constexpr float kHullMinSaving = 0.9f;
+
 GLuint compileShader(GLenum type, const char* source, std::string* error) {
   const GLuint shader = glCreateShader(type);
   glShaderSource(shader, 1, &source, nullptr);
@@ -93,41 +112,57 @@ bool magnified(const QuadCmd& q, int width, int height) {
 
 }  // namespace
 
-bool GlRenderer::buildProgram(std::string* error) {
+bool GlRenderer::buildProgram(Program& program, const char* fragmentSource, std::string* error) {
   const GLuint vs = compileShader(GL_VERTEX_SHADER, kVertexShader, error);
   if (vs == 0) return false;
-  const GLuint fs = compileShader(GL_FRAGMENT_SHADER, kFragmentShader, error);
+  const GLuint fs = compileShader(GL_FRAGMENT_SHADER, fragmentSource, error);
   if (fs == 0) {
     glDeleteShader(vs);
     return false;
   }
-  program_ = glCreateProgram();
-  glAttachShader(program_, vs);
-  glAttachShader(program_, fs);
-  glLinkProgram(program_);
+  const GLuint id = glCreateProgram();
+  glAttachShader(id, vs);
+  glAttachShader(id, fs);
+  glLinkProgram(id);
   glDeleteShader(vs);
   glDeleteShader(fs);
   GLint ok = GL_FALSE;
-  glGetProgramiv(program_, GL_LINK_STATUS, &ok);
+  glGetProgramiv(id, GL_LINK_STATUS, &ok);
   if (ok != GL_TRUE) {
     char log[512] = {};
-    glGetProgramInfoLog(program_, sizeof log, nullptr, log);
+    glGetProgramInfoLog(id, sizeof log, nullptr, log);
     *error = std::string("cannot link the sprite shader: ") + log;
-    glDeleteProgram(program_);
-    program_ = 0;
+    glDeleteProgram(id);
     return false;
   }
-  glUseProgram(program_);
-  glUniform1i(glGetUniformLocation(program_, "uTexture"), 0);
-  glUniform2f(glGetUniformLocation(program_, "uScreenSize"), static_cast<float>(width_), static_cast<float>(height_));
-  alphaTestLocation_ = glGetUniformLocation(program_, "uAlphaTest");
+  glUseProgram(id);
+  const GLint texture = glGetUniformLocation(id, "uTexture");
+  if (texture >= 0) glUniform1i(texture, 0);
+  glUniform2f(glGetUniformLocation(id, "uScreenSize"), static_cast<float>(width_), static_cast<float>(height_));
+  program = Program{id, glGetUniformLocation(id, "uAlphaTest"), false};
+  glUniform1i(program.alphaTestLocation, 0);
   return true;
+}
+
+void GlRenderer::useProgram(Program& program, bool alphaTest) {
+  if (&program != currentProgram_) {
+    glUseProgram(program.id);
+    currentProgram_ = &program;
+  }
+  if (program.alphaTest != alphaTest) {
+    glUniform1i(program.alphaTestLocation, alphaTest ? 1 : 0);
+    program.alphaTest = alphaTest;
+  }
 }
 
 bool GlRenderer::init(int width, int height, std::string* error) {
   width_ = width;
   height_ = height;
-  if (!buildProgram(error)) return false;
+  if (!buildProgram(textured_, kFragmentShader, error) || !buildProgram(solid_, kSolidFragmentShader, error)) {
+    shutdown();
+    return false;
+  }
+  currentProgram_ = &solid_;
 
   glGenVertexArrays(1, &vao_);
   glBindVertexArray(vao_);
@@ -202,8 +237,12 @@ void GlRenderer::shutdown() {
   glDeleteBuffers(1, &ibo_);
   glDeleteBuffers(1, &vbo_);
   glDeleteVertexArrays(1, &vao_);
-  if (program_ != 0) glDeleteProgram(program_);
-  fbo_ = colour_ = whiteTexture_ = ibo_ = vbo_ = vao_ = program_ = 0;
+  for (Program* program : {&textured_, &solid_}) {
+    if (program->id != 0) glDeleteProgram(program->id);
+    *program = Program{};
+  }
+  currentProgram_ = nullptr;
+  fbo_ = colour_ = whiteTexture_ = ibo_ = vbo_ = vao_ = 0;
   vertices_.clear();
   ringUsed_ = 0;
   batchTexture_ = 0;
@@ -214,7 +253,6 @@ void GlRenderer::shutdown() {
 void GlRenderer::applyBlend(int blend) {
   if (blend == appliedBlend_) return;
   appliedBlend_ = blend;
-  glUniform1i(alphaTestLocation_, blend == kBlendMask ? 1 : 0);
   switch (blend) {
     case kBlendAlpha:
       glEnable(GL_BLEND);
@@ -237,8 +275,13 @@ void GlRenderer::applyBlend(int blend) {
 void GlRenderer::flush() {
   if (vertices_.empty()) return;
   applyBlend(batchBlend_);
-  glBindTexture(GL_TEXTURE_2D, batchTexture_);
-  glBindSampler(0, batchPlain_ ? plainSampler_ : 0);
+  if (batchTexture_ == kNoTexture) {
+    useProgram(solid_, batchBlend_ == kBlendMask);
+  } else {
+    useProgram(textured_, batchBlend_ == kBlendMask);
+    glBindTexture(GL_TEXTURE_2D, batchTexture_);
+    glBindSampler(0, batchPlain_ ? plainSampler_ : 0);
+  }
   // The vertex buffer is a ring: each batch goes behind the previous ones,
   // so no draw in flight is overwritten and the driver never has to wait.
   // Only when the ring is full is the buffer orphaned and started afresh.
@@ -310,24 +353,84 @@ void GlRenderer::forget(const Image& image) {
   }
 }
 
-void GlRenderer::pushQuad(unsigned texture, int blend, const float* x, const float* y, const float* u, const float* v,
-                          Rgba colour, bool plainSampling) {
+void GlRenderer::startBatch(unsigned texture, int blend, bool plainSampling, size_t vertices) {
   if (texture != batchTexture_ || blend != batchBlend_ || plainSampling != batchPlain_ ||
-      vertices_.size() + 4 > kMaxVertices) {
+      vertices_.size() + vertices > kMaxVertices) {
     flush();
     batchTexture_ = texture;
     batchBlend_ = blend;
     batchPlain_ = plainSampling;
   }
+}
+
+void GlRenderer::pushQuad(unsigned texture, int blend, const float* x, const float* y, const float* u, const float* v,
+                          Rgba colour, bool plainSampling) {
+  startBatch(texture, blend, plainSampling, 4);
   for (int i = 0; i < 4; ++i)
     vertices_.push_back(Vertex{x[i], y[i], u[i], v[i], colour.r, colour.g, colour.b, colour.a});
+  if (!batching_) flush();
+}
+
+void GlRenderer::pushPolygon(unsigned texture, int blend, const Vertex* corners, int n, bool plainSampling) {
+  // A fan around the first corner, as quads (0,1,2,3), (0,3,4,5), (0,5,6,7);
+  // a missing last corner repeats the one before, an empty triangle.
+  startBatch(texture, blend, plainSampling, 12);
+  for (int first = 1; first + 1 < n; first += 2) {
+    vertices_.push_back(corners[0]);
+    for (int i = first; i < first + 3; ++i) vertices_.push_back(corners[std::min(i, n - 1)]);
+  }
   if (!batching_) flush();
 }
 
 void GlRenderer::pushSolid(int blend, const float* x, const float* y, Rgba colour) {
   const float u[4] = {kOpaqueU, kOpaqueU, kOpaqueU, kOpaqueU};
   const float v[4] = {kTexelV, kTexelV, kTexelV, kTexelV};
-  pushQuad(whiteTexture_, blend, x, y, u, v, colour);
+  if (!fillSavings_) {
+    pushQuad(whiteTexture_, blend, x, y, u, v, colour);
+    return;
+  }
+  // An opaque colour alpha-blended replaces the pixel exactly (the source
+  // times one plus the pixel times zero): the same write without reading
+  // the pixel back, as for the black side panels.
+  if (blend == kBlendAlpha && colour.a == 255) blend = kBlendSolid;
+  pushQuad(kNoTexture, blend, x, y, u, v, colour);
+}
+
+const SpriteHull& GlRenderer::hullFor(const Image& image, int frame) {
+  TextureSlot& slot = (*lastSlots_)[static_cast<size_t>(frame)];
+  if (slot.hullVersion != image.version()) {
+    slot.hull.build(image.pixels(frame).data(), image.width(), image.height());
+    slot.hullVersion = image.version();
+  }
+  return slot.hull;
+}
+
+bool GlRenderer::pushHull(unsigned texture, const QuadCmd& q, Rgba colour, bool plainSampling) {
+  // The quad is the image of the source rectangle under an affine map: a
+  // parallelogram (both diagonals share their midpoint).
+  const float ax = q.x[1] - q.x[0], ay = q.y[1] - q.y[0];
+  const float bx = q.x[3] - q.x[0], by = q.y[3] - q.y[0];
+  const float quadPixels = std::fabs(ax * by - ay * bx);
+  if (quadPixels < kHullMinPixels) return false;
+  if (std::fabs(q.x[0] + q.x[2] - q.x[1] - q.x[3]) > 0.01f || std::fabs(q.y[0] + q.y[2] - q.y[1] - q.y[3]) > 0.01f)
+    return false;
+  const float w = static_cast<float>(q.image->width()), h = static_cast<float>(q.image->height());
+  const float s0 = q.u0 * w, s1 = q.u1 * w, t0 = q.v0 * h, t1 = q.v1 * h;
+  if (s0 == s1 || t0 == t1) return false;
+  float s[SpriteHull::kMaxCorners], t[SpriteHull::kMaxCorners];
+  const int n = hullFor(*q.image, q.frame).clip(colour.a, s0, t0, s1, t1, s, t);
+  if (n == 0) return true;  // no pixel of it can change
+  double twice = 0;
+  for (int i = 0; i < n; ++i) twice += s[i] * t[(i + 1) % n] - s[(i + 1) % n] * t[i];
+  if (std::fabs(twice) * 0.5 > kHullMinSaving * std::fabs((s1 - s0) * (t1 - t0))) return false;
+  Vertex corners[SpriteHull::kMaxCorners];
+  for (int i = 0; i < n; ++i) {
+    const float a = (s[i] - s0) / (s1 - s0), b = (t[i] - t0) / (t1 - t0);
+    corners[i] = Vertex{
+        q.x[0] + a * ax + b * bx, q.y[0] + a * ay + b * by, s[i] / w, t[i] / h, colour.r, colour.g, colour.b, colour.a};
+  }
+  pushPolygon(texture, q.paint.blend, corners, n, plainSampling);
+  return true;
 }
 
 void GlRenderer::quad(const QuadCmd& q) {
@@ -338,10 +441,19 @@ void GlRenderer::quad(const QuadCmd& q) {
   }
   const unsigned texture = textureFor(*q.image, q.frame);
   if (texture == 0) return;
+  const bool mipmapped = (q.image->flags() & kImageMipmapped) != 0;
+  const bool plain = mipmapped && magnified(q, q.image->width(), q.image->height());
+  // Blending that leaves a pixel alone where the alpha is zero, bilinear
+  // sampling that reaches only neighbouring texels (no smaller mipmap
+  // level). Not nearest sampling: where texel edges fall on pixel centres,
+  // the rounding of another polygon's interpolation could pick the
+  // neighbouring texel.
+  const bool blended = q.paint.blend == kBlendAlpha || q.paint.blend == kBlendLight;
+  const bool filtered = (q.image->flags() & kImageFiltered) != 0;
+  if (fillSavings_ && blended && filtered && (!mipmapped || plain) && pushHull(texture, q, colour, plain)) return;
   const float u[4] = {q.u0, q.u1, q.u1, q.u0};
   const float v[4] = {q.v0, q.v0, q.v1, q.v1};
-  pushQuad(texture, q.paint.blend, q.x, q.y, u, v, colour,
-           (q.image->flags() & kImageMipmapped) != 0 && magnified(q, q.image->width(), q.image->height()));
+  pushQuad(texture, q.paint.blend, q.x, q.y, u, v, colour, plain);
 }
 
 void GlRenderer::line(const LineCmd& in) {

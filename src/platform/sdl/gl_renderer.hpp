@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/backend.hpp"
+#include "platform/sdl/sprite_hull.hpp"
 
 namespace pf {
 
@@ -23,7 +24,7 @@ class GlRenderer {
   bool init(int width, int height, std::string* error);
   // Deletes every GL object; the context must still be current.
   void shutdown();
-  bool ready() const { return program_ != 0; }
+  bool ready() const { return textured_.id != 0; }
 
   void clear(int r, int g, int b);
   void quad(const QuadCmd& q);
@@ -46,6 +47,14 @@ class GlRenderer {
   // are written.
   uint64_t drawCalls() const { return drawCalls_; }
   void setBatching(bool on) { batching_ = on; }
+  // With the fill savings off, solid quads sample the white texture and
+  // every sprite is drawn as its whole quad, as the renderer did before
+  // them: the baseline they are measured against. Same pixels either way,
+  // to the rounding of the interpolation.
+  void setFillSavings(bool on) {
+    flush();
+    fillSavings_ = on;
+  }
   void flush();
   void finish();
 
@@ -58,18 +67,38 @@ class GlRenderer {
     uint8_t r, g, b, a;
   };
 
+  struct Program {
+    unsigned id = 0;
+    int alphaTestLocation = -1;
+    bool alphaTest = false;  // the uniform's value
+  };
+  // The batch key of solid quads: drawn with the untextured program.
+  static constexpr unsigned kNoTexture = 0;
+
+  // Flushes first unless `vertices` more fit the batch of this key.
+  void startBatch(unsigned texture, int blend, bool plainSampling, size_t vertices);
   void pushQuad(unsigned texture, int blend, const float* x, const float* y, const float* u, const float* v,
                 Rgba colour, bool plainSampling = false);
+  // A convex polygon of up to eight corners.
+  void pushPolygon(unsigned texture, int blend, const Vertex* corners, int n, bool plainSampling);
   void pushSolid(int blend, const float* x, const float* y, Rgba colour);
+  // Draws a blended sprite as the polygon of its texels that can show (see
+  // SpriteHull); false when the whole quad is the better choice.
+  bool pushHull(unsigned texture, const QuadCmd& q, Rgba colour, bool plainSampling);
   void applyBlend(int blend);
   // One texture per frame of an image, uploaded on first use and again
-  // whenever the image's pixels change.
+  // whenever the image's pixels change; the hull is built on first need.
   struct TextureSlot {
     unsigned texture = 0;
     uint64_t uploadedVersion = 0;
+    SpriteHull hull;
+    uint64_t hullVersion = 0;
   };
   unsigned textureFor(const Image& image, int frame);
-  bool buildProgram(std::string* error);
+  // The hull of a frame of the image textureFor() looked up last.
+  const SpriteHull& hullFor(const Image& image, int frame);
+  bool buildProgram(Program& program, const char* fragmentSource, std::string* error);
+  void useProgram(Program& program, bool alphaTest);
 
   int width_ = 0, height_ = 0;
   // The textures of this context, by image; dropped with the context.
@@ -77,12 +106,13 @@ class GlRenderer {
   // The last image looked up: runs of quads share one sprite.
   const Image* lastImage_ = nullptr;
   std::vector<TextureSlot>* lastSlots_ = nullptr;
-  unsigned program_ = 0, vao_ = 0, vbo_ = 0, ibo_ = 0;
+  Program textured_, solid_;
+  Program* currentProgram_ = nullptr;
+  unsigned vao_ = 0, vbo_ = 0, ibo_ = 0;
   unsigned fbo_ = 0, colour_ = 0;
-  // 2x1 white texture, transparent on the left texel: solid quads sample the
+  // 2x1 white texture, transparent on the left texel: lines sample the
   // opaque texel, smooth line edges ramp across both.
   unsigned whiteTexture_ = 0;
-  int alphaTestLocation_ = -1;
   bool clipped_ = false;
 
   std::vector<Vertex> vertices_;
@@ -96,6 +126,7 @@ class GlRenderer {
   bool batchPlain_ = false;
   int appliedBlend_ = -1;
   bool batching_ = true;
+  bool fillSavings_ = true;
   uint64_t drawCalls_ = 0;
   std::vector<uint32_t> readback_;
 };
