@@ -78,10 +78,10 @@ int runChild(int64_t origin, const std::string& dir, const std::string& shots) {
   });
   if (startUp(dir + "/VE4R.dtb").result != StartupResult::ready) return 1;
   showLogo();
-  shutDown();
+  const bool shut = static_cast<bool>(shutDown());
   pf::shutdownSdlBackends();
   std::printf("%.1f %.1f\n", loadingMs, logoMs);
-  return saved && loadingMs >= 0 && logoMs >= 0 ? 0 : 1;
+  return shut && saved && loadingMs >= 0 && logoMs >= 0 ? 0 : 1;
 }
 
 // Spawns one launch in a fresh directory; false when it fails.
