@@ -268,8 +268,8 @@ void runWithPad(const std::string& path) {
 class JoystickSession : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    setenv("ALSOFT_DRIVERS", "null", 0);  // no sound card needed or probed
-    setenv("SDL_JOYSTICK_HIDAPI", "0", 0);
+    setenv("ALSOFT_DRIVERS", "null", 0);    // no sound card needed or probed
+    setenv("SDL_JOYSTICK_HIDAPI", "0", 0);  // only the virtual pads, no probing of USB devices
     xserver.startUnlessDisplaySet("1024x768x24");
   }
   static void TearDownTestSuite() { xserver.stop(); }
