@@ -1,6 +1,5 @@
 # Thin wrappers over CMake. `make run` and `make test` install what is missing first.
 BUILD ?= build
-ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 # Seconds per fuzz target: a short pass in `make test`, longer under `make fuzz`.
 FUZZ_SHORT ?= 20
@@ -57,21 +56,23 @@ soak: build fuzz-build
 golden: build
 	tests/replays/make_golden.sh $(BUILD)
 
-# Unit and scenario tests once more with AddressSanitizer + UBSan, and a whole
-# simulated run. Tests that start SDL video or OpenAL run without leak
-# checking: the system's GL drivers and D-Bus keep allocations LSan reports.
+# Unit and scenario tests once more with AddressSanitizer + UBSan. They are
+# built in the fuzz build, whose libraries already carry both sanitizers
+# (without recovery): a build of its own would compile every library a third
+# time for the same checks. The whole sanitized autopilot run is the soak
+# that `make test` runs (and `make soak` for every ship). Tests that start SDL
+# video or OpenAL run without leak checking: the system's GL drivers and
+# D-Bus keep allocations LSan reports.
 SYSTEM_TESTS = SdlRenderer*:SdlBackends*:OpenAl*
-sanitize: deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVELUNE_SANITIZE=ON
-	cmake --build $(ASAN_BUILD) -j $(JOBS) --target ovelune-unit-tests ovelune-scenario-tests ovelune-sim
-	cd $(ASAN_BUILD) && ./ovelune-unit-tests --gtest_filter='-$(SYSTEM_TESTS)'
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 ./ovelune-unit-tests --gtest_filter='$(SYSTEM_TESTS)'
-	cd $(ASAN_BUILD) && ./ovelune-scenario-tests
-	cd $(ASAN_BUILD) && ./ovelune-sim --ship 1 --seed 1 --bot autopilot --until-end
+sanitize: fuzz-build
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target ovelune-unit-tests ovelune-scenario-tests
+	cd $(FUZZ_BUILD) && ./ovelune-unit-tests --gtest_filter='-$(SYSTEM_TESTS)'
+	cd $(FUZZ_BUILD) && ASAN_OPTIONS=detect_leaks=0 ./ovelune-unit-tests --gtest_filter='$(SYSTEM_TESTS)'
+	cd $(FUZZ_BUILD) && ./ovelune-scenario-tests
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target ovelune-bench ovelune-render-bench ovelune-startup-bench ovelune-scoreboard ovelune-scoreboard-load
 	tests/perf/run_benches.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -88,6 +88,12 @@ TEST_F(JoystickHotPlug, APulledFirstPadFreesItsPortForTheNextOne) {
   SDL_JoystickSetVirtualButton(device(third), 0, SDL_PRESSED);
   pump();
   EXPECT_TRUE(pf::joyDown(0, 0));  // the freed port 0
+
+  // Closing every pad (the display's teardown) leaves nothing held either.
+  joysticks.closeAll();
+  EXPECT_EQ(pf::joyCount(), 0);
+  EXPECT_FALSE(pf::joyDown(0, 0));
+  EXPECT_FALSE(pf::joyDown(1, 1));
 }
 
 }  // namespace

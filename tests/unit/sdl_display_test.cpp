@@ -1,11 +1,5 @@
 // The real display under X: the renderer's pixels and the event pump. Without a DISPLAY the test
 // starts its own Xvfb when one is on PATH, and skips otherwise.
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -18,9 +12,8 @@
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/sdl_backends.hpp"
+#include "private_x_server.hpp"
 #include "test_support.hpp"
-
-extern char** environ;
 
 namespace {
 
@@ -33,59 +26,18 @@ std::ostream& operator<<(std::ostream& os, const Rgb& c) {
   return os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
 }
 
-// Xvfb picks a free display itself and reports its number on a pipe.
-class PrivateXServer {
- public:
-  bool start() {
-    int fds[2];
-    if (pipe(fds) != 0) return false;
-    const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb",       "-displayfd", fd.c_str(), "-screen",  "0",
-                          "320x240x24", "-nolisten",  "tcp",      "-noreset", nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    const int spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    std::string number;
-    pollfd p{fds[0], POLLIN, 0};
-    char c = 0;
-    while (spawned == 0 && poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (spawned != 0) pid_ = 0;
-    if (number.empty()) return false;
-    setenv("DISPLAY", (":" + number).c_str(), 1);
-    return true;
-  }
-  void stop() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-    pid_ = 0;
-    unsetenv("DISPLAY");
-  }
-
- private:
-  pid_t pid_ = 0;
-};
-
 PrivateXServer xserver;
 
 class SdlRendererTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     setenv("ALSOFT_DRIVERS", "null", 0);  // no sound card needed or probed
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == 0) xserver.start();
+    xserver.startUnlessDisplaySet();
   }
   static void TearDownTestSuite() { xserver.stop(); }
 
   void SetUp() override {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == 0) SKIP_UNLESS_CI("no DISPLAY and no Xvfb");
+    if (!displaySet()) SKIP_UNLESS_CI("no DISPLAY and no Xvfb");
     if (!pf::installSdlBackends()) SKIP_UNLESS_CI(pf::sdlInitError());
     installed_ = true;
     pf::resetPlatformDrawState();

@@ -15,10 +15,14 @@ void SdlJoysticks::openAll() {
 }
 
 void SdlJoysticks::closeAll() {
-  for (SDL_Joystick* j : ports_) {
-    if (j != nullptr) SDL_JoystickClose(j);
+  // Each as if unplugged, so that no button stays held and no count stays
+  // behind in the input state for whatever reads it next.
+  const std::vector<SDL_Joystick*> open = ports_;
+  for (SDL_Joystick* j : open) {
+    if (j != nullptr) close(SDL_JoystickInstanceID(j));
   }
   ports_.clear();
+  publishCount();
 }
 
 void SdlJoysticks::open(int deviceIndex) {
