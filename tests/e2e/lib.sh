@@ -202,7 +202,7 @@ tap() {
 # helpers below check a press against that report (or another sign) and tap
 # again when the game did not take it.
 menu_state() {
-  grep '^menu ' stderr.txt | tail -n 1
+  grep '^menu ' stderr.txt | tail -n 1 || true
 }
 # Waits up to 2 s for the command to succeed.
 within_2s() {

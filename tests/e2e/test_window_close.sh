@@ -12,7 +12,6 @@ BUILD=$(cd "${1:?usage: test_window_close.sh BUILD_DIR}" && pwd)
 source "$(dirname "$0")/lib.sh"
 
 e2e_begin
-export OVELUNE_MENU_TRACE=1
 export ALSOFT_DRIVERS=no-such-driver
 
 # The scoreboard, stopped: the kernel still accepts connections, nobody answers.
@@ -29,28 +28,9 @@ done
 kill -STOP "$board_pid"
 export OVELUNE_SCORE_SERVER=127.0.0.1:$port
 
-# The last screen and selection the menu reported.
-menu_line() {
-  grep '^menu ' stderr.txt | tail -n1 || true
-}
-
-# A key press the menu's periodic key flush can swallow, pressed again until
-# the menu reports `want`.
-tap_until() {
-  local key=$1 want=$2
-  for _ in 1 2 3; do
-    tap "$key"
-    [[ "$(menu_line)" == *"$want"* ]] && return 0
-  done
-  e2e_fail "$key did not bring '$want' (menu: $(menu_line))"
-}
-
 start_at_title() {
   mkdir "$WORK/$1" && cd "$WORK/$1"
-  launch_game
-  wait_for_title "$WIN" "$PID" shot.png 60 || e2e_fail "$1: the title menu never appeared"
-  xdotool windowfocus "$WIN" 2>/dev/null || true
-  sleep 0.5
+  launch_to_title 60 "$1"
 }
 
 # Sends the close request and checks how the game ends and what it leaves.
@@ -81,21 +61,21 @@ until awk -v b="$(screenshot shot.png && mean_brightness shot.png)" 'BEGIN { exi
   ((SECONDS < deadline)) || e2e_fail "the logo never lit up"
   sleep 0.1
 done
-[[ -z "$(menu_line)" ]] || e2e_fail "the menu had started before the close request"
+[[ -z "$(menu_state)" ]] || e2e_fail "the menu had started before the close request"
 close_and_check "logo" 0
 
 # "Loading online Scores...": Scores chosen, the fetch waiting on the server.
 start_at_title scores
-tap_until Down "menu main item=2"
+select_item 2
 xdotool keydown Return
 sleep 0.5
 xdotool keyup Return
-[[ "$(menu_line)" == "menu main item=2"* ]] || e2e_fail "the scores screen came without waiting ($(menu_line))"
+[[ "$(menu_state)" == "menu main item=2"* ]] || e2e_fail "the scores screen came without waiting ($(menu_state))"
 close_and_check "loading online scores" 0
 
 # "submitting score...": a short run quit from the pause screen, a name, Return.
 start_at_title submit
-tap_until Return "menu play"
+press Return  # Play
 tap Return  # ship one: the run starts
 sleep 2
 tap Escape
