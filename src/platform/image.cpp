@@ -4,6 +4,8 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include <malloc.h>
+
 #include <csetjmp>
 #include <cstring>
 
@@ -11,6 +13,9 @@
 
 namespace pf {
 namespace {
+
+// Pixels freed at once from this size on are handed back to the system.
+constexpr size_t kTrimBytes = 256 * 1024;
 
 bool isPng(const uint8_t* d, size_t n) { return n >= 8 && png_sig_cmp(d, 0, 8) == 0; }
 bool isJpeg(const uint8_t* d, size_t n) { return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF; }
@@ -130,8 +135,9 @@ void applyMask(Image& image, int frame, MaskColour mask) {
   }
 }
 
-ImagePtr decodeImage(const uint8_t* data, size_t size, int flags, MaskColour mask) {
-  flags = normaliseImageFlags(flags);
+namespace {
+
+ImagePtr decodePixels(const uint8_t* data, size_t size, int flags, MaskColour mask) {
   ImagePtr image;
   if (isPng(data, size)) {
     image = decodePng(data, size, flags);
@@ -139,6 +145,49 @@ ImagePtr decodeImage(const uint8_t* data, size_t size, int flags, MaskColour mas
     image = decodeJpeg(data, size, flags);
   }
   if (image && (flags & kImageMasked) != 0) applyMask(*image, 0, mask);
+  return image;
+}
+
+}  // namespace
+
+void Image::keepSource(const uint8_t* data, size_t size, MaskColour mask) {
+  source_.assign(data, data + size);
+  sourceMask_ = mask;
+}
+
+void Image::releasePixels() const {
+  if (source_.empty() || released_) return;
+  size_t bytes = 0;
+  for (std::vector<uint32_t>& frame : pixels_) {
+    bytes += frame.capacity() * sizeof(uint32_t);
+    std::vector<uint32_t>().swap(frame);
+  }
+  released_ = true;
+#ifdef __GLIBC__
+  // A freed block inside the heap stays resident until something of its size
+  // reuses it, and a texture of the same image is a little larger (its
+  // mipmap levels are reserved with it): hand the pages back to the system.
+  if (bytes >= kTrimBytes) malloc_trim(0);
+#endif
+}
+
+void Image::restorePixels() const {
+  if (!released_) return;
+  released_ = false;
+  ImagePtr fresh = decodePixels(source_.data(), source_.size(), flags_, sourceMask_);
+  // The same bytes decoded a moment ago; should they fail now, the image
+  // shows blank rather than shrinking.
+  if (fresh && fresh->width_ == width_ && fresh->height_ == height_ && fresh->pixels_.size() == pixels_.size()) {
+    pixels_.swap(fresh->pixels_);
+  } else {
+    for (std::vector<uint32_t>& frame : pixels_) frame.assign(static_cast<size_t>(width_) * height_, 0);
+  }
+}
+
+ImagePtr decodeImage(const uint8_t* data, size_t size, int flags, MaskColour mask) {
+  flags = normaliseImageFlags(flags);
+  ImagePtr image = decodePixels(data, size, flags, mask);
+  if (image && (flags & kImageDynamic) == 0) image->keepSource(data, size, mask);
   return image;
 }
 

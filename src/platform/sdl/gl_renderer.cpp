@@ -267,7 +267,7 @@ void GlRenderer::finish() {
   glFinish();
 }
 
-unsigned GlRenderer::textureFor(const Image& image, int frame) {
+unsigned GlRenderer::textureFor(const Image& image, int frame, bool withMipmaps) {
   if (image.width() <= 0 || image.height() <= 0 || frame < 0 || frame >= image.frames()) return 0;
   if (&image != lastImage_) {
     std::vector<TextureSlot>& slots = textures_[&image];
@@ -276,7 +276,15 @@ unsigned GlRenderer::textureFor(const Image& image, int frame) {
     lastSlots_ = &slots;
   }
   TextureSlot& slot = (*lastSlots_)[static_cast<size_t>(frame)];
-  if (slot.texture != 0 && slot.uploadedVersion == image.version()) return slot.texture;
+  if (slot.texture != 0 && slot.uploadedVersion == image.version()) {
+    if (withMipmaps && !slot.mipmapsMade) {
+      // Quads batched with this texture so far sample only its top level.
+      glBindTexture(GL_TEXTURE_2D, slot.texture);
+      glGenerateMipmap(GL_TEXTURE_2D);
+      slot.mipmapsMade = true;
+    }
+    return slot.texture;
+  }
 
   // Quads already batched with this texture must show the old pixels.
   if (slot.texture != 0 && slot.texture == batchTexture_) flush();
@@ -290,8 +298,11 @@ unsigned GlRenderer::textureFor(const Image& image, int frame) {
   } else {
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, image.width(), image.height(), GL_RGBA, GL_UNSIGNED_BYTE, pixels);
   }
-  if ((image.flags() & kImageMipmapped) != 0) glGenerateMipmap(GL_TEXTURE_2D);
+  slot.mipmapsMade = withMipmaps;
+  if (withMipmaps) glGenerateMipmap(GL_TEXTURE_2D);
   slot.uploadedVersion = image.version();
+  // The texture holds the pixels now; a loaded image can decode them again.
+  image.releasePixels();
   return slot.texture;
 }
 
@@ -336,12 +347,13 @@ void GlRenderer::quad(const QuadCmd& q) {
     pushSolid(q.paint.blend, q.x, q.y, colour);
     return;
   }
-  const unsigned texture = textureFor(*q.image, q.frame);
+  const bool mipmapped = (q.image->flags() & kImageMipmapped) != 0;
+  const bool plain = mipmapped && magnified(q, q.image->width(), q.image->height());
+  const unsigned texture = textureFor(*q.image, q.frame, mipmapped && !plain);
   if (texture == 0) return;
   const float u[4] = {q.u0, q.u1, q.u1, q.u0};
   const float v[4] = {q.v0, q.v0, q.v1, q.v1};
-  pushQuad(texture, q.paint.blend, q.x, q.y, u, v, colour,
-           (q.image->flags() & kImageMipmapped) != 0 && magnified(q, q.image->width(), q.image->height()));
+  pushQuad(texture, q.paint.blend, q.x, q.y, u, v, colour, plain);
 }
 
 void GlRenderer::line(const LineCmd& in) {

@@ -67,8 +67,12 @@ class GlRenderer {
   struct TextureSlot {
     unsigned texture = 0;
     uint64_t uploadedVersion = 0;
+    bool mipmapsMade = false;
   };
-  unsigned textureFor(const Image& image, int frame);
+  // The image's texture, uploaded if need be. Mipmaps are made only for a
+  // draw that samples them (`withMipmaps`): the water frames are always
+  // drawn magnified, and their mipmaps would be a third more texture memory.
+  unsigned textureFor(const Image& image, int frame, bool withMipmaps);
   bool buildProgram(std::string* error);
 
   int width_ = 0, height_ = 0;
