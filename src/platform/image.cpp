@@ -4,8 +4,6 @@
 #include <jpeglib.h>
 #include <png.h>
 
-#include <malloc.h>
-
 #include <csetjmp>
 #include <cstring>
 
@@ -13,9 +11,6 @@
 
 namespace pf {
 namespace {
-
-// Pixels freed at once from this size on are handed back to the system.
-constexpr size_t kTrimBytes = 256 * 1024;
 
 bool isPng(const uint8_t* d, size_t n) { return n >= 8 && png_sig_cmp(d, 0, 8) == 0; }
 bool isJpeg(const uint8_t* d, size_t n) { return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF; }
@@ -157,18 +152,8 @@ void Image::keepSource(const uint8_t* data, size_t size, MaskColour mask) {
 
 void Image::releasePixels() const {
   if (source_.empty() || released_) return;
-  size_t bytes = 0;
-  for (std::vector<uint32_t>& frame : pixels_) {
-    bytes += frame.capacity() * sizeof(uint32_t);
-    std::vector<uint32_t>().swap(frame);
-  }
+  for (std::vector<uint32_t>& frame : pixels_) std::vector<uint32_t>().swap(frame);
   released_ = true;
-#ifdef __GLIBC__
-  // A freed block inside the heap stays resident until something of its size
-  // reuses it, and a texture of the same image is a little larger (its
-  // mipmap levels are reserved with it): hand the pages back to the system.
-  if (bytes >= kTrimBytes) malloc_trim(0);
-#endif
 }
 
 void Image::restorePixels() const {
