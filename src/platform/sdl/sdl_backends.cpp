@@ -98,6 +98,10 @@ bool installSdlBackends() {
   // leaves a resident hole in the heap that a texture a little larger cannot
   // reuse.
   mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+  // One heap for every thread: the rasteriser's, the mixer's and the music
+  // stream's threads allocate little, and an arena each keeps megabytes of
+  // their own resident.
+  mallopt(M_ARENA_MAX, 1);
 #endif
   if (!initVisibleVideo(b.initError)) return false;
   if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) XSetIOErrorHandler(onXConnectionLost);
