@@ -145,13 +145,26 @@ ImagePtr decodePixels(const uint8_t* data, size_t size, int flags, MaskColour ma
 
 }  // namespace
 
-void Image::keepSource(const uint8_t* data, size_t size, MaskColour mask) {
-  source_.assign(data, data + size);
+void Image::keepSource(const uint8_t* data, size_t size, MaskColour mask, bool lasting) {
+  if (lasting) {
+    std::vector<uint8_t>().swap(sourceCopy_);
+    sourceData_ = data;
+  } else {
+    sourceCopy_.assign(data, data + size);
+    sourceData_ = sourceCopy_.data();
+  }
+  sourceSize_ = size;
   sourceMask_ = mask;
 }
 
+void Image::dropSource() {
+  sourceData_ = nullptr;
+  sourceSize_ = 0;
+  std::vector<uint8_t>().swap(sourceCopy_);
+}
+
 void Image::releasePixels() const {
-  if (source_.empty() || released_) return;
+  if (sourceData_ == nullptr || released_) return;
   for (std::vector<uint32_t>& frame : pixels_) std::vector<uint32_t>().swap(frame);
   released_ = true;
 }
@@ -159,7 +172,7 @@ void Image::releasePixels() const {
 void Image::restorePixels() const {
   if (!released_) return;
   released_ = false;
-  ImagePtr fresh = decodePixels(source_.data(), source_.size(), flags_, sourceMask_);
+  ImagePtr fresh = decodePixels(sourceData_, sourceSize_, flags_, sourceMask_);
   // The same bytes decoded a moment ago; should they fail now, the image
   // shows blank rather than shrinking.
   if (fresh && fresh->width_ == width_ && fresh->height_ == height_ && fresh->pixels_.size() == pixels_.size()) {
@@ -169,10 +182,10 @@ void Image::restorePixels() const {
   }
 }
 
-ImagePtr decodeImage(const uint8_t* data, size_t size, int flags, MaskColour mask) {
+ImagePtr decodeImage(const uint8_t* data, size_t size, int flags, MaskColour mask, bool lasting) {
   flags = normaliseImageFlags(flags);
   ImagePtr image = decodePixels(data, size, flags, mask);
-  if (image && (flags & kImageDynamic) == 0) image->keepSource(data, size, mask);
+  if (image && (flags & kImageDynamic) == 0) image->keepSource(data, size, mask, lasting);
   return image;
 }
 

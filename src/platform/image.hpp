@@ -48,7 +48,7 @@ class Image {
   // keeps them from then on.
   std::vector<uint32_t>& pixels(int frame) {
     restorePixels();
-    std::vector<uint8_t>().swap(source_);
+    dropSource();
     return pixels_[static_cast<size_t>(frame)];
   }
   const std::vector<uint32_t>& pixels(int frame) const {
@@ -57,8 +57,9 @@ class Image {
   }
 
   // Keeps the encoded file the pixels were decoded from (with the mask
-  // colour applied to them), so that they can be released.
-  void keepSource(const uint8_t* data, size_t size, MaskColour mask);
+  // colour applied to them), so that they can be released. `lasting` bytes
+  // (an embedded file's) are referred to; others are copied.
+  void keepSource(const uint8_t* data, size_t size, MaskColour mask, bool lasting);
   // Frees the pixels of an image that can decode them again, once the
   // renderer has its own copy; the next read decodes them.
   void releasePixels() const;
@@ -77,18 +78,22 @@ class Image {
   // A cache of the source file's pixels where there is a source.
   mutable std::vector<std::vector<uint32_t>> pixels_;
   mutable bool released_ = false;
-  std::vector<uint8_t> source_;
+  const uint8_t* sourceData_ = nullptr;
+  size_t sourceSize_ = 0;
+  std::vector<uint8_t> sourceCopy_;
   MaskColour sourceMask_;
 
   void restorePixels() const;
+  void dropSource();
 };
 
 using ImagePtr = std::unique_ptr<Image>;
 
 // Decodes PNG or JPEG bytes (the format is sniffed from the content, never the
 // name). Returns null when the bytes are neither or are damaged. An image
-// that is not kImageDynamic keeps the bytes (keepSource).
-ImagePtr decodeImage(const uint8_t* data, size_t size, int flags, MaskColour mask);
+// that is not kImageDynamic keeps the bytes (keepSource); `lasting` bytes
+// outlive every image.
+ImagePtr decodeImage(const uint8_t* data, size_t size, int flags, MaskColour mask, bool lasting = false);
 
 // Makes every texel of exactly the mask colour fully transparent.
 void applyMask(Image& image, int frame, MaskColour mask);

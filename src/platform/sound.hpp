@@ -18,15 +18,18 @@ struct Sound {
   ~Sound();
 
   std::vector<int16_t> samples;  // interleaved
-  // A streamed sound: its Ogg Vorbis bytes (samples stay empty) and the
-  // frames they decode to (`OggStream`).
-  std::vector<uint8_t> encoded;
+  // A streamed sound: its Ogg Vorbis bytes (samples stay empty; an embedded
+  // file's own bytes, or else a copy in encodedCopy) and the frames they
+  // decode to (`OggStream`).
+  const uint8_t* encodedData = nullptr;
+  size_t encodedSize = 0;
+  std::vector<uint8_t> encodedCopy;
   size_t encodedFrames = 0;
   int channels = 1;
   int sampleRate = 44100;
   bool loop = false;
 
-  bool streamed() const { return !encoded.empty(); }
+  bool streamed() const { return encodedData != nullptr; }
   // Frames (one sample per channel) of one pass through the sound.
   size_t frames() const {
     if (streamed()) return encodedFrames;
@@ -43,8 +46,9 @@ using SoundPtr = std::unique_ptr<Sound>;
 
 // Decodes RIFF WAVE (8/16-bit PCM) or Ogg Vorbis bytes; null when neither.
 // A looping Ogg Vorbis sound (kSoundLoop: the music) keeps its bytes instead,
-// to be decoded as it plays.
-SoundPtr decodeSound(const uint8_t* data, size_t size, int flags);
+// to be decoded as it plays; `lasting` bytes outlive every sound and are
+// referred to rather than copied.
+SoundPtr decodeSound(const uint8_t* data, size_t size, int flags, bool lasting = false);
 
 // What a channel is playing and how: defined for the platform layer and its
 // backends only (platform/channel_state.hpp).

@@ -50,14 +50,19 @@ SoundPtr decodeWav(const uint8_t* d, size_t n) {
   return nullptr;
 }
 
-SoundPtr decodeOgg(const uint8_t* d, size_t n, bool streamed) {
+SoundPtr decodeOgg(const uint8_t* d, size_t n, bool streamed, bool lasting) {
   OggStream stream(d, n);
   if (!stream.ok() || stream.channels() < 1 || stream.channels() > 2) return nullptr;
   auto s = std::make_unique<Sound>();
   s->channels = stream.channels();
   s->sampleRate = stream.sampleRate();
   if (streamed && stream.frames() > 0) {
-    s->encoded.assign(d, d + n);
+    if (!lasting) {
+      s->encodedCopy.assign(d, d + n);
+      d = s->encodedCopy.data();
+    }
+    s->encodedData = d;
+    s->encodedSize = n;
     s->encodedFrames = stream.frames();
     return s;
   }
@@ -77,9 +82,9 @@ SoundPtr decodeOgg(const uint8_t* d, size_t n, bool streamed) {
 
 }  // namespace
 
-SoundPtr decodeSound(const uint8_t* data, size_t size, int flags) {
+SoundPtr decodeSound(const uint8_t* data, size_t size, int flags, bool lasting) {
   SoundPtr s = decodeWav(data, size);
-  if (!s) s = decodeOgg(data, size, (flags & kSoundLoop) != 0);
+  if (!s) s = decodeOgg(data, size, (flags & kSoundLoop) != 0, lasting);
   if (s) s->loop = (flags & kSoundLoop) != 0;
   return s;
 }

@@ -3,6 +3,7 @@
 // whose pixels were written keeps them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/asset_store.hpp"
@@ -26,6 +27,20 @@ TEST(ImageSource, ReleasedPixelsComeBackAsLoaded) {
     loaded.releasePixels();
     EXPECT_TRUE(loaded.pixels(0) == before) << name;
   }
+}
+
+TEST(ImageSource, BytesThatGoAwayAreCopied) {
+  registerAssetStore();
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(pf::readAsset("incbin::images\\heart.png", bytes));
+  const pf::ImagePtr image = pf::decodeImage(bytes.data(), bytes.size(), 3, pf::MaskColour{});
+  ASSERT_NE(image, nullptr);
+  const pf::Image& loaded = *image;
+  const std::vector<uint32_t> before = loaded.pixels(0);
+  std::fill(bytes.begin(), bytes.end(), uint8_t{0});
+  std::vector<uint8_t>().swap(bytes);
+  loaded.releasePixels();
+  EXPECT_TRUE(loaded.pixels(0) == before);
 }
 
 TEST(ImageSource, WrittenPixelsAreKept) {

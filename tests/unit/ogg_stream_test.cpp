@@ -23,7 +23,7 @@ TEST(OggStream, StreamedMusicIsTheWholeDecodeAndLoopsOntoItsStart) {
   ASSERT_EQ(streamed->frames(), whole->frames());
   EXPECT_DOUBLE_EQ(streamed->lengthMs(), whole->lengthMs());
 
-  pf::OggStream stream(streamed->encoded.data(), streamed->encoded.size());
+  pf::OggStream stream(streamed->encodedData, streamed->encodedSize);
   ASSERT_TRUE(stream.ok());
   ASSERT_EQ(stream.channels(), 2);
   // Odd-sized pieces, as a queue refill asks for them.

@@ -48,7 +48,7 @@ class OpenAlAudio final : public AudioBackend {
  private:
   // A streamed play: its decoder and the buffers queued on its source.
   struct Stream {
-    explicit Stream(const Sound& sound) : sound(&sound), decoder(sound.encoded.data(), sound.encoded.size()) {}
+    explicit Stream(const Sound& sound) : sound(&sound), decoder(sound.encodedData, sound.encodedSize) {}
     const Sound* sound;
     OggStream decoder;
     std::array<ALuint, 4> buffers{};
