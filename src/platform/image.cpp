@@ -130,8 +130,9 @@ void applyMask(Image& image, int frame, MaskColour mask) {
   }
 }
 
-ImagePtr decodeImage(const uint8_t* data, size_t size, int flags, MaskColour mask) {
-  flags = normaliseImageFlags(flags);
+namespace {
+
+ImagePtr decodePixels(const uint8_t* data, size_t size, int flags, MaskColour mask) {
   ImagePtr image;
   if (isPng(data, size)) {
     image = decodePng(data, size, flags);
@@ -139,6 +140,52 @@ ImagePtr decodeImage(const uint8_t* data, size_t size, int flags, MaskColour mas
     image = decodeJpeg(data, size, flags);
   }
   if (image && (flags & kImageMasked) != 0) applyMask(*image, 0, mask);
+  return image;
+}
+
+}  // namespace
+
+void Image::keepSource(const uint8_t* data, size_t size, MaskColour mask, bool lasting) {
+  if (lasting) {
+    std::vector<uint8_t>().swap(sourceCopy_);
+    sourceData_ = data;
+  } else {
+    sourceCopy_.assign(data, data + size);
+    sourceData_ = sourceCopy_.data();
+  }
+  sourceSize_ = size;
+  sourceMask_ = mask;
+}
+
+void Image::dropSource() {
+  sourceData_ = nullptr;
+  sourceSize_ = 0;
+  std::vector<uint8_t>().swap(sourceCopy_);
+}
+
+void Image::releasePixels() const {
+  if (sourceData_ == nullptr || released_) return;
+  for (std::vector<uint32_t>& frame : pixels_) std::vector<uint32_t>().swap(frame);
+  released_ = true;
+}
+
+void Image::restorePixels() const {
+  if (!released_) return;
+  released_ = false;
+  ImagePtr fresh = decodePixels(sourceData_, sourceSize_, flags_, sourceMask_);
+  // The same bytes decoded a moment ago; should they fail now, the image
+  // shows blank rather than shrinking.
+  if (fresh && fresh->width_ == width_ && fresh->height_ == height_ && fresh->pixels_.size() == pixels_.size()) {
+    pixels_.swap(fresh->pixels_);
+  } else {
+    for (std::vector<uint32_t>& frame : pixels_) frame.assign(static_cast<size_t>(width_) * height_, 0);
+  }
+}
+
+ImagePtr decodeImage(const uint8_t* data, size_t size, int flags, MaskColour mask, bool lasting) {
+  flags = normaliseImageFlags(flags);
+  ImagePtr image = decodePixels(data, size, flags, mask);
+  if (image && (flags & kImageDynamic) == 0) image->keepSource(data, size, mask, lasting);
   return image;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // A drawable image: one or more frames of equal size, RGBA pixels kept on the
 // CPU so that grabbing, masking and re-creating the display never lose them.
+// An image decoded from a file keeps the file instead once the renderer holds
+// its pixels, and decodes them again when they are next read.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -18,6 +20,10 @@ enum ImageFlags : int {
 
 // -1 is the loader's shorthand for "masked and filtered".
 constexpr int normaliseImageFlags(int flags) { return flags == -1 ? (kImageMasked | kImageFiltered) : flags; }
+
+struct MaskColour {
+  int r = 0, g = 0, b = 0;
+};
 
 class Image {
  public:
@@ -38,8 +44,25 @@ class Image {
   }
 
   // Pixels of a frame as 0xAABBGGRR words (RGBA bytes in memory order).
-  std::vector<uint32_t>& pixels(int frame) { return pixels_[static_cast<size_t>(frame)]; }
-  const std::vector<uint32_t>& pixels(int frame) const { return pixels_[static_cast<size_t>(frame)]; }
+  // Pixels handed out for writing no longer match the file, so the image
+  // keeps them from then on.
+  std::vector<uint32_t>& pixels(int frame) {
+    restorePixels();
+    dropSource();
+    return pixels_[static_cast<size_t>(frame)];
+  }
+  const std::vector<uint32_t>& pixels(int frame) const {
+    restorePixels();
+    return pixels_[static_cast<size_t>(frame)];
+  }
+
+  // Keeps the encoded file the pixels were decoded from (with the mask
+  // colour applied to them), so that they can be released. `lasting` bytes
+  // (an embedded file's) are referred to; others are copied.
+  void keepSource(const uint8_t* data, size_t size, MaskColour mask, bool lasting);
+  // Frees the pixels of an image that can decode them again, once the
+  // renderer has its own copy; the next read decodes them.
+  void releasePixels() const;
 
   // Called after pixels change so that the renderer uploads them again.
   void markDirty() { ++version_; }
@@ -52,18 +75,25 @@ class Image {
   float handleX_ = 0;
   float handleY_ = 0;
   uint64_t version_ = 1;
-  std::vector<std::vector<uint32_t>> pixels_;
+  // A cache of the source file's pixels where there is a source.
+  mutable std::vector<std::vector<uint32_t>> pixels_;
+  mutable bool released_ = false;
+  const uint8_t* sourceData_ = nullptr;
+  size_t sourceSize_ = 0;
+  std::vector<uint8_t> sourceCopy_;
+  MaskColour sourceMask_;
+
+  void restorePixels() const;
+  void dropSource();
 };
 
 using ImagePtr = std::unique_ptr<Image>;
 
-struct MaskColour {
-  int r = 0, g = 0, b = 0;
-};
-
 // Decodes PNG or JPEG bytes (the format is sniffed from the content, never the
-// name). Returns null when the bytes are neither or are damaged.
-ImagePtr decodeImage(const uint8_t* data, size_t size, int flags, MaskColour mask);
+// name). Returns null when the bytes are neither or are damaged. An image
+// that is not kImageDynamic keeps the bytes (keepSource); `lasting` bytes
+// outlive every image.
+ImagePtr decodeImage(const uint8_t* data, size_t size, int flags, MaskColour mask, bool lasting = false);
 
 // Makes every texel of exactly the mask colour fully transparent.
 void applyMask(Image& image, int frame, MaskColour mask);

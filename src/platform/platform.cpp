@@ -137,12 +137,21 @@ std::vector<std::string> embeddedFileNames() {
   return names;
 }
 
+namespace {
+// The embedded file a URL names; null for any other URL.
+const EmbeddedFile* embeddedFile(const std::string& url) {
+  if (url.rfind(kEmbeddedPrefix, 0) != 0) return nullptr;
+  const auto it = embeddedFiles().find(url.substr(std::char_traits<char>::length(kEmbeddedPrefix)));
+  return it == embeddedFiles().end() ? nullptr : &it->second;
+}
+}  // namespace
+
 bool readAsset(const std::string& url, std::vector<uint8_t>& out) {
   out.clear();
   if (url.rfind(kEmbeddedPrefix, 0) == 0) {
-    const auto it = embeddedFiles().find(url.substr(std::char_traits<char>::length(kEmbeddedPrefix)));
-    if (it == embeddedFiles().end()) return false;
-    out.assign(it->second.data, it->second.data + it->second.size);
+    const EmbeddedFile* file = embeddedFile(url);
+    if (file == nullptr) return false;
+    out.assign(file->data, file->data + file->size);
     return true;
   }
   std::ifstream in(url, std::ios::binary);
@@ -151,7 +160,12 @@ bool readAsset(const std::string& url, std::vector<uint8_t>& out) {
   return true;
 }
 
+// Images and music keep referring to an embedded file's bytes (they can
+// decode again from them); anything else is read into a copy.
 ImagePtr loadImage(const std::string& url, int flags) {
+  if (const EmbeddedFile* file = embeddedFile(url)) {
+    return decodeImage(file->data, file->size, flags, getMaskColour(), true);
+  }
   std::vector<uint8_t> bytes;
   if (!readAsset(url, bytes)) return nullptr;
   return decodeImage(bytes.data(), bytes.size(), flags, getMaskColour());
@@ -170,6 +184,7 @@ FontPtr loadFont(const std::string& url, int pixelSize, int style) {
 // ---------------------------------------------------------------- sound
 
 SoundPtr loadSound(const std::string& url, int flags) {
+  if (const EmbeddedFile* file = embeddedFile(url)) return decodeSound(file->data, file->size, flags, true);
   std::vector<uint8_t> bytes;
   if (!readAsset(url, bytes)) return nullptr;
   return decodeSound(bytes.data(), bytes.size(), flags);

@@ -134,6 +134,8 @@ int64_t millisecs();
 // ---------------------------------------------------------------- files
 // Bytes of a file path or of an "incbin::" name; false when absent.
 bool readAsset(const std::string& url, std::vector<uint8_t>& out);
+// The bytes stay in place for the whole program: loaded images and music
+// refer to them.
 void registerEmbeddedFile(const std::string& name, const uint8_t* data, size_t size);
 std::vector<std::string> embeddedFileNames();
 

@@ -1,5 +1,6 @@
 #pragma once
-// Sounds decoded to 16-bit PCM at load time, and channels: the handle through
+// Sounds decoded to 16-bit PCM at load time (a looping Ogg Vorbis track is
+// kept encoded and decoded as it plays), and channels: the handle through
 // which one play of a sound is stopped, tuned and queried.
 #include <cstdint>
 #include <memory>
@@ -17,21 +18,37 @@ struct Sound {
   ~Sound();
 
   std::vector<int16_t> samples;  // interleaved
+  // A streamed sound: its Ogg Vorbis bytes (samples stay empty; an embedded
+  // file's own bytes, or else a copy in encodedCopy) and the frames they
+  // decode to (`OggStream`).
+  const uint8_t* encodedData = nullptr;
+  size_t encodedSize = 0;
+  std::vector<uint8_t> encodedCopy;
+  size_t encodedFrames = 0;
   int channels = 1;
   int sampleRate = 44100;
   bool loop = false;
 
+  bool streamed() const { return encodedData != nullptr; }
+  // Frames (one sample per channel) of one pass through the sound.
+  size_t frames() const {
+    if (streamed()) return encodedFrames;
+    return channels <= 0 ? 0 : samples.size() / static_cast<size_t>(channels);
+  }
   // Length of one pass through the sound at normal rate.
   double lengthMs() const {
     if (channels <= 0 || sampleRate <= 0) return 0;
-    return 1000.0 * static_cast<double>(samples.size() / static_cast<size_t>(channels)) / sampleRate;
+    return 1000.0 * static_cast<double>(frames()) / sampleRate;
   }
 };
 
 using SoundPtr = std::unique_ptr<Sound>;
 
 // Decodes RIFF WAVE (8/16-bit PCM) or Ogg Vorbis bytes; null when neither.
-SoundPtr decodeSound(const uint8_t* data, size_t size, int flags);
+// A looping Ogg Vorbis sound (kSoundLoop: the music) keeps its bytes instead,
+// to be decoded as it plays; `lasting` bytes outlive every sound and are
+// referred to rather than copied.
+SoundPtr decodeSound(const uint8_t* data, size_t size, int flags, bool lasting = false);
 
 // What a channel is playing and how: defined for the platform layer and its
 // backends only (platform/channel_state.hpp).

@@ -1,9 +1,8 @@
 // Decoding of RIFF WAVE and Ogg Vorbis bytes to 16-bit PCM.
-#include <vorbis/vorbisfile.h>
-
 #include <cstring>
 
 #include "platform/backend.hpp"
+#include "platform/ogg_stream.hpp"
 #include "platform/sound.hpp"
 
 namespace pf {
@@ -51,66 +50,41 @@ SoundPtr decodeWav(const uint8_t* d, size_t n) {
   return nullptr;
 }
 
-struct MemoryReader {
-  const uint8_t* data;
-  size_t size;
-  size_t pos;
-};
-
-size_t oggRead(void* out, size_t size, size_t count, void* src) {
-  auto* r = static_cast<MemoryReader*>(src);
-  const size_t want = size * count;
-  const size_t got = std::min(want, r->size - r->pos);
-  std::memcpy(out, r->data + r->pos, got);
-  r->pos += got;
-  return size == 0 ? 0 : got / size;
-}
-
-int oggSeek(void* src, ogg_int64_t offset, int whence) {
-  auto* r = static_cast<MemoryReader*>(src);
-  ogg_int64_t base = 0;
-  if (whence == SEEK_CUR) base = static_cast<ogg_int64_t>(r->pos);
-  if (whence == SEEK_END) base = static_cast<ogg_int64_t>(r->size);
-  const ogg_int64_t to = base + offset;
-  if (to < 0 || to > static_cast<ogg_int64_t>(r->size)) return -1;
-  r->pos = static_cast<size_t>(to);
-  return 0;
-}
-
-long oggTell(void* src) { return static_cast<long>(static_cast<MemoryReader*>(src)->pos); }
-
-SoundPtr decodeOgg(const uint8_t* d, size_t n) {
-  if (n < 4 || std::memcmp(d, "OggS", 4) != 0) return nullptr;
-  MemoryReader reader{d, n, 0};
-  OggVorbis_File vf;
-  ov_callbacks cb{oggRead, oggSeek, nullptr, oggTell};
-  if (ov_open_callbacks(&reader, &vf, nullptr, 0, cb) != 0) return nullptr;
-  const vorbis_info* info = ov_info(&vf, -1);
+SoundPtr decodeOgg(const uint8_t* d, size_t n, bool streamed, bool lasting) {
+  OggStream stream(d, n);
+  if (!stream.ok() || stream.channels() < 1 || stream.channels() > 2) return nullptr;
   auto s = std::make_unique<Sound>();
-  s->channels = info->channels;
-  s->sampleRate = static_cast<int>(info->rate);
-  const ogg_int64_t total = ov_pcm_total(&vf, -1);
-  if (total > 0) s->samples.reserve(static_cast<size_t>(total) * static_cast<size_t>(s->channels));
-  char buf[16384];
-  int section = 0;
-  for (;;) {
-    const long got = ov_read(&vf, buf, sizeof buf, 0, 2, 1, &section);
-    if (got <= 0) break;
-    const size_t count = static_cast<size_t>(got) / 2;
-    const size_t at = s->samples.size();
-    s->samples.resize(at + count);
-    std::memcpy(s->samples.data() + at, buf, count * 2);
+  s->channels = stream.channels();
+  s->sampleRate = stream.sampleRate();
+  if (streamed && stream.frames() > 0) {
+    if (!lasting) {
+      s->encodedCopy.assign(d, d + n);
+      d = s->encodedCopy.data();
+    }
+    s->encodedData = d;
+    s->encodedSize = n;
+    s->encodedFrames = stream.frames();
+    return s;
   }
-  ov_clear(&vf);
-  if (s->channels < 1 || s->channels > 2) return nullptr;
+  const size_t channels = static_cast<size_t>(s->channels);
+  constexpr size_t kChunkFrames = 4096;
+  // Room for the last chunk's read too, so the vector never regrows.
+  s->samples.reserve((stream.frames() + kChunkFrames) * channels);
+  for (;;) {
+    const size_t at = s->samples.size();
+    s->samples.resize(at + kChunkFrames * channels);
+    const size_t got = stream.read(s->samples.data() + at, kChunkFrames);
+    s->samples.resize(at + got * channels);
+    if (got == 0) break;
+  }
   return s;
 }
 
 }  // namespace
 
-SoundPtr decodeSound(const uint8_t* data, size_t size, int flags) {
+SoundPtr decodeSound(const uint8_t* data, size_t size, int flags, bool lasting) {
   SoundPtr s = decodeWav(data, size);
-  if (!s) s = decodeOgg(data, size);
+  if (!s) s = decodeOgg(data, size, (flags & kSoundLoop) != 0, lasting);
   if (s) s->loop = (flags & kSoundLoop) != 0;
   return s;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <thread>
 
+#include "app/asset_store.hpp"
 #include "platform/backend.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/openal_audio.hpp"
@@ -103,6 +104,46 @@ TEST_F(OpenAlAudioTest, ForgettingAPlayingSoundStopsItAndFreesItsBuffer) {
   // It uploads again when played again.
   pf::playSound(music, c);
   EXPECT_TRUE(pf::channelPlaying(c));
+}
+
+// Sources playing a queue of buffers right now. OpenAL Soft names sources
+// with small numbers, so the pool is among the first few hundred.
+int streamingSourcesPlaying() {
+  int count = 0;
+  for (ALuint s = 1; s < 512; ++s) {
+    if (alIsSource(s) != AL_TRUE) continue;
+    ALint type = 0, state = 0;
+    alGetSourcei(s, AL_SOURCE_TYPE, &type);
+    alGetSourcei(s, AL_SOURCE_STATE, &state);
+    count += type == AL_STREAMING && state == AL_PLAYING;
+  }
+  return count;
+}
+
+TEST_F(OpenAlAudioTest, StreamedMusicKeepsPlayingFromItsQueueUntilStopped) {
+  registerAssetStore();
+  const pf::SoundPtr music = pf::loadSound("incbin::sfx/dirtysex.ogg", pf::kSoundLoop);
+  ASSERT_TRUE(music && music->streamed());
+  pf::Channel c = pf::playSound(*music, pf::Channel());
+  pf::setChannelRate(c, 2.0f);
+  EXPECT_EQ(audio_->streamsInUse(), 1);
+  // Longer than the whole queue at twice the rate: only refills keep it going.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  EXPECT_TRUE(pf::channelPlaying(c));
+  EXPECT_EQ(streamingSourcesPlaying(), 1);
+  // Replaying the channel restarts the one stream.
+  c = pf::playSound(*music, c);
+  EXPECT_EQ(audio_->streamsInUse(), 1);
+  EXPECT_EQ(audio_->voicesInUse(), 1);
+  pf::stopChannel(c);
+  EXPECT_FALSE(pf::channelPlaying(c));
+  EXPECT_EQ(audio_->streamsInUse(), 0);
+  EXPECT_EQ(streamingSourcesPlaying(), 0);
+  // A sound going away stops its stream.
+  c = pf::playSound(*music, c);
+  audio_->forgetSound(*music);
+  EXPECT_FALSE(pf::channelPlaying(c));
+  EXPECT_EQ(audio_->streamsInUse(), 0);
 }
 
 TEST_F(OpenAlAudioTest, EmptyOrOddSoundsDoNotPlay) {

@@ -310,7 +310,7 @@ void GlRenderer::finish() {
   glFinish();
 }
 
-unsigned GlRenderer::textureFor(const Image& image, int frame) {
+unsigned GlRenderer::textureFor(const Image& image, int frame, bool withMipmaps) {
   if (image.width() <= 0 || image.height() <= 0 || frame < 0 || frame >= image.frames()) return 0;
   if (&image != lastImage_) {
     std::vector<TextureSlot>& slots = textures_[&image];
@@ -319,7 +319,15 @@ unsigned GlRenderer::textureFor(const Image& image, int frame) {
     lastSlots_ = &slots;
   }
   TextureSlot& slot = (*lastSlots_)[static_cast<size_t>(frame)];
-  if (slot.texture != 0 && slot.uploadedVersion == image.version()) return slot.texture;
+  if (slot.texture != 0 && slot.uploadedVersion == image.version()) {
+    if (withMipmaps && !slot.mipmapsMade) {
+      // Quads batched with this texture so far sample only its top level.
+      glBindTexture(GL_TEXTURE_2D, slot.texture);
+      glGenerateMipmap(GL_TEXTURE_2D);
+      slot.mipmapsMade = true;
+    }
+    return slot.texture;
+  }
 
   // Quads already batched with this texture must show the old pixels.
   if (slot.texture != 0 && slot.texture == batchTexture_) flush();
@@ -333,8 +341,17 @@ unsigned GlRenderer::textureFor(const Image& image, int frame) {
   } else {
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, image.width(), image.height(), GL_RGBA, GL_UNSIGNED_BYTE, pixels);
   }
-  if ((image.flags() & kImageMipmapped) != 0) glGenerateMipmap(GL_TEXTURE_2D);
+  slot.mipmapsMade = withMipmaps;
+  if (withMipmaps) glGenerateMipmap(GL_TEXTURE_2D);
   slot.uploadedVersion = image.version();
+  // Only filtered images are drawn by their hull; it is built while the
+  // pixels are at hand, since a released image would decode them again.
+  if ((image.flags() & kImageFiltered) != 0) {
+    slot.hull.build(static_cast<const uint32_t*>(pixels), image.width(), image.height());
+    slot.hullVersion = image.version();
+  }
+  // The texture holds the pixels now; a loaded image can decode them again.
+  image.releasePixels();
   return slot.texture;
 }
 
@@ -439,10 +456,10 @@ void GlRenderer::quad(const QuadCmd& q) {
     pushSolid(q.paint.blend, q.x, q.y, colour);
     return;
   }
-  const unsigned texture = textureFor(*q.image, q.frame);
-  if (texture == 0) return;
   const bool mipmapped = (q.image->flags() & kImageMipmapped) != 0;
   const bool plain = mipmapped && magnified(q, q.image->width(), q.image->height());
+  const unsigned texture = textureFor(*q.image, q.frame, mipmapped && !plain);
+  if (texture == 0) return;
   // Blending that leaves a pixel alone where the alpha is zero, bilinear
   // sampling that reaches only neighbouring texels (no smaller mipmap
   // level). Not nearest sampling: where texel edges fall on pixel centres,

@@ -87,14 +87,18 @@ class GlRenderer {
   bool pushHull(unsigned texture, const QuadCmd& q, Rgba colour, bool plainSampling);
   void applyBlend(int blend);
   // One texture per frame of an image, uploaded on first use and again
-  // whenever the image's pixels change; the hull is built on first need.
+  // whenever the image's pixels change; the hull of a filtered image with it.
   struct TextureSlot {
     unsigned texture = 0;
     uint64_t uploadedVersion = 0;
+    bool mipmapsMade = false;
     SpriteHull hull;
     uint64_t hullVersion = 0;
   };
-  unsigned textureFor(const Image& image, int frame);
+  // The image's texture, uploaded if need be. Mipmaps are made only for a
+  // draw that samples them (`withMipmaps`): the water frames are always
+  // drawn magnified, and their mipmaps would be a third more texture memory.
+  unsigned textureFor(const Image& image, int frame, bool withMipmaps);
   // The hull of a frame of the image textureFor() looked up last.
   const SpriteHull& hullFor(const Image& image, int frame);
   bool buildProgram(Program& program, const char* fragmentSource, std::string* error);

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <X11/Xlib.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <cstring>
@@ -90,6 +91,18 @@ bool installSdlBackends() {
   SdlBackends& b = backends();
   b.initError.clear();
   if (b.display != nullptr) return true;
+#ifdef __GLIBC__
+  // Blocks from 256 KiB up (decoded images, the rasteriser's textures) get
+  // pages of their own, handed back to the system when freed. By default the
+  // threshold climbs after the first large free, and a freed image then
+  // leaves a resident hole in the heap that a texture a little larger cannot
+  // reuse.
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+  // One heap for every thread: the rasteriser's, the mixer's and the music
+  // stream's threads allocate little, and an arena each keeps megabytes of
+  // their own resident.
+  mallopt(M_ARENA_MAX, 1);
+#endif
   if (!initVisibleVideo(b.initError)) return false;
   if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) XSetIOErrorHandler(onXConnectionLost);
   // The game plays without joysticks, so their absence is no error.

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_display.hpp"
 
+#include <malloc.h>
+
 #include "platform/input_state.hpp"
 #include "platform/sdl/keymap.hpp"
 
@@ -142,7 +144,19 @@ void SdlDisplay::flip() {
   if (!vsync_ && !unpaced_) waitUntil(timer_.next(PaceClock::now()));
   SDL_GL_SwapWindow(window_);
   if (frameListener_) frameListener_();
+  trimHeap();
   pumpEvents();
+}
+
+void SdlDisplay::trimHeap() {
+#ifdef __GLIBC__
+  // The rasteriser allocates and frees its per-frame blocks inside the heap;
+  // the free pages between live blocks stay resident until handed back.
+  constexpr int kTrimFrames = 300;
+  if (++framesSinceTrim_ < kTrimFrames) return;
+  framesSinceTrim_ = 0;
+  malloc_trim(0);
+#endif
 }
 
 void SdlDisplay::pumpEvents() {

@@ -47,6 +47,8 @@ class SdlDisplay final : public DisplayBackend {
   void setFrameListener(std::function<void()> listener) { frameListener_ = std::move(listener); }
 
  private:
+  // Every few seconds, hands the heap's free pages back to the system.
+  void trimHeap();
   void present();
   void probeRefresh();
 
@@ -57,6 +59,7 @@ class SdlDisplay final : public DisplayBackend {
   FrameTimer timer_;
   bool vsync_ = false;
   bool unpaced_ = false;
+  int framesSinceTrim_ = 0;
   int width_ = 0, height_ = 0;
   std::string title_ = "Ovelune";
   bool pointerVisible_ = true;
