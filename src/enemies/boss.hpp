@@ -63,6 +63,8 @@ class boss : public enemybase {
   // Never leaves by itself: always 0.
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
   int paint() override;
+  // Lays out the claws again (see layoutClaws).
+  void updateLooks() override;
   int checkcollisions(const Rect& r) override;
   int addeffects(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;
   int makeexplosions(EntityList<explosionbase>& explosionlist) override;
@@ -80,8 +82,8 @@ class boss : public enemybase {
   // A shot from a claw at the ship.
   enemybullet* aimedShot(EntityList<enemybase>& enemylist, const playerbase& p1, float fromX, float fromY);
   // Claw tips, angles and hit boxes from the current arm angles. Update runs
-  // it first and paint before drawing, so a frame that is not drawn plays
-  // the same.
+  // it first and paint (or a frame drawn to nowhere) after the Update, so
+  // every frame leaves the claws laid out the same.
   void layoutClaws();
   // Takes a hit from one claw's energy; on its destruction the claw bursts.
   void damageClaw(int& clawenergy, float clawx, float clawy, float amount, EntityList<explosionbase>& explosionlist);

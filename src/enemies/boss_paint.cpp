@@ -25,8 +25,10 @@ void whiteDot(double px, double py, double alpha) {
 
 }  // namespace
 
+void boss::updateLooks() { layoutClaws(); }
+
 int boss::paint() {
-  layoutClaws();
+  updateLooks();
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
   paintAura();

@@ -33,6 +33,10 @@ class enemybase : public Recycled {
   // One frame of motion; may append shots to enemylist. 1 when it left the field.
   virtual int Update(playerbase& p1, EntityList<enemybase>& enemylist) = 0;
   virtual int paint() = 0;
+  // The part of paint that changes the enemy (a look that turns as it is
+  // drawn, a point the next Update reads); paint runs it too, and a frame
+  // drawn to nowhere runs only this.
+  virtual void updateLooks() {}
   // 1 when the rectangle touches the hit area.
   virtual int checkcollisions(const Rect& r);
   // Ambient effects left every frame.

@@ -25,8 +25,9 @@ std::unique_ptr<enemybullet> enemybullet::Create(float x, float y, float third) 
 
 int enemybullet::Update(playerbase&, EntityList<enemybase>&) {
   timer += 12;
-  x += speed * Cos(angle);
-  y += speed * Sin(angle);
+  heading_.aim(angle);
+  x += speed * heading_.cos();
+  y += speed * heading_.sin();
   // Sideways the bullet leaves at the edges of the playable band, not the screen.
   if (y > settings.screenheight + 20 || y < -20 || x > 700 || x < 100) return 1;
   if (drawblob == 0 && drawtail == 0) {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "enemies/enemybase.hpp"
+#include "essentials/math.hpp"
 
 class tstreak;
 
@@ -32,4 +33,7 @@ class enemybullet : public enemybase {
   // Hits of 1 or less (the power ring) leave the energy untouched.
   int damage(float amount, EntityList<bubble>& bubblelist, EntityList<enemybase>& enemylist,
              EntityList<explosionbase>& explosionlist) override;
+
+ private:
+  DirectionCache heading_;
 };

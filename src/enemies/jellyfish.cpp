@@ -71,6 +71,10 @@ int jellyfish::makeexplosions(EntityList<explosionbase>& explosionlist) {
   return 0;
 }
 
+float jellyfish::bellRowY(int i) const { return static_cast<float>(y2 - 20 + ((i + 1) / 2) * Sin(angle / 4) + 4 * i); }
+
+void jellyfish::updateLooks() { ymov = bellRowY(14); }
+
 int jellyfish::paint() {
   const pf::Image& blob = *assets.blobImage;
   const int a4 = angle / 4;
@@ -93,9 +97,8 @@ int jellyfish::paint() {
   pf::setBlend(pf::kBlendLight);
 
   // The bell: fifteen rows of mirrored pairs.
-  float rowY = y2;
   for (int i = 0; i < 15; ++i) {
-    rowY = static_cast<float>(y2 - 20 + ((i + 1) / 2) * Sin(a4) + 4 * i);
+    const float rowY = bellRowY(i);
     const double spread = 2 * i * Sin(20 * i);
     const double c1 = 1.5 * Cos((i * i / 8) * tim);
     pf::setRotation(0);
@@ -127,7 +130,7 @@ int jellyfish::paint() {
     pf::setRotation(ribTilt);
     pf::drawImage(blob, static_cast<float>(x2 + c2 - 0.3 * i - innerSpread), rowY);
   }
-  ymov = rowY;
+  updateLooks();
 
   // A rosette of blue, magenta and red in the bell.
   resetDrawState();

@@ -32,5 +32,11 @@ class jellyfish : public enemybase {
 
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
   int paint() override;
+  // Sets ymov to the bell's bottom row.
+  void updateLooks() override;
   int makeexplosions(EntityList<explosionbase>& explosionlist) override;
+
+ private:
+  // Height of row i (0 to 14) of the bell, which bobs with the main phase.
+  float bellRowY(int i) const;
 };

@@ -89,9 +89,14 @@ int shrimp2::addeffects(EntityList<bubble>& bubblelist, EntityList<blood>&) {
   return 0;
 }
 
+void shrimp2::updateLooks() {
+  angle2 += 10;
+  trail->turnSegments();
+}
+
 int shrimp2::paint() {
   const pf::Image& blob = *assets.blobImage;
-  angle2 += 10;
+  updateLooks();
   trail->draw();
   pf::setScale(0.175f, 0.175f);
   pf::setBlend(pf::kBlendLight);

@@ -52,6 +52,8 @@ class shrimp2 : public enemybase {
 
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
   int paint() override;
+  // The feelers' wave and the trail's segments turn on.
+  void updateLooks() override;
   int addeffects(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;
   // Every overlapping enemy shoves it once per frame.
   int dodge(EntityList<enemybase>& enemylist) override;

@@ -28,6 +28,14 @@ void shrimpstreak::add(float x, float y) {
   }
 }
 
+void shrimpstreak::turnSegments() {
+  if (PointList.size() < 2) return;
+  const tpoint* oldest = PointList.first();
+  PointList.forEach([&](tpoint& p) {
+    if (&p != oldest) p.angle += 3;
+  });
+}
+
 void shrimpstreak::draw() {
   if (PointList.empty()) return;
   if (PointList.size() == 1) {
@@ -42,7 +50,6 @@ void shrimpstreak::draw() {
   PointList.forEach([&](tpoint& p) {
     if (&p == oldest) return;
     k += 1;
-    p.angle += 3;
     // Each segment circles its point.
     const float qx = static_cast<float>(p.x + 2 * Sin(p.angle));
     const float qy = static_cast<float>(p.y + 2 * Cos(p.angle));

@@ -32,5 +32,8 @@ class shrimpstreak {
   // the newest), otherwise drops the oldest: the trail alternates between 4 and
   // 5 points.
   void add(float x, float y);
+  // Every segment but the oldest point's circles on by 3 degrees; done once
+  // per frame, drawn or not, before draw.
+  void turnSegments();
   void draw();
 };

@@ -13,12 +13,13 @@
 #include <list>
 #include <memory>
 #include <utility>
-#include <vector>
 
 template <class T>
 class EntityList {
  public:
   EntityList() = default;
+  // The nodes go to the spare ones, so the next lists reuse them.
+  ~EntityList() { retire(nodes_.begin(), nodes_.end()); }
   EntityList(const EntityList&) = delete;
   EntityList& operator=(const EntityList&) = delete;
 
@@ -47,8 +48,8 @@ class EntityList {
     if (object == nullptr) return false;
     // The object being handled by a running walk is by far the most common
     // case, so look at the walks' current positions first.
-    for (auto c = cursors_.rbegin(); c != cursors_.rend(); ++c) {
-      Iter it = **c;
+    for (const Walk* w = walks_; w != nullptr; w = w->outer) {
+      Iter it = *w->position;
       if (it != nodes_.end() && !it->removed && it->object.get() == object) {
         erase(it);
         return true;
@@ -69,7 +70,7 @@ class EntityList {
   }
 
   void clear() {
-    if (cursors_.empty()) {
+    if (walks_ == nullptr) {
       retire(nodes_.begin(), nodes_.end());
     } else {
       for (Node& n : nodes_) n.removed = true;
@@ -99,13 +100,14 @@ class EntityList {
   template <class F>
   void forEach(F&& f) {
     Iter it = nodes_.begin();
-    cursors_.push_back(&it);
+    Walk walk{&it, walks_};
+    walks_ = &walk;
     while (it != nodes_.end()) {
       if (!it->removed) f(*it->object);
       ++it;
     }
-    cursors_.pop_back();
-    if (cursors_.empty() && garbage_) compact();
+    walks_ = walk.outer;
+    if (walks_ == nullptr && garbage_) compact();
   }
 
   // Whether f returns true for any object. f is not called again after the
@@ -126,7 +128,7 @@ class EntityList {
       n.removed = true;
     }
     live_ = 0;
-    if (cursors_.empty()) {
+    if (walks_ == nullptr) {
       retire(nodes_.begin(), nodes_.end());
     } else {
       garbage_ = true;
@@ -139,10 +141,14 @@ class EntityList {
     bool removed;
   };
   using Iter = typename std::list<Node>::iterator;
+  struct Walk {
+    Iter* position;
+    Walk* outer;
+  };
 
   void erase(Iter it) {
     --live_;
-    if (cursors_.empty()) {
+    if (walks_ == nullptr) {
       retire(it, std::next(it));
     } else {
       it->removed = true;
@@ -180,7 +186,9 @@ class EntityList {
   }
 
   std::list<Node> nodes_;
-  std::vector<Iter*> cursors_;  // positions of the running walks
+  // The running walks, innermost first, each on its walker's stack: a list
+  // that is only walked never allocates for it.
+  Walk* walks_ = nullptr;
   std::size_t live_ = 0;
   bool garbage_ = false;
 };

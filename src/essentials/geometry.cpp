@@ -8,14 +8,6 @@
 
 void Rect::draw() const { pf::fillRect(x, y, w, h); }
 
-int overlaps(const Rect& a, const Rect& b) {
-  if (a.x > b.x + b.w) return 0;
-  if (a.x + a.w < b.x) return 0;
-  if (a.y > b.y + b.h) return 0;
-  if (a.y + a.h < b.y) return 0;
-  return 1;
-}
-
 int circleHitsRect(const Rect& r, float cx, float cy, float radius) {
   // Clamp without std::clamp: a rectangle with a negative size is used as it
   // stands, never normalised.

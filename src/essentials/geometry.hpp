@@ -10,8 +10,15 @@ struct Rect {
   void draw() const;
 };
 
-// Rectangle against rectangle; touching edges and corners overlap.
-int overlaps(const Rect& a, const Rect& b);
+// Rectangle against rectangle; touching edges and corners overlap. Inline:
+// every enemy is tested against every shot each frame.
+inline int overlaps(const Rect& a, const Rect& b) {
+  if (a.x > b.x + b.w) return 0;
+  if (a.x + a.w < b.x) return 0;
+  if (a.y > b.y + b.h) return 0;
+  if (a.y + a.h < b.y) return 0;
+  return 1;
+}
 // Circle against rectangle; strictly closer than the radius hits.
 int circleHitsRect(const Rect& r, float cx, float cy, float radius);
 // Heading from point 2 toward point 1: 0 when point 1 lies straight below,

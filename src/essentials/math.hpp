@@ -2,7 +2,9 @@
 // Degree-based trigonometry and the game's seedable random generators.
 // Every random number of the game comes from here, so a seed and an input
 // script replay a run exactly.
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 constexpr double kPi = 3.14159265358979323846;
@@ -11,7 +13,7 @@ namespace trig_detail {
 
 // Sine and cosine of x radians for |x| <= pi/4: Taylor series carried far
 // enough that the truncation error stays below 1e-16.
-inline double sinQuarter(double x) {
+constexpr double sinQuarter(double x) {
   const double x2 = x * x;
   return x * (1 + x2 * (-1.0 / 6 +
                         x2 * (1.0 / 120 + x2 * (-1.0 / 5040 +
@@ -20,7 +22,7 @@ inline double sinQuarter(double x) {
                                                             x2 * (1.0 / 6227020800 + x2 * (-1.0 / 1307674368000))))))));
 }
 
-inline double cosQuarter(double x) {
+constexpr double cosQuarter(double x) {
   const double x2 = x * x;
   return 1 +
          x2 * (-0.5 + x2 * (1.0 / 24 +
@@ -33,7 +35,7 @@ inline double cosQuarter(double x) {
 // Splits an angle in degrees into whole quarter turns (0 to 3) and a
 // remainder of at most 45 degrees, returned in radians. The reduction is done
 // in degrees, so whole degrees reduce exactly: Sin(90) is exactly 1.
-inline double reduce(double degrees, int* quarter) {
+constexpr double reduce(double degrees, int* quarter) {
   // Adding and removing 1.5 x 2^52 rounds to the nearest whole number.
   constexpr double kRound = 6755399441055744.0;
   const double turns = (degrees / 90.0 + kRound) - kRound;
@@ -44,6 +46,48 @@ inline double reduce(double degrees, int* quarter) {
 // Angles beyond this are not game angles; the C library handles them.
 constexpr double kLargeAngle = 1e15;
 
+// Sine and cosine of a game angle (below kLargeAngle).
+constexpr double sinGameAngle(double degrees) {
+  int quarter = 0;
+  const double r = reduce(degrees, &quarter);
+  switch (quarter) {
+    case 0: return sinQuarter(r);
+    case 1: return cosQuarter(r);
+    case 2: return -sinQuarter(r);
+    default: return -cosQuarter(r);
+  }
+}
+
+constexpr double cosGameAngle(double degrees) {
+  int quarter = 0;
+  const double r = reduce(degrees, &quarter);
+  switch (quarter) {
+    case 0: return cosQuarter(r);
+    case 1: return -sinQuarter(r);
+    case 2: return -cosQuarter(r);
+    default: return sinQuarter(r);
+  }
+}
+
+// A whole number of degrees d reduces to the same quarter and remainder as
+// d plus or minus whole turns, so its sine and cosine are those of d mod 360:
+// tables of 0 to 359 worked out by the same series when compiling hold
+// exactly the values the series gives at run time.
+template <double (*f)(double)>
+constexpr std::array<double, 360> wholeDegreeTable() {
+  std::array<double, 360> table{};
+  for (int d = 0; d < 360; ++d) table[static_cast<size_t>(d)] = f(d);
+  return table;
+}
+
+inline constexpr std::array<double, 360> kWholeDegreeSines = wholeDegreeTable<sinGameAngle>();
+inline constexpr std::array<double, 360> kWholeDegreeCosines = wholeDegreeTable<cosGameAngle>();
+
+constexpr size_t wholeDegreeIndex(int degrees) {
+  const int d = degrees % 360;
+  return static_cast<size_t>(d < 0 ? d + 360 : d);
+}
+
 }  // namespace trig_detail
 
 // Sine and cosine of an angle in degrees. Every angle of the game goes
@@ -51,27 +95,17 @@ constexpr double kLargeAngle = 1e15;
 // within a few units in the last place.
 inline double Sin(double degrees) {
   if (!(std::fabs(degrees) < trig_detail::kLargeAngle)) return std::sin(degrees * (kPi / 180.0));
-  int quarter;
-  const double r = trig_detail::reduce(degrees, &quarter);
-  switch (quarter) {
-    case 0: return trig_detail::sinQuarter(r);
-    case 1: return trig_detail::cosQuarter(r);
-    case 2: return -trig_detail::sinQuarter(r);
-    default: return -trig_detail::cosQuarter(r);
-  }
+  return trig_detail::sinGameAngle(degrees);
 }
 
 inline double Cos(double degrees) {
   if (!(std::fabs(degrees) < trig_detail::kLargeAngle)) return std::cos(degrees * (kPi / 180.0));
-  int quarter;
-  const double r = trig_detail::reduce(degrees, &quarter);
-  switch (quarter) {
-    case 0: return trig_detail::cosQuarter(r);
-    case 1: return -trig_detail::sinQuarter(r);
-    case 2: return -trig_detail::cosQuarter(r);
-    default: return trig_detail::sinQuarter(r);
-  }
+  return trig_detail::cosGameAngle(degrees);
 }
+
+// Whole degrees (most of the game's phases) are looked up: the same values.
+inline double Sin(int degrees) { return trig_detail::kWholeDegreeSines[trig_detail::wholeDegreeIndex(degrees)]; }
+inline double Cos(int degrees) { return trig_detail::kWholeDegreeCosines[trig_detail::wholeDegreeIndex(degrees)]; }
 
 // Cosine and sine of a heading that seldom changes (a shot's direction),
 // worked out again only when it does.

@@ -133,7 +133,12 @@ class game {
   void drawObjects();
   void drawHud();
   void drawSpecialEnergy();
+  void stepEnergyPhases();
+  // Reads the pause keys, then darkens the frame and shows the pause texts.
   void drawPauseOverlay();
+  void achievementPass();
+  // A frame with nothing to draw to.
+  void stepUndrawnFrame();
 
   WeaponContext weapons_;
 };

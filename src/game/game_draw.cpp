@@ -17,6 +17,10 @@ constexpr int kSidePanel = 125;  // the black panels at both sides of the water
 }  // namespace
 
 int game::Draw() {
+  if (!pf::drawingEnabled()) {
+    stepUndrawnFrame();
+    return 0;
+  }
   const float w = static_cast<float>(settings.screenwidth);
   const float h = static_cast<float>(settings.screenheight);
   // Everything up to the side panels shows only in the open water between
@@ -51,11 +55,28 @@ int game::Draw() {
   resetDrawState();
   if (program.paused == 1) drawPauseOverlay();
 
+  achievementPass();
+  return 0;
+}
+
+// Only what a drawn frame changes besides pixels, in the same order: the
+// creatures' and flames' looks that turn as they are painted, the energy
+// bar's phases, the pause keys and the achievement banners. The ship's
+// exhaust ages at the start of its next Update instead. A run plays, and
+// draws later on, exactly as if this frame had been drawn.
+void game::stepUndrawnFrame() {
+  enemylist.forEach([](enemybase& e) { e.updateLooks(); });
+  firelist.forEach([](fireAttack& f) { f.updateLooks(); });
+  stepEnergyPhases();
+  if (program.paused == 1) drawPauseOverlay();
+  achievementPass();
+}
+
+void game::achievementPass() {
   achievementlist.forEach([&](AchievementLogo& a) {
     a.draw();
     if (a.update() == 1) achievementlist.remove(&a);
   });
-  return 0;
 }
 
 void game::drawRockWalls() const {
@@ -148,7 +169,7 @@ void game::drawHud() {
 void game::drawSpecialEnergy() {
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
-  for (float& phase : bombalpha) phase += 1;
+  stepEnergyPhases();
   const pf::Image& blob = *assets.blobImage;
   const int segments = std::min(bombs, static_cast<int>(bombalpha.size()));
   for (int i = 0; i < segments; ++i) {
@@ -168,6 +189,10 @@ void game::drawSpecialEnergy() {
     pf::drawImage(*frame, 35, 300, pf::Origin{0, 0});
   }
   resetDrawState();
+}
+
+void game::stepEnergyPhases() {
+  for (float& phase : bombalpha) phase += 1;
 }
 
 void game::drawPauseOverlay() {

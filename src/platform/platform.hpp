@@ -55,6 +55,10 @@ void enableLineSmoothing();
 void resetPlatformDrawState();
 
 // ---------------------------------------------------------------- drawing
+// False while draws go nowhere (no display open, or a headless run that does
+// not record): a frame then needs only the parts of drawing that change the
+// game.
+inline bool drawingEnabled() { return detail::drawingOn; }
 void clear();
 // Draws the image with its handle on (x, y).
 inline void drawImage(const Image& image, float x, float y, int frame = 0) {

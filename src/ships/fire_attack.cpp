@@ -15,6 +15,17 @@ constexpr float kPartingRadius = 100;
 // The fire lasts at least this many frames, then until its last flame is gone.
 constexpr float kMinLifetime = 200;
 
+struct Flicker {
+  int red, green;
+};
+
+// A flame's colour for one drawn frame, from drawing's own generator.
+Flicker nextFlicker() {
+  const int red = DrawRand(200, 255);
+  const int green = DrawRand(150, 201);
+  return Flicker{red, green};
+}
+
 }  // namespace
 
 fireAttack::fireAttack() : size(static_cast<float>(Rnd(0.9, 3.0))) {}
@@ -55,15 +66,18 @@ int fireAttack::Update(playerbase& ship) {
   return timer > kMinLifetime && particles.empty() ? 1 : 0;
 }
 
+void fireAttack::updateLooks() {
+  particles.forEach([](tpoint&) { nextFlicker(); });
+}
+
 void fireAttack::paint() {
   pf::setAlpha(0.6f);
   pf::setBlend(pf::kBlendLight);
   particles.forEach([&](tpoint& p) {
     pf::setScale(p.size, p.size);
     pf::setAlpha(0.6f);
-    const int red = DrawRand(200, 255);
-    const int green = DrawRand(150, 201);
-    pf::setColour(red, green, 0);
+    const Flicker flicker = nextFlicker();
+    pf::setColour(flicker.red, flicker.green, 0);
     pf::drawImage(*assets.blobImage, p.x, p.y);
     pf::setColour(255, 255, 255);
     pf::setScale(size / 5, size / 5);

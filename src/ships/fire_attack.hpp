@@ -24,4 +24,7 @@ class fireAttack {
   // 1 = burnt out.
   int Update(playerbase& ship);
   void paint();
+  // Draws the flicker's numbers a drawn frame would, so that drawing's
+  // generator stands where it would after paint.
+  void updateLooks();
 };

@@ -1,36 +1,46 @@
 #include "ships/tstreak.hpp"
 
 #include "essentials/draw_helpers.hpp"
+#include "essentials/math.hpp"
 #include "platform/platform.hpp"
 
 std::unique_ptr<tstreak> tstreak::Create(float x, float y, int red, int green, int blue) {
   auto s = std::make_unique<tstreak>();
-  s->PointList.add(tpoint::Create(x, y));
+  s->append(x, y);
   s->lastpoint = position{x, y};
   s->active = 1;
   s->Red = red;
   s->Green = green;
   s->Blue = blue;
-  s->Tint = 1.0f / static_cast<float>(s->maxpoints);
+  s->Tint = 1.0f / static_cast<float>(maxpoints);
   return s;
 }
 
+void tstreak::append(float x, float y) {
+  // Every point draws the size a trail point (`tpoint`) is born with, unused
+  // by the lines, so the run's random numbers fall as they always have.
+  Rnd(0.9, 2.3);
+  points_[static_cast<std::size_t>((first_ + count_) % maxpoints)] = position{x, y};
+  ++count_;
+}
+
 void tstreak::add(float x, float y) {
-  if (PointList.size() < static_cast<std::size_t>(maxpoints)) {
-    PointList.add(tpoint::Create(x, y));
+  if (count_ < maxpoints) {
+    append(x, y);
     lastpoint = position{x, y};
   } else {
-    PointList.remove(PointList.first());
+    first_ = (first_ + 1) % maxpoints;
+    --count_;
   }
 }
 
 void tstreak::draw() {
-  if (PointList.size() < 2) return;
+  if (count_ < 2) return;
   pf::setColour(Red, Green, Blue);
   float alpha = 0;
-  int index = 0;
-  const tpoint* previous = nullptr;
-  PointList.forEach([&](tpoint& p) {
+  const position* previous = nullptr;
+  for (int index = 0; index < count_; ++index) {
+    const position& p = points_[static_cast<std::size_t>((first_ + index) % maxpoints)];
     if (previous != nullptr) {
       pf::setAlpha(alpha);
       pf::enableLineSmoothing();
@@ -40,7 +50,6 @@ void tstreak::draw() {
     // Faintest at the tail, brighter towards the head.
     alpha += Tint;
     previous = &p;
-    ++index;
-  });
+  }
   resetDrawState();
 }

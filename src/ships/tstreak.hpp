@@ -1,27 +1,26 @@
 #pragma once
-// A line trail: a short list of points, drawn as segments that fade towards
+// A line trail: a short run of points, drawn as segments that fade towards
 // the tail.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
-#include "essentials/entity_list.hpp"
-#include "fx/tpoint.hpp"
+#include "essentials/recycled.hpp"
 
-class tstreak {
+class tstreak : public Recycled {
  public:
   struct position {
     float x = 0, y = 0;
   };
 
-  // Oldest first.
-  EntityList<tpoint> PointList;
+  static constexpr int maxpoints = 5;
   // Where the newest point was appended.
   position lastpoint;
   int active = 0;
   int Red = 0, Green = 0, Blue = 0;
   // Alpha step per point.
   float Tint = 0;
-  int maxpoints = 5;
   int streakType = 0;
   // 0 = thin lines; otherwise lines widen towards the head.
   uint8_t fat = 0;
@@ -31,4 +30,13 @@ class tstreak {
   // long-lived trail alternates between maxpoints - 1 and maxpoints points.
   void add(float x, float y);
   void draw();
+  std::size_t size() const { return static_cast<std::size_t>(count_); }
+
+ private:
+  void append(float x, float y);
+
+  // A ring, oldest at first_.
+  std::array<position, maxpoints> points_{};
+  int first_ = 0;
+  int count_ = 0;
 };

@@ -1,8 +1,12 @@
 // The toolkit every collision, aiming and drawing step relies on.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <set>
+#include <vector>
 
 #include "essentials/draw_helpers.hpp"
 #include "essentials/geometry.hpp"
@@ -82,6 +86,20 @@ TEST(Trig, QuarterTurnsAreExactAndEverythingAgreesWithTheLibrary) {
     const double tolerance = near ? 1e-14 : 1e-11;
     ASSERT_NEAR(Sin(d), std::sin(d * kPi / 180), tolerance) << d;
     ASSERT_NEAR(Cos(d), std::cos(d * kPi / 180), tolerance) << d;
+  }
+}
+
+TEST(Trig, WholeDegreesLookUpExactlyWhatTheSeriesGives) {
+  std::vector<int> angles;
+  for (int d = -1500; d <= 1500; ++d) angles.push_back(d);
+  for (const int d : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), 123456789, -987654321}) {
+    angles.push_back(d);
+  }
+  for (const int d : angles) {
+    const double asReal = d;
+    // Bit for bit: a run's positions must not move by one unit in the last place.
+    ASSERT_EQ(std::bit_cast<uint64_t>(Sin(d)), std::bit_cast<uint64_t>(Sin(asReal))) << d;
+    ASSERT_EQ(std::bit_cast<uint64_t>(Cos(d)), std::bit_cast<uint64_t>(Cos(asReal))) << d;
   }
 }
 

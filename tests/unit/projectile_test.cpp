@@ -180,7 +180,7 @@ TEST_F(ProjectileTest, TrailAlternatesAndFadesTowardsTheTail) {
   std::vector<size_t> sizes;
   for (int i = 1; i <= 8; ++i) {
     t->add(static_cast<float>(10 * i), 0);
-    sizes.push_back(t->PointList.size());
+    sizes.push_back(t->size());
   }
   EXPECT_EQ(sizes, (std::vector<size_t>{2, 3, 4, 5, 4, 5, 4, 5}));
   EXPECT_EQ(t->lastpoint.x, 80);

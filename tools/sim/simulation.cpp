@@ -11,7 +11,9 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <typeindex>
 #include <typeinfo>
+#include <unordered_map>
 #include <vector>
 
 #include "app/asset_loader.hpp"
@@ -36,14 +38,15 @@ namespace {
 using ClassCounts = std::map<std::string, int64_t>;
 
 // The class name as the game names it (every enemy class is named so).
-std::string className(const enemybase& e) {
-  const char* mangled = typeid(e).name();
+std::string demangled(const char* mangled) {
   int status = 0;
   char* plain = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
   std::string name = status == 0 && plain != nullptr ? plain : mangled;
   std::free(plain);
   return name;
 }
+
+std::string className(const enemybase& e) { return demangled(typeid(e).name()); }
 
 ClassCounts liveEnemies(game& g) {
   ClassCounts counts;
@@ -197,8 +200,9 @@ bool runSimulation(const SimOptions& optionsGiven, std::string* json, std::strin
     return false;
   }
   g->invulnerable = options.invulnerable;
-  ClassCounts spawned;
-  g->enemylist.onAdd = [&](enemybase& e) { spawned[className(e)] += 1; };
+  // Counted by type during the run (no names, no allocation per spawn), named at the end.
+  std::unordered_map<std::type_index, int64_t> spawnedByType;
+  g->enemylist.onAdd = [&](enemybase& e) { spawnedByType[std::type_index(typeid(e))] += 1; };
   std::vector<std::string> newTexts;
   g->textlist.onAdd = [&](Text& t) { newTexts.push_back(t.message); };
 
@@ -273,6 +277,8 @@ bool runSimulation(const SimOptions& optionsGiven, std::string* json, std::strin
       .addText("end", runEndName(runResult(*g, 0).end))
       .add("achievements", achievements);
   addListCounts(*g, out);
+  ClassCounts spawned;
+  for (const auto& [type, count] : spawnedByType) spawned[demangled(type.name())] += count;
   out.add("spawned", spawned);
   if (options.bench) {
     const double seconds = std::chrono::duration<double>(busy).count();
