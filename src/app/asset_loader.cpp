@@ -42,8 +42,8 @@ void loadSound(SoundSlot& slot, const char* name, int flags) {
   slot.channel = pf::allocChannel();
 }
 
-// Decoding the music is most of the loading time, so the three tracks decode
-// side by side while the effects load; each is stored in its turn.
+// The three tracks are opened side by side (each reads its stream's headers
+// and keeps its Ogg bytes for streaming); each is stored in its turn.
 std::future<pf::SoundPtr> decodeMusic(const char* name) {
   return std::async(std::launch::async,
                     [name] { return pf::loadSound(std::string("incbin::sfx/") + name, pf::kSoundLoop); });
