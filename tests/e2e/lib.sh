@@ -60,6 +60,23 @@ launch_game() {
   e2e_fail "no window appeared; stdout: $(cat stdout.txt)"
 }
 
+# Starts the bundled scoreboard on a loopback port of its own, logging to
+# $1 with its database $2; sets BOARD_PID and BOARD_PORT. It is ended at exit,
+# also when a test left it stopped (SIGSTOP).
+start_scoreboard() {
+  local log=$1
+  "$BUILD/ovelune-scoreboard" --listen 127.0.0.1:0 --db "$2" >"$log" 2>&1 &
+  BOARD_PID=$!
+  e2e_on_exit "kill -CONT $BOARD_PID 2>/dev/null; stop_process $BOARD_PID"
+  local _
+  for _ in $(seq 1 50); do
+    BOARD_PORT=$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$log" 2>/dev/null || true)
+    [[ -n "$BOARD_PORT" ]] && return 0
+    sleep 0.1
+  done
+  e2e_fail "the scoreboard did not start: $(cat "$log")"
+}
+
 # Starts the game and waits until the title menu shows (up to $1 seconds,
 # 40), then gives its window the keyboard; $2 names the start in a failure.
 launch_to_title() {

@@ -15,18 +15,9 @@ e2e_begin
 export ALSOFT_DRIVERS=no-such-driver
 
 # The scoreboard, stopped: the kernel still accepts connections, nobody answers.
-"$BUILD/ovelune-scoreboard" --listen 127.0.0.1:0 --db "$WORK/board.db" >"$WORK/board.log" 2>&1 &
-board_pid=$!
-e2e_on_exit "kill -CONT $board_pid 2>/dev/null; stop_process $board_pid"
-port=""
-for _ in $(seq 1 50); do
-  port=$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/board.log")
-  [[ -n "$port" ]] && break
-  sleep 0.1
-done
-[[ -n "$port" ]] || e2e_fail "the scoreboard did not start: $(cat "$WORK/board.log")"
-kill -STOP "$board_pid"
-export OVELUNE_SCORE_SERVER=127.0.0.1:$port
+start_scoreboard "$WORK/board.log" "$WORK/board.db"
+kill -STOP "$BOARD_PID"
+export OVELUNE_SCORE_SERVER=127.0.0.1:$BOARD_PORT
 
 start_at_title() {
   mkdir "$WORK/$1" && cd "$WORK/$1"
