@@ -134,6 +134,19 @@ stop_process() {
   wait "$pid" 2>/dev/null || true
 }
 
+# Waits up to $2 seconds (10) for the process to end by itself and fails
+# unless it ended with status 0; $3 names the step in a failure, $4 is the
+# file holding its error output (stderr.txt).
+expect_clean_exit() {
+  local pid=$1 timeout=${2:-10} what=${3:-the program} errors=${4:-stderr.txt} waited=0 status=0
+  while kill -0 "$pid" 2>/dev/null; do
+    ((waited++ < timeout * 10)) || e2e_fail "$what did not end"
+    sleep 0.1
+  done
+  wait "$pid" || status=$?
+  [[ $status -eq 0 ]] || e2e_fail "$what ended with status $status: $(cat "$errors")"
+}
+
 # Prints the first window owned by the process; waits up to $2 seconds (10).
 find_window_by_pid() {
   local pid=$1 timeout=${2:-10} waited=0 win=""

@@ -36,17 +36,6 @@ attack1_line_width() {
   convert "$out" -crop "$((x1 - x0))x$((y1 - y0))+$x0+$y0" +repage -colorspace Gray -threshold 70% \
     -format "%@" info: | sed -E 's/^([0-9]+)x.*/\1/'
 }
-wait_exit() {
-  local pid=$1
-  for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$pid" 2>/dev/null && e2e_fail "the program did not end"
-  local status=0
-  wait "$pid" || status=$?
-  [[ $status -eq 0 ]] || e2e_fail "exit status $status; stderr: $(cat stderr.txt)"
-}
 
 cd "$WORK"
 launch_to_title
@@ -110,7 +99,7 @@ select_item 6  # back
 press Return
 select_item 5 Up  # quit
 tap Return
-wait_exit "$PID"
+expect_clean_exit "$PID"
 
 # The next start opens the window; a SIGTERM during a key redefinition
 # leaves the keys as they were.
@@ -129,6 +118,6 @@ sleep 0.5
 tap Up
 tap Down
 kill -TERM "$PID"
-wait_exit "$PID"
+expect_clean_exit "$PID"
 [[ "$(keys_stored)" == "87 83 65 68 32 66 78" ]] || e2e_fail "keys after SIGTERM mid-sequence: $(keys_stored)"
 echo "PASS: sfx off, seven keys ($before -> $after px), window mode and its next start, SIGTERM keeps the keys"

@@ -40,14 +40,7 @@ screenshot "$ART/play-title-after.png"
 
 select_item 5 Up  # "quit" is above "Play" when the selection wraps
 tap Return
-status=0
-for _ in $(seq 1 100); do
-  kill -0 "$PID" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$PID" 2>/dev/null && e2e_fail "the program did not end after quit"
-wait "$PID" || status=$?
-[[ $status -eq 0 ]] || e2e_fail "exit status $status; stderr: $(cat stderr.txt)"
+expect_clean_exit "$PID" 10 "the program after quit"
 
 rows=$(sqlite3 VE4R.dtb "SELECT count(*) FROM scores")
 [[ "$rows" == "1" ]] || e2e_fail "expected one score row, found $rows"

@@ -40,12 +40,7 @@ tap Return  # the name entry
 wait_for_title "$WIN" "$PID" shot.png 20 || e2e_fail "the title did not come back after the run"
 select_item 5 Up  # quit
 tap Return
-for _ in $(seq 1 100); do
-  kill -0 "$PID" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$PID" 2>/dev/null && e2e_fail "the program did not end after quit"
-wait "$PID" || e2e_fail "the game ended with status $?; stderr: $(cat stderr.txt)"
+expect_clean_exit "$PID" 10 "the program after quit"
 
 shopt -s nullglob
 files=(replays/*.ovr)
@@ -79,12 +74,7 @@ xdotool windowfocus "$WWIN" 2>/dev/null || true
 sleep 2
 screenshot "$ART/replay-watching.png"
 tap Escape
-for _ in $(seq 1 50); do
-  kill -0 "$WATCH" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$WATCH" 2>/dev/null && e2e_fail "Escape did not end the playback"
-wait "$WATCH" || e2e_fail "watching ended with status $?: $(cat watch.txt)"
+expect_clean_exit "$WATCH" 5 "the playback after Escape" watch.txt
 
 # A damaged copy: one clear line, status 1, no window.
 cp "$replay" damaged.ovr

@@ -148,6 +148,9 @@ class FrontendTest : public ::testing::Test {
     steps.push_back(down(code));
     steps.push_back(up(code));
   }
+  static void answer(std::deque<std::function<void()>>& steps, std::initializer_list<int> codes) {
+    for (const int code : codes) answer(steps, code);
+  }
 
   std::deque<std::function<void()>> script;
   int idleCalls = 0;
@@ -336,9 +339,7 @@ TEST_F(FrontendTest, TheSameKeyForEveryActionIsAcceptedAndSaved) {
 TEST_F(FrontendTest, AHeldKeyAnswersOnePromptOnly) {
   // W is held with its key repeat running, then let go; then six more keys.
   std::deque<std::function<void()>> steps = {flipped(), down('W'), down('W'), down('W'), down('W'), up('W')};
-  for (const int code : std::initializer_list<int>{'S', pf::vk::kA, 'D', pf::vk::kSpace, 'B', 'N'}) {
-    answer(steps, code);
-  }
+  answer(steps, {'S', pf::vk::kA, 'D', pf::vk::kSpace, 'B', 'N'});
   openSetupEntry(3);
   scriptKeys(std::move(steps));
   m->Update();
@@ -352,9 +353,7 @@ TEST_F(FrontendTest, TheConfirmKeyHeldIntoTheKeysAnswersNoPrompt) {
   // the first prompt waits, then it is let go and seven keys follow.
   const auto repeat = [] { pf::inputState().keyPressed(pf::vk::kReturn, true); };
   std::deque<std::function<void()>> steps = {flipped(), repeat, repeat, up(pf::vk::kReturn)};
-  for (const int code : std::initializer_list<int>{'W', 'S', pf::vk::kA, 'D', pf::vk::kSpace, 'B', 'N'}) {
-    answer(steps, code);
-  }
+  answer(steps, {'W', 'S', pf::vk::kA, 'D', pf::vk::kSpace, 'B', 'N'});
   openSetupEntry(3);
   scriptKeys(std::move(steps));
   m->Update();
