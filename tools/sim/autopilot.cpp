@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "enemies/boss.hpp"
@@ -32,30 +33,6 @@ float nextVelocity(float v, int direction, float limit) {
   return (v > -0.3f && v < 0.3f) ? 0.0f : v;
 }
 
-struct ShipPath {
-  float x[21];
-  float y[21];
-};
-
-ShipPath predictShip(const game& g, float vx, float vy, int dx, int dy) {
-  ShipPath path{};
-  float x = g.p1->x, y = g.p1->y;
-  path.x[0] = x;
-  path.y[0] = y;
-  const float right = static_cast<float>(settings.screenwidth - 150);
-  const float bottom = static_cast<float>(settings.screenheight - 10);
-  const SpeedLimits limits = speedLimits(g);
-  for (int k = 1; k <= 20; ++k) {
-    vx = nextVelocity(vx, dx, limits.x);
-    vy = nextVelocity(vy, dy, limits.y);
-    x = std::clamp(x + vx, 150.0f, right);
-    y = std::clamp(y + vy, 10.0f, bottom);
-    path.x[k] = x;
-    path.y[k] = y;
-  }
-  return path;
-}
-
 const boss* findCrab(game& g) {
   const boss* crab = nullptr;
   g.enemylist.forEach([&](enemybase& e) {
@@ -72,19 +49,55 @@ float crabTarget(const boss& crab) {
 
 }  // namespace
 
-Autopilot::Step Autopilot::lastStep(const enemybase& e) const {
-  const auto it = velocity_.find(&e);
-  return it == velocity_.end() ? Step{0, 0} : it->second;
+Autopilot::ShipPath Autopilot::predictShip(const game& g, int dx, int dy) const {
+  ShipPath path{};
+  float x = g.p1->x, y = g.p1->y;
+  float vx = shipVelocity_.x, vy = shipVelocity_.y;
+  path.x[0] = x;
+  path.y[0] = y;
+  const float right = static_cast<float>(settings.screenwidth - 150);
+  const float bottom = static_cast<float>(settings.screenheight - 10);
+  const SpeedLimits limits = speedLimits(g);
+  for (int k = 1; k <= 20; ++k) {
+    vx = nextVelocity(vx, dx, limits.x);
+    vy = nextVelocity(vy, dy, limits.y);
+    x = std::clamp(x + vx, 150.0f, right);
+    y = std::clamp(y + vy, 10.0f, bottom);
+    path.x[k] = x;
+    path.y[k] = y;
+  }
+  return path;
 }
 
-double Autopilot::danger(game& g, int dx, int dy) const {
+void Autopilot::track(game& g) {
+  const auto* ship = g.p1.get();
+  shipVelocity_ = Step{ship->x - shipLast_.x, ship->y - shipLast_.y};
+  shipLast_ = Step{ship->x, ship->y};
+  size_t size = 64;
+  while (size < 2 * tracked_.size()) size *= 2;
+  previous_.assign(size, Tracked{nullptr, {0, 0}, {0, 0}});
+  const auto slot = [&](const enemybase* who) {
+    size_t i = (reinterpret_cast<std::uintptr_t>(who) >> 4) & (size - 1);
+    while (previous_[i].who != nullptr && previous_[i].who != who) i = (i + 1) & (size - 1);
+    return i;
+  };
+  for (const Tracked& t : tracked_) previous_[slot(t.who)] = t;
+  tracked_.clear();
+  nearby_.clear();
+  g.enemylist.forEach([&](enemybase& e) {
+    const Tracked& last = previous_[slot(&e)];
+    const Step step = last.who != nullptr ? Step{e.x - last.at.x, e.y - last.at.y} : Step{0, 0};
+    tracked_.push_back({&e, {e.x, e.y}, step});
+    if (std::fabs(e.x - ship->x) <= kNearby && std::fabs(e.y - ship->y) <= kNearby) nearby_.push_back(tracked_.back());
+  });
+}
+
+double Autopilot::danger(const game& g, const ShipPath& path) const {
   // The ship's velocity is not public; its last displacement stands in.
   const auto* ship = g.p1.get();
-  const ShipPath path = predictShip(g, shipVelocity_.x, shipVelocity_.y, dx, dy);
   double total = 0;
-  g.enemylist.forEach([&](enemybase& e) {
-    if (std::fabs(e.x - ship->x) > kNearby || std::fabs(e.y - ship->y) > kNearby) return;
-    const Step v = lastStep(e);
+  for (const Tracked& t : nearby_) {
+    const Step v = t.step;
     for (int k : kLookAhead) {
       // Move the probe instead of the enemy: the enemy's own hit test then
       // covers segmented bodies exactly.
@@ -93,64 +106,54 @@ double Autopilot::danger(game& g, int dx, int dy) const {
       const Rect& box = ship->collrect;
       const Rect probe{path.x[k] + (box.x - ship->x) - margin - v.x * k,
                        path.y[k] + (box.y - ship->y) - margin - v.y * k, box.w + 2 * margin, box.h + 2 * margin};
-      if (e.checkcollisions(probe) == 1) {
+      if (t.who->checkcollisions(probe) == 1) {
         total += 100.0 / k;
         break;
       }
     }
-  });
+  }
   return total;
 }
 
-double Autopilot::preference(game& g, int dx, int dy) const {
-  const ShipPath path = predictShip(g, shipVelocity_.x, shipVelocity_.y, dx, dy);
-  const float x = path.x[8];
-  const float y = path.y[8];
-  float goalX = g.p1->x;
-  float goalY = kRestingY;
-  if (const bonus* pickup = g.bonuslist.first()) {
-    goalX = pickup->x;
-    goalY = std::max(pickup->y, 300.0f);
-  } else if (const boss* crab = findCrab(g)) {
-    // Only a living claw can be hurt, the left one first; then the body.
-    // Low in the water there is more time to weave through its bullets.
-    goalX = crabTarget(*crab);
-    goalY = kCrabFightY;
-  } else {
-    // Line up under the lowest shootable enemy above the ship.
-    float lowest = -1e9f;
-    g.enemylist.forEach([&](enemybase& e) {
-      if (e.isbullet == 1 || e.y > g.p1->y - 40 || e.y < 0) return;
-      if (e.y > lowest) {
-        lowest = e.y;
-        goalX = e.x;
-      }
-    });
-  }
-  return std::fabs(x - goalX) + 0.5 * std::fabs(y - goalY);
+namespace {
+
+// Where the pilot wants the ship when nothing threatens it.
+struct Goal {
+  float x, y;
+};
+
+Goal findGoal(game& g) {
+  if (const bonus* pickup = g.bonuslist.first()) return {pickup->x, std::max(pickup->y, 300.0f)};
+  // Only a living claw can be hurt, the left one first; then the body.
+  // Low in the water there is more time to weave through its bullets.
+  if (const boss* crab = findCrab(g)) return {crabTarget(*crab), kCrabFightY};
+  // Line up under the lowest shootable enemy above the ship.
+  Goal goal{g.p1->x, kRestingY};
+  float lowest = -1e9f;
+  g.enemylist.forEach([&](enemybase& e) {
+    if (e.isbullet == 1 || e.y > g.p1->y - 40 || e.y < 0) return;
+    if (e.y > lowest) {
+      lowest = e.y;
+      goal.x = e.x;
+    }
+  });
+  return goal;
 }
+
+double preference(const Goal& goal, float x, float y) { return std::fabs(x - goal.x) + 0.5 * std::fabs(y - goal.y); }
+
+}  // namespace
 
 void Autopilot::steer(game& g) {
   if (!g.p1) return;
-  const playerbase& ship = *g.p1;
-  shipVelocity_ = Step{ship.x - shipLast_.x, ship.y - shipLast_.y};
-  shipLast_ = Step{ship.x, ship.y};
-  std::unordered_map<const enemybase*, Step> now;
-  g.enemylist.forEach([&](enemybase& e) {
-    now[&e] = Step{e.x, e.y};
-    const auto it = seen_.find(&e);
-    velocity_[&e] = it == seen_.end() ? Step{0, 0} : Step{e.x - it->second.x, e.y - it->second.y};
-  });
-  seen_ = std::move(now);
-  for (auto it = velocity_.begin(); it != velocity_.end();) {
-    it = seen_.count(it->first) != 0 ? std::next(it) : velocity_.erase(it);
-  }
-
+  track(g);
+  const Goal goal = findGoal(g);
   int bestX = 0, bestY = 0;
   double best = std::numeric_limits<double>::max();
   for (int dy = -1; dy <= 1; ++dy) {
     for (int dx = -1; dx <= 1; ++dx) {
-      const double score = danger(g, dx, dy) * 1000 + preference(g, dx, dy);
+      const ShipPath path = predictShip(g, dx, dy);
+      const double score = danger(g, path) * 1000 + preference(goal, path.x[8], path.y[8]);
       if (score < best) {
         best = score;
         bestX = dx;

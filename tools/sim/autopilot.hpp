@@ -6,7 +6,7 @@
 // up under a target or heads for a pick-up. It fires all the time, choosing
 // the attack and the moment for the special that suit the ship it flies
 // (ship_tactics.hpp). It only presses keys, as a player would.
-#include <unordered_map>
+#include <vector>
 
 class game;
 class enemybase;
@@ -22,12 +22,26 @@ class Autopilot {
   struct Step {
     float x, y;
   };
-  Step lastStep(const enemybase& e) const;
-  double danger(game& g, int dx, int dy) const;
-  double preference(game& g, int dx, int dy) const;
+  // An enemy of this frame: where it is and how far it moved since the last.
+  struct Tracked {
+    enemybase* who;
+    Step at;
+    Step step;
+  };
+  struct ShipPath {
+    float x[21];
+    float y[21];
+  };
+  void track(game& g);
+  ShipPath predictShip(const game& g, int dx, int dy) const;
+  double danger(const game& g, const ShipPath& path) const;
 
   Step shipLast_{0, 0};
   Step shipVelocity_{0, 0};
-  std::unordered_map<const enemybase*, Step> seen_;
-  std::unordered_map<const enemybase*, Step> velocity_;
+  // Reused every frame, so the pilot costs the run no allocations.
+  std::vector<Tracked> tracked_;  // this frame's enemies, in list order
+  std::vector<Tracked> nearby_;   // those close enough to reach the ship
+  // Last frame's positions by enemy address: open addressing, the size a
+  // power of two at least twice the enemies, empty slots hold nullptr.
+  std::vector<Tracked> previous_;
 };
