@@ -9,17 +9,19 @@
 //  - removing an object that is not (or no longer) in the list is harmless.
 #include <cstddef>
 #include <functional>
-#include <iterator>
-#include <list>
 #include <memory>
 #include <utility>
+#include <vector>
 
 template <class T>
 class EntityList {
  public:
   EntityList() = default;
-  // The nodes go to the spare ones, so the next lists reuse them.
-  ~EntityList() { retire(nodes_.begin(), nodes_.end()); }
+  // The storage goes to the spare buffers, so the next lists reuse it.
+  ~EntityList() {
+    destroyAll();
+    if (nodes_.capacity() > 0) spareBuffers().push_back(std::move(nodes_));
+  }
   EntityList(const EntityList&) = delete;
   EntityList& operator=(const EntityList&) = delete;
 
@@ -31,13 +33,8 @@ class EntityList {
   U* add(std::unique_ptr<U> object) {
     U* raw = object.get();
     if (raw == nullptr) return nullptr;
-    std::list<Node>& spare = spareNodes();
-    if (spare.empty()) {
-      nodes_.push_back(Node{std::unique_ptr<T>(std::move(object)), false});
-    } else {
-      nodes_.splice(nodes_.end(), spare, spare.begin());
-      nodes_.back() = Node{std::unique_ptr<T>(std::move(object)), false};
-    }
+    if (nodes_.capacity() == 0) takeSpareBuffer();
+    nodes_.push_back(Node{std::unique_ptr<T>(std::move(object)), false});
     ++live_;
     if (onAdd) onAdd(*raw);
     return raw;
@@ -49,15 +46,15 @@ class EntityList {
     // The object being handled by a running walk is by far the most common
     // case, so look at the walks' current positions first.
     for (const Walk* w = walks_; w != nullptr; w = w->outer) {
-      Iter it = *w->position;
-      if (it != nodes_.end() && !it->removed && it->object.get() == object) {
-        erase(it);
+      const std::size_t i = *w->position;
+      if (i < nodes_.size() && !nodes_[i].removed && nodes_[i].object.get() == object) {
+        erase(i);
         return true;
       }
     }
-    for (auto it = nodes_.rbegin(); it != nodes_.rend(); ++it) {
-      if (!it->removed && it->object.get() == object) {
-        erase(std::prev(it.base()));
+    for (std::size_t i = nodes_.size(); i-- > 0;) {
+      if (!nodes_[i].removed && nodes_[i].object.get() == object) {
+        erase(i);
         return true;
       }
     }
@@ -71,7 +68,7 @@ class EntityList {
 
   void clear() {
     if (walks_ == nullptr) {
-      retire(nodes_.begin(), nodes_.end());
+      destroyAll();
     } else {
       for (Node& n : nodes_) n.removed = true;
       garbage_ = true;
@@ -83,15 +80,15 @@ class EntityList {
   bool empty() const { return live_ == 0; }
 
   T* first() const {
-    for (auto it = nodes_.begin(); it != nodes_.end(); ++it) {
-      if (!it->removed) return it->object.get();
+    for (const Node& n : nodes_) {
+      if (!n.removed) return n.object.get();
     }
     return nullptr;
   }
 
   T* last() const {
-    for (auto it = nodes_.rbegin(); it != nodes_.rend(); ++it) {
-      if (!it->removed) return it->object.get();
+    for (std::size_t i = nodes_.size(); i-- > 0;) {
+      if (!nodes_[i].removed) return nodes_[i].object.get();
     }
     return nullptr;
   }
@@ -99,12 +96,12 @@ class EntityList {
   // Calls f(T&) for every object in list order.
   template <class F>
   void forEach(F&& f) {
-    Iter it = nodes_.begin();
-    Walk walk{&it, walks_};
+    // An index, not an iterator: objects appended by f may move the storage.
+    std::size_t i = 0;
+    Walk walk{&i, walks_};
     walks_ = &walk;
-    while (it != nodes_.end()) {
-      if (!it->removed) f(*it->object);
-      ++it;
+    for (; i < nodes_.size(); ++i) {
+      if (!nodes_[i].removed) f(*nodes_[i].object);
     }
     walks_ = walk.outer;
     if (walks_ == nullptr && garbage_) compact();
@@ -129,63 +126,82 @@ class EntityList {
     }
     live_ = 0;
     if (walks_ == nullptr) {
-      retire(nodes_.begin(), nodes_.end());
+      destroyAll();
     } else {
       garbage_ = true;
     }
   }
 
  private:
+  // Objects are stored apart from the nodes, so a node may move while its
+  // object is being handled. A removed node's object is destroyed at once
+  // when no walk runs, otherwise when the last walk ends.
   struct Node {
     std::unique_ptr<T> object;
     bool removed;
   };
-  using Iter = typename std::list<Node>::iterator;
   struct Walk {
-    Iter* position;
+    const std::size_t* position;
     Walk* outer;
   };
 
-  void erase(Iter it) {
+  // The nodes are contiguous and in list order, so a walk reads them in one
+  // sweep; what a removal leaves behind is swept up in bulk.
+  void erase(std::size_t i) {
     --live_;
-    if (walks_ == nullptr) {
-      retire(it, std::next(it));
-    } else {
-      it->removed = true;
-      garbage_ = true;
-    }
+    nodes_[i].removed = true;
+    garbage_ = true;
+    if (walks_ != nullptr) return;
+    nodes_[i].object.reset();
+    if (nodes_.size() > 2 * live_ + kSlack) compact();
   }
 
+  // Drops the removed nodes, destroying their objects in list order.
   void compact() {
-    for (Iter it = nodes_.begin(); it != nodes_.end();) {
-      const Iter next = std::next(it);
-      if (it->removed) retire(it, next);
-      it = next;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < nodes_.size(); ++i) {
+      if (nodes_[i].removed) {
+        nodes_[i].object.reset();
+      } else {
+        if (kept != i) nodes_[kept] = std::move(nodes_[i]);
+        ++kept;
+      }
     }
+    nodes_.resize(kept);
     garbage_ = false;
   }
 
-  // Unlinked nodes, their objects already destroyed, shared by every list of
-  // this type (lists that live briefly, such as an explosion's sparks, reuse
-  // them too). Never destroyed: lists emptied during the program's exit still
-  // find it.
-  static std::list<Node>& spareNodes() {
-    static auto* spare = new std::list<Node>;
+  void destroyAll() {
+    for (Node& n : nodes_) n.object.reset();
+    nodes_.clear();
+    garbage_ = false;
+  }
+
+  // Emptied storage of lists that are gone, shared by every list of this type:
+  // lists that live briefly, such as an explosion's sparks, reuse it instead
+  // of growing their own. Never destroyed: lists emptied during the program's
+  // exit still find it.
+  static std::vector<std::vector<Node>>& spareBuffers() {
+    static auto* spare = new std::vector<std::vector<Node>>;
     return *spare;
   }
 
-  // Unlinks the nodes [from, to) into the spare nodes, then destroys their
-  // objects: later adds reuse the nodes, so lists whose lengths stay about
-  // the same allocate none.
-  void retire(Iter from, Iter to) {
-    const auto count = std::distance(from, to);
-    std::list<Node>& spare = spareNodes();
-    spare.splice(spare.begin(), nodes_, from, to);
-    auto it = spare.begin();
-    for (auto i = count; i > 0; --i, ++it) it->object.reset();
+  void takeSpareBuffer() {
+    std::vector<std::vector<Node>>& spare = spareBuffers();
+    if (spare.empty()) {
+      nodes_.reserve(kFirstCapacity);
+    } else {
+      nodes_ = std::move(spare.back());
+      spare.pop_back();
+    }
   }
 
-  std::list<Node> nodes_;
+  // Room enough for a big explosion's sparks without growing.
+  static constexpr std::size_t kFirstCapacity = 64;
+  // Removed nodes tolerated before a removal outside a walk compacts.
+  static constexpr std::size_t kSlack = 32;
+
+  std::vector<Node> nodes_;
   // The running walks, innermost first, each on its walker's stack: a list
   // that is only walked never allocates for it.
   Walk* walks_ = nullptr;

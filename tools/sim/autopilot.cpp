@@ -75,18 +75,24 @@ void Autopilot::track(game& g) {
   shipLast_ = Step{ship->x, ship->y};
   size_t size = 64;
   while (size < 2 * tracked_.size()) size *= 2;
-  previous_.assign(size, Tracked{nullptr, {0, 0}, {0, 0}});
+  previous_.assign(size, Tracked{});
   const auto slot = [&](const enemybase* who) {
     size_t i = (reinterpret_cast<std::uintptr_t>(who) >> 4) & (size - 1);
     while (previous_[i].who != nullptr && previous_[i].who != who) i = (i + 1) & (size - 1);
     return i;
   };
   for (const Tracked& t : tracked_) previous_[slot(t.who)] = t;
+  // A newcomer keeps its slot in the probe chains but is never matched.
+  for (const enemybase* e : arrivals_) {
+    Tracked& stale = previous_[slot(e)];
+    if (stale.who == e) stale.fresh = true;
+  }
+  arrivals_.clear();
   tracked_.clear();
   nearby_.clear();
   g.enemylist.forEach([&](enemybase& e) {
     const Tracked& last = previous_[slot(&e)];
-    const Step step = last.who != nullptr ? Step{e.x - last.at.x, e.y - last.at.y} : Step{0, 0};
+    const Step step = last.who != nullptr && !last.fresh ? Step{e.x - last.at.x, e.y - last.at.y} : Step{0, 0};
     tracked_.push_back({&e, {e.x, e.y}, step});
     if (std::fabs(e.x - ship->x) <= kNearby && std::fabs(e.y - ship->y) <= kNearby) nearby_.push_back(tracked_.back());
   });
@@ -145,7 +151,10 @@ double preference(const Goal& goal, float x, float y) { return std::fabs(x - goa
 }  // namespace
 
 void Autopilot::steer(game& g) {
-  if (!g.p1) return;
+  if (!g.p1) {
+    arrivals_.clear();
+    return;
+  }
   track(g);
   const Goal goal = findGoal(g);
   int bestX = 0, bestY = 0;

@@ -14,6 +14,9 @@ class enemybase;
 class Autopilot {
  public:
   void steer(game& g);
+  // Told of every enemy added to the game: one born where a dead one lay
+  // must not inherit its motion, whatever addresses the heap hands out.
+  void arrived(const enemybase& e) { arrivals_.push_back(&e); }
   // From this game frame on the pilot only dodges and never fires: how a run
   // that reaches the crab is left to run out of time ("Level Failed").
   int ceasefire = 0;
@@ -24,9 +27,10 @@ class Autopilot {
   };
   // An enemy of this frame: where it is and how far it moved since the last.
   struct Tracked {
-    enemybase* who;
-    Step at;
-    Step step;
+    enemybase* who = nullptr;
+    Step at{0, 0};
+    Step step{0, 0};
+    bool fresh = false;  // arrived since: not the enemy last seen here
   };
   struct ShipPath {
     float x[21];
@@ -44,4 +48,5 @@ class Autopilot {
   // Last frame's positions by enemy address: open addressing, the size a
   // power of two at least twice the enemies, empty slots hold nullptr.
   std::vector<Tracked> previous_;
+  std::vector<const enemybase*> arrivals_;  // since the last steer
 };

@@ -202,7 +202,10 @@ bool runSimulation(const SimOptions& optionsGiven, std::string* json, std::strin
   g->invulnerable = options.invulnerable;
   // Counted by type during the run (no names, no allocation per spawn), named at the end.
   std::unordered_map<std::type_index, int64_t> spawnedByType;
-  g->enemylist.onAdd = [&](enemybase& e) { spawnedByType[std::type_index(typeid(e))] += 1; };
+  g->enemylist.onAdd = [&](enemybase& e) {
+    spawnedByType[std::type_index(typeid(e))] += 1;
+    if (autopilot) autopilot->arrived(e);
+  };
   std::vector<std::string> newTexts;
   g->textlist.onAdd = [&](Text& t) { newTexts.push_back(t.message); };
 
