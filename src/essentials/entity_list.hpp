@@ -101,6 +101,9 @@ class EntityList {
     Walk walk{&i, walks_};
     walks_ = &walk;
     for (; i < nodes_.size(); ++i) {
+      // The objects lie apart on the heap: ask for one a few places ahead
+      // while this one is handled.
+      if (i + kPrefetchDistance < nodes_.size()) __builtin_prefetch(nodes_[i + kPrefetchDistance].object.get());
       if (!nodes_[i].removed) f(*nodes_[i].object);
     }
     walks_ = walk.outer;
@@ -198,6 +201,7 @@ class EntityList {
 
   // Room enough for a big explosion's sparks without growing.
   static constexpr std::size_t kFirstCapacity = 64;
+  static constexpr std::size_t kPrefetchDistance = 4;
   // Removed nodes tolerated before a removal outside a walk compacts.
   static constexpr std::size_t kSlack = 32;
 

@@ -3,7 +3,8 @@
 // (particles, sparks, shots, explosions, creatures). A class deriving from
 // `Recycled` is allocated from free lists kept by size: a freed object's
 // block waits for the next object of its size instead of going back to the
-// heap, so a run in steady state allocates nothing. Game objects are made
+// heap, so a run in steady state allocates nothing. New blocks are carved from
+// slabs, so objects made together lie together. Game objects are made
 // and freed on the main thread only.
 #include <cstddef>
 
