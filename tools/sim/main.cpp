@@ -4,10 +4,11 @@
 //   ovelune-sim --ship N --seed S (--frames F | --until-end) [--input FILE]
 //               [--bot none|fire|autopilot] [--trace FILE] [--bench] [--invulnerable]
 //               [--ceasefire FRAME] [--record FILE]
-//   ovelune-sim --replay FILE [--trace FILE]
+//   ovelune-sim --replay FILE [--trace FILE] [--bench]
 //
 // --replay verifies a recorded run: it exits with status 3 and says what
-// differs when the run does not end as recorded.
+// differs when the run does not end as recorded; with --bench it times the
+// recorded frames alone, as the benchmark does for whole autopilot runs.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -21,7 +22,7 @@ void usage() {
   std::cerr << "usage: ovelune-sim --ship N --seed S (--frames F | --until-end) [--input FILE]\n"
                "                   [--bot none|fire|autopilot] [--trace FILE] [--bench] [--invulnerable]\n"
                "                   [--ceasefire FRAME] [--record FILE]\n"
-               "       ovelune-sim --replay FILE [--trace FILE]\n";
+               "       ovelune-sim --replay FILE [--trace FILE] [--bench]\n";
 }
 
 bool parseInt(const char* text, long long* out) {
