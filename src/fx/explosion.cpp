@@ -28,21 +28,28 @@ std::unique_ptr<explosion> explosion::Create(float x, float y, int r, int g, int
     const float angle = static_cast<float>(Rand(0, 359));
     const float speed = static_cast<float>(Rnd(slowest, fastest));
     const float scale = static_cast<float>(Rnd(0.1, size));
-    glsprite* s = e->list.add(glsprite::Create(x, y, angle, speed, scale, texoffsetx, texoffsety));
+    glsprite* s = e->sparks_.add(glsprite::Create(x, y, angle, speed, scale, texoffsetx, texoffsety));
     s->r = r;
     s->g = g;
     s->b = b;
     if (big && longlife == 1) s->life = 3;
+    e->sparkLife_ = s->life;
   }
   return e;
 }
 
 int explosion::Update(EntityList<bubble>& /*bubblelist*/, EntityList<blood>& /*bloodlist*/) {
-  list.forEach([this](glsprite& s) {
-    if (s.Update() == 1) list.remove(&s);
-  });
+  if (!sparks_.empty()) {
+    // The step glsprite::Update takes of every spark's life.
+    sparkLife_ -= 0.04f;
+    ++pendingSparkSteps_;
+    if (sparkLife_ < 0) {
+      sparks_.clear();
+      pendingSparkSteps_ = 0;
+    }
+  }
   life -= 0.01f;
-  if (list.empty() && life < 0) return 1;
+  if (sparks_.empty() && life < 0) return 1;
   timer += 3;
   ymov = 0.5f;
   y -= ymov;
@@ -55,6 +62,19 @@ int explosion::paint() {
   pf::setAlpha(life / 8);
   pf::setColour(200, 255, 0);
   if (drawblob == 1) pf::drawImage(*assets.blobImage, static_cast<float>(x + 10 * Sin(timer)), y);
-  list.forEach([](glsprite& s) { s.paint(); });
+  sparks().forEach([](glsprite& s) { s.paint(); });
   return 0;
+}
+
+EntityList<glsprite>& explosion::sparks() {
+  catchUpSparks();
+  return sparks_;
+}
+
+void explosion::catchUpSparks() {
+  if (pendingSparkSteps_ == 0) return;
+  sparks_.forEach([this](glsprite& s) {
+    for (int step = 0; step < pendingSparkSteps_; ++step) s.Update();
+  });
+  pendingSparkSteps_ = 0;
 }

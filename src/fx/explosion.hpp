@@ -14,7 +14,6 @@ class explosion : public explosionbase {
   // The glow's alpha is life / 8.
   float life = 1;
   float ymov = 0;
-  EntityList<glsprite> list;
   // 0 = big (50 sparks, glow at scale 3), otherwise small (10 sparks, scale 1).
   int mini = 0;
   int drawblob = 1;
@@ -25,4 +24,17 @@ class explosion : public explosionbase {
                                            float texoffsetx, float texoffsety, int longlife);
   int Update(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;
   int paint() override;
+  // The sparks, brought up to date.
+  EntityList<glsprite>& sparks();
+
+ private:
+  // Sparks only show, so they move when they are next drawn or looked at: a
+  // frame nobody draws costs them nothing, and a drawn one plays each of its
+  // frames' steps in turn, exactly as if it had run every frame. They all
+  // start with the same life and lose the same each frame, so they all die
+  // in the same frame, which sparkLife_ tells without them.
+  void catchUpSparks();
+  EntityList<glsprite> sparks_;
+  float sparkLife_ = 0;
+  int pendingSparkSteps_ = 0;
 };

@@ -46,7 +46,7 @@ TEST_F(FxTest, ExplosionSparksDrawTheirRandomValuesInOrder) {
   const float secondAngle = static_cast<float>(Rand(0, 359));
 
   EXPECT_EQ(e->timer, timer);
-  glsprite* first = e->list.first();
+  glsprite* first = e->sparks().first();
   EXPECT_EQ(first->angle, angle);
   EXPECT_EQ(first->speed, speed);
   EXPECT_EQ(first->xscale, scale);
@@ -55,7 +55,7 @@ TEST_F(FxTest, ExplosionSparksDrawTheirRandomValuesInOrder) {
   EXPECT_EQ(first->r, 10);
   EXPECT_EQ(first->oldx, 100);
   bool sawSecond = false;
-  e->list.forEach([&](glsprite& s) {
+  e->sparks().forEach([&](glsprite& s) {
     if (&s != first && !sawSecond) {
       EXPECT_EQ(s.angle, secondAngle);
       sawSecond = true;
@@ -65,12 +65,12 @@ TEST_F(FxTest, ExplosionSparksDrawTheirRandomValuesInOrder) {
 
 TEST_F(FxTest, LonglifeAppliesOnlyToBigExplosions) {
   auto big = explosion::Create(0, 0, 255, 255, 255, 16, 1, 0, 0, 0, 1);
-  EXPECT_EQ(big->list.size(), 50u);
-  big->list.forEach([](glsprite& s) { EXPECT_EQ(s.life, 3.0f); });
+  EXPECT_EQ(big->sparks().size(), 50u);
+  big->sparks().forEach([](glsprite& s) { EXPECT_EQ(s.life, 3.0f); });
 
   auto small = explosion::Create(0, 0, 255, 255, 255, 16, 1, 2, 0, 0, 1);
-  EXPECT_EQ(small->list.size(), 10u);
-  small->list.forEach([](glsprite& s) {
+  EXPECT_EQ(small->sparks().size(), 10u);
+  small->sparks().forEach([](glsprite& s) {
     EXPECT_EQ(s.life, 1.5f);
     EXPECT_GE(s.speed, 1.0f);
     EXPECT_LT(s.speed, 6.0f);
