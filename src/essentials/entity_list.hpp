@@ -96,29 +96,16 @@ class EntityList {
   // Calls f(T&) for every object in list order.
   template <class F>
   void forEach(F&& f) {
-    // An index, not an iterator: objects appended by f may move the storage.
-    std::size_t i = 0;
-    Walk walk{&i, walks_};
-    walks_ = &walk;
-    for (; i < nodes_.size(); ++i) {
-      // The objects lie apart on the heap: ask for one a few places ahead
-      // while this one is handled.
-      if (i + kPrefetchDistance < nodes_.size()) __builtin_prefetch(nodes_[i + kPrefetchDistance].object.get());
-      if (!nodes_[i].removed) f(*nodes_[i].object);
-    }
-    walks_ = walk.outer;
-    if (walks_ == nullptr && garbage_) compact();
+    walkUntil([&f](T& o) {
+      f(o);
+      return false;
+    });
   }
 
-  // Whether f returns true for any object. f is not called again after the
-  // first true, but the walk still runs to the end of the list.
+  // Whether f returns true for any object; the walk stops at the first.
   template <class F>
   bool any(F&& f) {
-    bool found = false;
-    forEach([&](T& o) {
-      if (!found && f(o)) found = true;
-    });
-    return found;
+    return walkUntil(f);
   }
 
   // Moves every object to the end of another list.
@@ -136,6 +123,25 @@ class EntityList {
   }
 
  private:
+  // Calls f(T&) in list order until it returns true; returns whether it did.
+  template <class F>
+  bool walkUntil(F&& f) {
+    // An index, not an iterator: objects appended by f may move the storage.
+    std::size_t i = 0;
+    Walk walk{&i, walks_};
+    walks_ = &walk;
+    bool stopped = false;
+    for (; i < nodes_.size() && !stopped; ++i) {
+      // The objects lie apart on the heap: ask for one a few places ahead
+      // while this one is handled.
+      if (i + kPrefetchDistance < nodes_.size()) __builtin_prefetch(nodes_[i + kPrefetchDistance].object.get());
+      if (!nodes_[i].removed) stopped = f(*nodes_[i].object);
+    }
+    walks_ = walk.outer;
+    if (walks_ == nullptr && garbage_) compact();
+    return stopped;
+  }
+
   // Objects are stored apart from the nodes, so a node may move while its
   // object is being handled. A removed node's object is destroyed at once
   // when no walk runs, otherwise when the last walk ends.

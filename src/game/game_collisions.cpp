@@ -15,10 +15,9 @@
 void game::missilePass() {
   missilelist.forEach([&](missile& m) {
     m.addeffects(bubblelist);
-    int enemyBullets = 0;
-    enemylist.forEach([&](enemybase& e) { enemyBullets += e.isbullet == 1 ? 1 : 0; });
+    // With nothing but enemy bullets about, the missile heads up the screen.
     int finished;
-    if (static_cast<int>(enemylist.size()) - enemyBullets < 1) {
+    if (!enemylist.any([](enemybase& e) { return e.isbullet != 1; })) {
       finished = m.Update(400, -100);
     } else {
       float best = 100000;
