@@ -83,7 +83,7 @@ void game::enemyPass() {
       loseLife();
     }
 
-    if (circleHitsRect(e.collrect, p1->x, p1->y, 50) == 1 && !powerringlist.empty()) {
+    if (!powerringlist.empty() && circleHitsRect(e.collrect, p1->x, p1->y, 50) == 1) {
       if (e.damage(0.5f, bubblelist, enemylist, explosionlist) == 1 || e.isbullet == 1) {
         e.makeexplosions(explosionlist);
         applyKill(e, nullptr);
