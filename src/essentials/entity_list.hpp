@@ -55,10 +55,22 @@ class EntityList {
     for (std::size_t i = nodes_.size(); i-- > 0;) {
       if (!nodes_[i].removed && nodes_[i].object.get() == object) {
         erase(i);
+        compactIfSparse();
         return true;
       }
     }
     return false;
+  }
+
+  // Removes objects from the front for as long as pred(object) holds.
+  template <class F>
+  void removeFrontWhile(F&& pred) {
+    for (std::size_t i = 0; i < nodes_.size(); ++i) {
+      if (nodes_[i].removed) continue;
+      if (!pred(*nodes_[i].object)) break;
+      erase(i);
+    }
+    compactIfSparse();
   }
 
   // Removes the last object, if any.
@@ -160,9 +172,11 @@ class EntityList {
     --live_;
     nodes_[i].removed = true;
     garbage_ = true;
-    if (walks_ != nullptr) return;
-    nodes_[i].object.reset();
-    if (nodes_.size() > 2 * live_ + kSlack) compact();
+    if (walks_ == nullptr) nodes_[i].object.reset();
+  }
+
+  void compactIfSparse() {
+    if (walks_ == nullptr && nodes_.size() > 2 * live_ + kSlack) compact();
   }
 
   // Drops the removed nodes, destroying their objects in list order.

@@ -25,6 +25,9 @@ class bullet2D : public Recycled {
   int bulletType = 0;
   // Colour of the cluster's top sprite.
   int pr = 200, pg = 0, pb = 100;
+  // In an exhaust: the ageing steps taken, and the step it fades at.
+  int agedTo = 0;
+  int fadesAt = 0;
 
   static std::unique_ptr<bullet2D> Create(float x, float y, float angle, float speed, const pf::Image* image,
                                           float alpha, int blend, int r, int g, int b, float xscale, float yscale,

@@ -20,7 +20,7 @@ std::unique_ptr<player> player::Create() {
 }
 
 int player::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
-  ageUndrawnExhaust(playerList, exhaustDrawn);
+  playerList.ageUndrawn();
   timer += 1;
   moveShip(*this, ShipVelocity{xVel, yVel}, gravity, dx, dy, 3.5f, 3.5f, timer, bubbles);
 
@@ -62,7 +62,7 @@ int player::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
 int player::paint() {
   paintGlow(x, y, 0.4f, 200, 0, 100);
   paintCore(x, y - 11);
-  paintExhaust(playerList, exhaustDrawn);
+  playerList.paint();
   resetDrawState();
   return 0;
 }

@@ -4,6 +4,7 @@
 // missiles launch on their own from power level 3.
 #include "essentials/entity_list.hpp"
 #include "ships/bullet2D.hpp"
+#include "ships/exhaust.hpp"
 #include "ships/playerbase.hpp"
 
 class player : public playerbase {
@@ -13,7 +14,7 @@ class player : public playerbase {
   float xVel = 0, yVel = 0;
   float gravity = 0.3f;
   float ang = 0;
-  EntityList<bullet2D> playerList;
+  Exhaust playerList;
   float timer = 0;
   float angleModifier = 1;
 

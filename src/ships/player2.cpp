@@ -15,7 +15,7 @@ std::unique_ptr<player2> player2::Create() {
 }
 
 int player2::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
-  ageUndrawnExhaust(playerlist, exhaustDrawn);
+  playerlist.ageUndrawn();
   timer += 1;
   moveShip(*this, ShipVelocity{xvel, yvel}, gravity, dx, dy, 3.5f, 3.5f, timer, bubbles);
   readSingleFireButton(*this);
@@ -49,7 +49,7 @@ int player2::paint() {
     pf::drawImage(blob, static_cast<float>(x + r2 * Cos(k - 75)), static_cast<float>(y + r2 * Sin(k - 75) - 10));
   }
   paintCore(x, y - 11);
-  paintExhaust(playerlist, exhaustDrawn);
+  playerlist.paint();
   resetDrawState();
   return 0;
 }

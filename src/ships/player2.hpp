@@ -3,6 +3,7 @@
 // level, and the "Super Laser" special, a pair of growing, swerving beams.
 #include "essentials/entity_list.hpp"
 #include "ships/bullet2D.hpp"
+#include "ships/exhaust.hpp"
 #include "ships/playerbase.hpp"
 
 class player2 : public playerbase {
@@ -10,7 +11,7 @@ class player2 : public playerbase {
   int timer = 0;
   float xvel = 0, yvel = 0;
   float gravity = 0;
-  EntityList<bullet2D> playerlist;
+  Exhaust playerlist;
 
   static std::unique_ptr<player2> Create();
 

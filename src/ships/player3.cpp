@@ -24,7 +24,7 @@ std::unique_ptr<player3> player3::Create() {
 }
 
 int player3::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
-  ageUndrawnExhaust(playerlist, exhaustDrawn);
+  playerlist.ageUndrawn();
   timer += 1;
   moveShip(*this, ShipVelocity{xvel, yvel}, gravity, dx, dy, 3.5f, 3.5f, timer, bubbles);
   readSingleFireButton(*this);
@@ -54,7 +54,7 @@ int player3::paint() {
     pf::drawImage(blob, static_cast<float>(x + r * Cos(a)), static_cast<float>(y + r * Sin(a) - 10));
   }
   paintCore(x, y - 11);
-  paintExhaust(playerlist, exhaustDrawn);
+  playerlist.paint();
   resetDrawState();
   return 0;
 }

@@ -4,6 +4,7 @@
 // burning rings that hurt whatever comes close.
 #include "essentials/entity_list.hpp"
 #include "ships/bullet2D.hpp"
+#include "ships/exhaust.hpp"
 #include "ships/playerbase.hpp"
 
 class player3 : public playerbase {
@@ -11,7 +12,7 @@ class player3 : public playerbase {
   int timer = 0;
   float xvel = 0, yvel = 0;
   float gravity = 0;
-  EntityList<bullet2D> playerlist;
+  Exhaust playerlist;
 
   static std::unique_ptr<player3> Create();
 

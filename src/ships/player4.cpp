@@ -23,7 +23,7 @@ std::unique_ptr<player4> player4::Create() {
 }
 
 int player4::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
-  ageUndrawnExhaust(playerlist, exhaustDrawn);
+  playerlist.ageUndrawn();
   timer += 1;
   followShip(*this);
   moveShip(*this, ShipVelocity{xvel, yvel}, gravity, dx, dy, 2.5f, 2.5f, timer, bubbles);
@@ -60,7 +60,7 @@ int player4::paint() {
     pf::drawImage(blob, p.x2, p.y2);
   });
   paintCore(x, y);
-  paintExhaust(playerlist, exhaustDrawn);
+  playerlist.paint();
   resetDrawState();
   return 0;
 }

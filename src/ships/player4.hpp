@@ -5,6 +5,7 @@
 // wall of fire that parts around the ship.
 #include "essentials/entity_list.hpp"
 #include "ships/bullet2D.hpp"
+#include "ships/exhaust.hpp"
 #include "ships/playerbase.hpp"
 
 class player4 : public playerbase {
@@ -12,7 +13,7 @@ class player4 : public playerbase {
   int timer = 0;
   float xvel = 0, yvel = 0;
   float gravity = 0;
-  EntityList<bullet2D> playerlist;
+  Exhaust playerlist;
 
   static std::unique_ptr<player4> Create();
 

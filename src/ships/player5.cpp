@@ -48,7 +48,7 @@ std::unique_ptr<player5> player5::Create() {
 }
 
 int player5::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
-  ageUndrawnExhaust(playerlist, exhaustDrawn);
+  playerlist.ageUndrawn();
   timer += 1;
   followShip(*this);
   moveShip(*this, ShipVelocity{xvel, yvel}, gravity, dx, dy, 1.5f, 2.5f, timer, bubbles);
@@ -80,7 +80,7 @@ int player5::paint() {
     ++index;
   });
   paintCore(x, y);
-  paintExhaust(playerlist, exhaustDrawn);
+  playerlist.paint();
   resetDrawState();
   return 0;
 }

@@ -5,6 +5,7 @@
 // while it is held.
 #include "essentials/entity_list.hpp"
 #include "ships/bullet2D.hpp"
+#include "ships/exhaust.hpp"
 #include "ships/playerbase.hpp"
 
 class player5 : public playerbase {
@@ -13,7 +14,7 @@ class player5 : public playerbase {
   float xvel = 0, yvel = 0;
   float gravity = 0;
   // Stays empty: this ship leaves no exhaust.
-  EntityList<bullet2D> playerlist;
+  Exhaust playerlist;
 
   static std::unique_ptr<player5> Create();
 

@@ -15,7 +15,7 @@ std::unique_ptr<player6> player6::Create() {
 }
 
 int player6::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
-  ageUndrawnExhaust(playerlist, exhaustDrawn);
+  playerlist.ageUndrawn();
   timer += 1;
   moveShip(*this, ShipVelocity{xvel, yvel}, gravity, dx, dy, 3.5f, 3.5f, timer, bubbles);
   readSingleFireButton(*this);
@@ -34,7 +34,7 @@ int player6::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
 int player6::paint() {
   paintGlow(x, y, 0.4f, 0, 100, 100);
   paintCore(x, y - 11);
-  paintExhaust(playerlist, exhaustDrawn);
+  playerlist.paint();
   resetDrawState();
   return 0;
 }

@@ -5,6 +5,7 @@
 // homing missiles and two sweeping outriggers.
 #include "essentials/entity_list.hpp"
 #include "ships/bullet2D.hpp"
+#include "ships/exhaust.hpp"
 #include "ships/playerbase.hpp"
 
 class player6 : public playerbase {
@@ -12,7 +13,7 @@ class player6 : public playerbase {
   int timer = 0;
   float xvel = 0, yvel = 0;
   float gravity = 0;
-  EntityList<bullet2D> playerlist;
+  Exhaust playerlist;
 
   static std::unique_ptr<player6> Create();
 

@@ -74,8 +74,4 @@ class playerbase {
   virtual void lifeLost() {}
   // The ship collected a power-up ("P") pick-up.
   virtual void powerUpCollected() {}
-
- protected:
-  // Whether the exhaust was drawn (and so aged) since the last Update.
-  bool exhaustDrawn = true;
 };

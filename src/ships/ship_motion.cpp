@@ -8,7 +8,6 @@
 #include "essentials/settings.hpp"
 #include "fx/bubble.hpp"
 #include "platform/platform.hpp"
-#include "ships/bullet2D.hpp"
 #include "ships/playerbase.hpp"
 
 namespace {
@@ -36,16 +35,6 @@ void aimSideways(playerbase& ship) {
   ship.fire1 = 0;
   ship.fire2 = 1;
   ship.rotation = 90;
-}
-
-// Advances, fades and retires one particle; draws it when asked.
-void ageExhaust(EntityList<bullet2D>& particles, bool draw) {
-  particles.forEach([&](bullet2D& p) {
-    p.Update();
-    if (draw) p.paint();
-    p.alpha -= 0.03f;
-    if (p.y < -50 || p.y > 770 || p.alpha < 0) particles.remove(&p);
-  });
 }
 
 }  // namespace
@@ -169,14 +158,4 @@ void paintSpikeRing(float x, float y, int timer) {
     const double a = k + 90 + timer;
     pf::drawImage(*assets.blobImage, static_cast<float>(x + r * Cos(a)), static_cast<float>(y + r * Sin(a)));
   }
-}
-
-void paintExhaust(EntityList<bullet2D>& particles, bool& drawn) {
-  ageExhaust(particles, true);
-  drawn = true;
-}
-
-void ageUndrawnExhaust(EntityList<bullet2D>& particles, bool& drawn) {
-  if (!drawn) ageExhaust(particles, false);
-  drawn = false;
 }

@@ -7,7 +7,6 @@
 
 class playerbase;
 class bubble;
-class bullet2D;
 
 struct ShipVelocity {
   float& x;
@@ -46,12 +45,3 @@ void paintCore(float x, float y);
 // The ring of faint white spikes round ships four and five, turning one
 // degree per frame of `timer` and pulsing with it.
 void paintSpikeRing(float x, float y, int timer);
-
-// Exhaust particles age as they are drawn: each is advanced, drawn, faded and
-// retired when it has faded or left the field. `drawn` records that this
-// happened since the ship's last Update.
-void paintExhaust(EntityList<bullet2D>& particles, bool& drawn);
-// Run at the start of a ship's Update: when the ship was not drawn since the
-// last one (a locked ship in the carousel), its particles age here without
-// being drawn, so its list stays as short as a drawn ship's.
-void ageUndrawnExhaust(EntityList<bullet2D>& particles, bool& drawn);
