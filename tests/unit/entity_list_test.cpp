@@ -77,3 +77,24 @@ TEST(EntityList, NestedWalksKeepObjectsAliveUntilTheOuterWalkEnds) {
   list.clear();
   EXPECT_EQ(alive, 0);
 }
+
+TEST(EntityList, RemovalsOutsideWalksKeepOrderAndDestroyAtOnce) {
+  int alive = 0;
+  EntityList<Tracked> list;
+  // Enough removals to make the list sweep up its removed places.
+  for (int i = 0; i < 100; ++i) list.add(std::make_unique<Tracked>(i, &alive));
+  list.removeFrontWhile([](const Tracked& t) { return t.value < 60; });
+  for (int i = 99; i >= 90; --i) list.removeLast();
+  EXPECT_EQ(alive, 30);
+  EXPECT_EQ(list.first()->value, 60);
+  // The front stops at the first object that does not qualify.
+  list.removeFrontWhile([](const Tracked& t) { return t.value % 2 == 0; });
+  std::vector<int> seen;
+  bool stoppedEarly = list.any([&](Tracked& t) {
+    seen.push_back(t.value);
+    return t.value == 63;
+  });
+  EXPECT_TRUE(stoppedEarly);
+  EXPECT_EQ(seen, (std::vector<int>{61, 62, 63}));
+  EXPECT_EQ(list.size(), 29u);
+}
