@@ -43,7 +43,7 @@ constexpr std::size_t kSlabBytes = 16 * 1024;
 void* refill(std::size_t c) {
   const std::size_t blockBytes = c * kGranule;
   const std::size_t count = std::max<std::size_t>(1, kSlabBytes / blockBytes);
-  auto* slab = static_cast<unsigned char*>(::operator new(count * blockBytes));
+  auto* slab = static_cast<unsigned char*>(::operator new(count* blockBytes));
   for (std::size_t i = count - 1; i >= 1; --i) {
     auto* block = reinterpret_cast<FreeBlock*>(slab + i * blockBytes);
     block->next = freeLists[c];
