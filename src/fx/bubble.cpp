@@ -15,14 +15,28 @@ std::unique_ptr<bubble> bubble::Create(float x, float y) {
 }
 
 int bubble::Update() {
+  rise();
+  return fade();
+}
+
+int bubble::UpdateUnseen() {
+  ++pendingRises_;
+  return fade();
+}
+
+void bubble::rise() {
   angle = static_cast<int>(static_cast<float>(angle) + 5 * speed);
   x = static_cast<float>(x + speed * Sin(angle));
   y -= speed / 2;
+}
+
+int bubble::fade() {
   life -= 0.025f;
   return life > 0 ? 0 : 1;
 }
 
 void bubble::paint() {
+  for (; pendingRises_ > 0; --pendingRises_) rise();
   pf::setBlend(pf::kBlendLight);
   pf::setAlpha(life);
   pf::setScale(size, size);

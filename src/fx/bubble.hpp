@@ -14,7 +14,16 @@ class bubble : public Recycled {
 
   bubble();
   static std::unique_ptr<bubble> Create(float x, float y);
-  // 1 = gone.
+  // One frame: rises, wobbles and fades; 1 = gone.
   int Update();
+  // One frame as Update, but the move is left for the next paint: a bubble's
+  // place only shows, so frames nobody draws need only its fading. The
+  // moves are then made in turn, exactly as frame by frame.
+  int UpdateUnseen();
   void paint();
+
+ private:
+  void rise();
+  int fade();
+  int pendingRises_ = 0;
 };

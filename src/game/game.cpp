@@ -211,7 +211,7 @@ void game::explosionPass() {
 
 void game::effectPasses() {
   bubblelist.forEach([&](bubble& b) {
-    if (b.Update() == 1) bubblelist.remove(&b);
+    if (b.UpdateUnseen() == 1) bubblelist.remove(&b);
   });
   textlist.forEach([&](Text& t) {
     if (t.update() == 1) textlist.remove(&t);
