@@ -60,10 +60,10 @@ int bookCompletion(int ship, bool perfect) {
 }
 
 // A replay that cannot be kept costs the player nothing else: one line says so.
-void keepReplay(const Replay& replay) {
+void keepReplay(const std::string& folder, const Replay& replay) {
   std::string path;
   std::string error;
-  if (!storeReplay(replaysFolder(), replay, &path, &error))
+  if (!storeReplay(folder, replay, &path, &error))
     std::fprintf(stderr, "Ovelune: replay not kept: %s\n", error.c_str());
 }
 
@@ -78,18 +78,22 @@ void menu::playGame() {
     int ended = 0;
     while (ended == 0) ended = playFrame(*g);
     const Replay replay = finishRecordedRun(*g, seed);
+    // Taken while the database is open: a failed save closes it, and the
+    // replay still belongs beside it, not in whatever folder the game was
+    // started from.
+    const std::string folder = replaysFolder();
     // Everything the run earned is saved before the player is asked for a
     // name and the network is waited for: closing the game there loses nothing.
     unlock = bookAftermath(*g);
     // The settings could not be saved: the program ends with the database's
     // report, so nothing more is shown.
     if (!lastSave_) {
-      keepReplay(replay);
+      keepReplay(folder, replay);
       quit = 1;
       return;
     }
     submitRun(*g);
-    keepReplay(replay);
+    keepReplay(folder, replay);
   }
   if (unlock > 0 && !pf::closeRequested()) unlockscreen::Create(unlock)->Do();
   if (settings.music == 1) {

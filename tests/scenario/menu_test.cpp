@@ -4,6 +4,7 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "essentials/assets.hpp"
@@ -294,4 +295,8 @@ TEST_F(MenuTest, AFailedSaveAfterARunEndsTheMenuWithTheDatabaseReport) {
   EXPECT_EQ(m->lastSave().consoleText(),
             "Failed to update setupData table\nTerminating Program\nno such table: setupData\n");
   EXPECT_FALSE(settingsDb.isOpen());
+  // The run's replay is still kept beside the database, not in the folder
+  // the game was started from.
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(path).parent_path() / "replays" / "000001-ship1.ovr"));
+  EXPECT_FALSE(std::filesystem::exists("replays/000001-ship1.ovr"));
 }
