@@ -40,8 +40,7 @@ std::unique_ptr<explosion> explosion::Create(float x, float y, int r, int g, int
 
 int explosion::Update(EntityList<bubble>& /*bubblelist*/, EntityList<blood>& /*bloodlist*/) {
   if (!sparks_.empty()) {
-    // The step glsprite::Update takes of every spark's life.
-    sparkLife_ -= 0.04f;
+    sparkLife_ -= glsprite::kLifeStep;
     ++pendingSparkSteps_;
     if (sparkLife_ < 0) {
       sparks_.clear();

@@ -29,7 +29,7 @@ void glsprite::scale(float sx, float sy) {
 int glsprite::Update() {
   speed -= 3;
   if (speed < 0) speed = 0;
-  life -= 0.04f;
+  life -= kLifeStep;
   radius += speed;
   // The spark moves by the whole radius every frame, so once speed is spent
   // it keeps a constant pace rather than stopping.

@@ -13,6 +13,8 @@ class glsprite : public Recycled {
   float z = 0;
   float angle = 0;
   float life = 1.5f;
+  // What every Update takes off `life`.
+  static constexpr float kLifeStep = 0.04f;
   float rot;
   float xscale = 1, yscale = 1;
   int r = 255, g = 255, b = 255;

@@ -299,6 +299,9 @@ class JoystickSession : public ::testing::Test {
     SQLite::Database db(path, SQLite::OPEN_READONLY);
     return db.execAndGet("SELECT usejoy FROM setupData").getInt();
   }
+  // Starts the whole program over a stored `usejoy`, with or without a pad
+  // attached: the menu and the shutdown save both see `expected`.
+  void expectUsejoyAtStart(int stored, bool padAttached, int expected);
 
   TempDir dir;
   std::string path;
@@ -319,34 +322,24 @@ void runProgramBriefly(const std::string& dir, int* usejoyInMenu) {
   pf::shutdownSdlBackends();
 }
 
-TEST_F(JoystickSession, APadAttachedAtStartSetsUsejoyOverAStoredZero) {
-  storeSettings(0);
+void JoystickSession::expectUsejoyAtStart(int stored, bool padAttached, int expected) {
+  storeSettings(stored);
   const std::string where = dir.file("");
   EXPECT_EXIT(
       {
-        plugPad();
+        if (padAttached) plugPad();
         int usejoy = -1;
         runProgramBriefly(where, &usejoy);
-        require(usejoy == 1, "usejoy in the menu: " + std::to_string(usejoy));
+        require(usejoy == expected, "usejoy in the menu: " + std::to_string(usejoy));
         std::exit(0);
       },
       ::testing::ExitedWithCode(0), "");
-  EXPECT_EQ(storedUsejoy(), 1);
+  EXPECT_EQ(storedUsejoy(), expected);
 }
 
-TEST_F(JoystickSession, NoPadResetsAStoredOneAndTheSaveWritesIt) {
-  storeSettings(1);
-  const std::string where = dir.file("");
-  EXPECT_EXIT(
-      {
-        int usejoy = -1;
-        runProgramBriefly(where, &usejoy);
-        require(usejoy == 0, "usejoy in the menu: " + std::to_string(usejoy));
-        std::exit(0);
-      },
-      ::testing::ExitedWithCode(0), "");
-  EXPECT_EQ(storedUsejoy(), 0);
-}
+TEST_F(JoystickSession, APadAttachedAtStartSetsUsejoyOverAStoredZero) { expectUsejoyAtStart(0, true, 1); }
+
+TEST_F(JoystickSession, NoPadResetsAStoredOneAndTheSaveWritesIt) { expectUsejoyAtStart(1, false, 0); }
 
 TEST_F(JoystickSession, TheMenuFollowsThePadAndTheKeyboardAfterItIsPulled) {
   storeSettings(0);
