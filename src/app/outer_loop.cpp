@@ -64,7 +64,7 @@ DbResult runOuterLoop() {
   while (true) {
     const int quit = title->Update();
     trace.after(*title);
-    pf::flip();
+    pf::flipKeepingTime();
     if (quit != 0) break;
   }
   return title->lastSave();

@@ -7,5 +7,11 @@ void resetDrawState();
 // Draws text centred on x, and on y when centreVertically is 1, with the
 // current font, colour, alpha, blend, scale and rotation.
 void drawTextCentred(const std::string& text, float x, float y, int centreVertically);
-// Darkens the whole screen with black at the given alpha.
+// Darkens the whole screen with black at the given alpha: a translucent
+// clear that leaves trails. In a frame skipped to keep time
+// (pf::frameSkipped) it only notes the alpha, and the next drawn fade
+// darkens by every noted one too, so that skipped frames never lengthen
+// the trails.
 void drawFade(float alpha);
+// Drops the darkening noted in skipped frames (a fresh program state).
+void forgetSkippedFades();

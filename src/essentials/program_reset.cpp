@@ -1,6 +1,7 @@
 #include "essentials/program_reset.hpp"
 
 #include "essentials/assets.hpp"
+#include "essentials/draw_helpers.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "platform/platform.hpp"
@@ -11,6 +12,7 @@ void resetProgramState(uint64_t seed) {
   SeedRnd(seed);
   SeedDrawRnd(seed);
   resetRockSway();
+  forgetSkippedFades();
   for (SoundSlot* slot : assets.soundSlots()) {
     pf::stopChannel(slot->channel);
     if (slot->sound) slot->channel = pf::allocChannel();

@@ -18,6 +18,7 @@ constexpr int kSidePanel = 125;  // the black panels at both sides of the water
 
 int game::Draw() {
   if (!pf::drawingEnabled()) {
+    drawFade(clsalpha);  // draws nothing; a frame skipped to keep time darkens the next drawn one
     stepUndrawnFrame();
     return 0;
   }

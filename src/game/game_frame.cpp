@@ -8,7 +8,7 @@
 int playFrame(game& g) {
   const int ended = program.paused == 0 ? g.Update() : 0;
   g.Draw();
-  pf::flip();
+  pf::flipKeepingTime();
   pf::inputTape().endFrame();
   return ended;
 }

@@ -4,7 +4,8 @@
 class game;
 
 // The session's update unless the game is paused, the frame's drawing (which
-// also reads the pause keys), the flip, and the end of the frame on the input
-// tape. Returns the update's result: 1 when the run is over, 0 otherwise and
+// also reads the pause keys), the flip that keeps the run's time with the
+// clock (the next frame may be left undrawn to catch up), and the end of the
+// frame on the input tape. Returns the update's result: 1 when the run is over, 0 otherwise and
 // on a paused frame.
 int playFrame(game& g);

@@ -64,6 +64,12 @@ class DisplayBackend {
   virtual int height() const = 0;
   // Presents the back buffer, paces to 60 Hz and pumps events.
   virtual void flip() = 0;
+  // Ends a frame of a loop whose updates keep wall time (pf::flipKeepingTime).
+  // A backend that never leaves frames undrawn simply flips.
+  virtual void flipKeepingTime() { flip(); }
+  // True while the current frame is left undrawn to catch up with the clock;
+  // acceptsDraws() is false meanwhile.
+  virtual bool skippingFrame() const { return false; }
   virtual void pumpEvents() = 0;
   // Waits a little while for input to arrive; false when none ever can.
   virtual bool idle(int ms) = 0;

@@ -93,6 +93,12 @@ void flip() {
   if (displayOpen()) gDisplay->flip();
 }
 
+void flipKeepingTime() {
+  if (displayOpen()) gDisplay->flipKeepingTime();
+}
+
+bool frameSkipped() { return displayOpen() && gDisplay->skippingFrame(); }
+
 void pumpEvents() {
   if (gDisplay != nullptr) gDisplay->pumpEvents();
 }

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "enemies/boss.hpp"
+#include "essentials/assets.hpp"
+#include "essentials/draw_helpers.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "frontend/menu.hpp"
@@ -111,6 +113,17 @@ std::vector<GameScene> gameScenes() {
   };
 }
 
+// Every scene starts from the same program state, so that each play of it
+// gives the same frames (the drawing generator and the rock sway included).
+void startFresh() {
+  SeedRnd(7);
+  SeedDrawRnd(7);
+  resetRockSway();
+  forgetSkippedFades();
+  program = ProgramState{};
+  pf::inputState().flushKeys();
+}
+
 class Timer {
  public:
   explicit Timer(pf::GlRenderer& renderer) : renderer_(renderer) {}
@@ -132,11 +145,11 @@ class Timer {
     cpuEnd_ = cpu;
     ++frames_;
   }
-  SceneTiming result(const char* name) const {
+  SceneTiming result(const std::string& name) const {
     const double seconds = std::chrono::duration<double>(frameStart_ - start_).count();
     std::vector<double> sorted = frameCpuMs_;
     std::sort(sorted.begin(), sorted.end());
-    return SceneTiming{std::string("scene_") + name,
+    return SceneTiming{"scene_" + name,
                        frames_ / seconds,
                        worst_,
                        static_cast<double>(renderer_.drawCalls() - callsBefore_) / frames_,
@@ -154,48 +167,63 @@ class Timer {
   int frames_ = 0;
 };
 
-SceneTiming timeGameScene(pf::GlRenderer& renderer, const GameScene& scene, const SceneOptions& options) {
-  pf::DisplayBackend* const display = pf::displayBackend();
-  SeedRnd(7);
-  program = ProgramState{};
-  pf::inputState().flushKeys();
-  std::unique_ptr<game> g = game::Create(scene.ship);
-  g->gametimer = scene.fromFrame;
-  g->invulnerable = true;
-  Timer timer(renderer);
-  const int settleFrom = std::max(scene.fromFrame + 1, scene.timedFrom - options.settleFrames);
-  for (int frame = scene.fromFrame + 1; frame < scene.timedFrom + options.timedFrames; ++frame) {
-    pf::installDisplayBackend(frame >= settleFrom ? display : nullptr);
-    pf::inputState().setSuspended(false);
-    if (frame == scene.timedFrom) {
-      if (options.atTimedStart) options.atTimedStart();
-      timer.begin();
-    }
-    scene.steer(*g, frame);
-    playFrame(*g);
-    if (frame >= scene.timedFrom) timer.frameDone();
+// A seeded run, played undrawn (no display) up to the drawn frames.
+class GameSceneRun final : public SceneRun {
+ public:
+  GameSceneRun(const GameScene& scene, int drawnBefore) : scene_(scene), display_(pf::displayBackend()) {
+    startFresh();
+    g_ = game::Create(scene.ship);
+    g_->gametimer = scene.fromFrame;
+    g_->invulnerable = true;
+    frame_ = scene.fromFrame + 1;
+    pf::installDisplayBackend(nullptr);
+    for (; frame_ < std::max(scene.fromFrame + 1, scene.timedFrom - drawnBefore); ++frame_) play();
+    pf::installDisplayBackend(display_);
   }
-  pf::installDisplayBackend(display);
-  pf::inputState().flushKeys();
-  return timer.result(scene.name);
-}
+  ~GameSceneRun() override { pf::inputState().flushKeys(); }
+  void frame() override {
+    play();
+    ++frame_;
+  }
 
-SceneTiming timeTitleMenu(pf::GlRenderer& renderer, const SceneOptions& options) {
-  SeedRnd(7);
-  program = ProgramState{};
-  pf::inputState().flushKeys();
-  std::unique_ptr<menu> m = menu::Create();
-  Timer timer(renderer);
-  for (int frame = 0; frame < options.settleFrames + options.timedFrames; ++frame) {
-    if (frame == options.settleFrames) {
-      if (options.atTimedStart) options.atTimedStart();
-      timer.begin();
-    }
-    m->Update();
-    pf::flip();
-    if (frame >= options.settleFrames) timer.frameDone();
+ private:
+  void play() {
+    pf::inputState().setSuspended(false);
+    scene_.steer(*g_, frame_);
+    playFrame(*g_);
   }
-  return timer.result(kTitleMenu);
+  GameScene scene_;
+  pf::DisplayBackend* display_;
+  std::unique_ptr<game> g_;
+  int frame_ = 0;
+};
+
+class MenuSceneRun final : public SceneRun {
+ public:
+  MenuSceneRun() {
+    startFresh();
+    menu_ = menu::Create();
+  }
+  void frame() override {
+    menu_->Update();
+    pf::flipKeepingTime();
+  }
+
+ private:
+  std::unique_ptr<menu> menu_;
+};
+
+SceneTiming timeScene(pf::GlRenderer& renderer, const std::string& name, const SceneOptions& options) {
+  std::unique_ptr<SceneRun> run = startScene(name, options.settleFrames);
+  for (int i = 0; i < options.settleFrames; ++i) run->frame();
+  if (options.atTimedStart) options.atTimedStart();
+  Timer timer(renderer);
+  timer.begin();
+  for (int i = 0; i < options.timedFrames; ++i) {
+    run->frame();
+    timer.frameDone();
+  }
+  return timer.result(name);
 }
 
 }  // namespace
@@ -216,14 +244,19 @@ std::vector<std::string> sceneNames() {
   return names;
 }
 
+std::unique_ptr<SceneRun> startScene(const std::string& name, int drawnBefore) {
+  for (const GameScene& scene : gameScenes()) {
+    if (name == scene.name) return std::make_unique<GameSceneRun>(scene, drawnBefore);
+  }
+  return std::make_unique<MenuSceneRun>();
+}
+
 std::vector<SceneTiming> timeScenes(pf::GlRenderer& renderer, const SceneOptions& options) {
   pf::sdlDisplay()->setUnpaced(true);
   std::vector<SceneTiming> out;
-  auto wanted = [&](const char* name) { return options.only.empty() || options.only == name; };
-  for (const GameScene& scene : gameScenes()) {
-    if (wanted(scene.name)) out.push_back(timeGameScene(renderer, scene, options));
+  for (const std::string& name : sceneNames()) {
+    if (options.only.empty() || options.only == name) out.push_back(timeScene(renderer, name, options));
   }
-  if (wanted(kTitleMenu)) out.push_back(timeTitleMenu(renderer, options));
   pf::sdlDisplay()->setUnpaced(false);
   return out;
 }

@@ -2,6 +2,7 @@
 // The heaviest scenes of the game, played as real frames (update, drawing,
 // present and swap through the real renderer) without the 60 Hz pacing.
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,18 @@ struct SceneOptions {
 
 // The names of the scenes, in the order they are played.
 std::vector<std::string> sceneNames();
+
+// A scene being played, seeded the same every time: frame() plays the next
+// frame as the game does (update, drawing, and the flip that keeps time).
+class SceneRun {
+ public:
+  virtual ~SceneRun() = default;
+  virtual void frame() = 0;
+};
+// Sets the named scene up so that `drawnBefore` frames are to be played
+// before its first timed frame; a game scene plays the frames before them
+// undrawn. An unknown name is the title menu.
+std::unique_ptr<SceneRun> startScene(const std::string& name, int drawnBefore);
 // Plays and times the scenes; the display must be open and the game's
 // assets loaded.
 std::vector<SceneTiming> timeScenes(pf::GlRenderer& renderer, const SceneOptions& options = {});

@@ -14,6 +14,17 @@
 //       and the draw calls each frame issues; scene_<name>_cpu_ms is the
 //       processor time a frame takes over all threads (rasteriser included),
 //       the figure to compare when the machine is shared.
+//   scene_<name>_q<L>_psnr_db, scene_<name>_q<L>_max_error
+//       each lowered render quality L against full quality, over the same
+//       frames of the scene (scene_fidelity.cpp): PSNR in dB over the red,
+//       green and blue of every pixel (inf: identical), and the largest
+//       difference of one channel (0 to 255).
+//   scene_<name>_game_speed, scene_<name>_shown_fps, scene_<name>_quality,
+//   scene_<name>_psnr_db
+//       the scene played as a player has it (paced_play.cpp) for five
+//       seconds: updates per wall second over 60, frames shown per second,
+//       the share of them shown at full quality, and the PSNR of the lowest
+//       quality shown against full quality (inf: only full quality shown).
 //   fill_fps, fill_limit_fps
 //       a fill-heavy frame (two full-screen water layers and 500 glow sprites
 //       of 64 to 96 pixels) drawn and finished, in frames per second; and the
@@ -33,12 +44,17 @@
 //                    fill savings off and on (GlRenderer::setFillSavings),
 //                    one after the other in this process; prints the median
 //                    frame's processor time of each run and their ratio.
+//   --quality L      the unpaced scenes drawn at render quality L
+//   --fidelity DIR   only the comparison of the qualities, the pictures
+//                    written to DIR
+//   --paced S        only the paced play, S seconds a scene
 //
 // Needs a display (Xvfb will do) or SDL_VIDEODRIVER=offscreen.
 #include <epoxy/gl.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -53,10 +69,12 @@
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "layer_probe.hpp"
+#include "paced_play.hpp"
 #include "platform/backend.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/sdl_backends.hpp"
 #include "platform/sdl/sdl_display.hpp"
+#include "scene_fidelity.hpp"
 
 namespace {
 
@@ -186,6 +204,40 @@ void printScene(const SceneTiming& t) {
   std::printf("%s_cpu_ms: %.2f\n", t.name.c_str(), t.cpuMsPerFrame);
 }
 
+void printDb(const std::string& name, double db) {
+  if (std::isinf(db)) {
+    std::printf("%s: inf\n", name.c_str());
+  } else {
+    std::printf("%s: %.1f\n", name.c_str(), db);
+  }
+}
+
+std::vector<QualityDifference> printFidelity(pf::GlRenderer& renderer, const std::string& scene,
+                                             const std::string& shotsDir) {
+  std::vector<QualityDifference> differences = compareQualities(renderer, scene, shotsDir);
+  for (const QualityDifference& d : differences) {
+    const std::string prefix = "scene_" + scene + "_q" + std::to_string(d.level);
+    printDb(prefix + "_psnr_db", d.psnrDb);
+    std::printf("%s_max_error: %d\n", prefix.c_str(), d.maxError);
+  }
+  return differences;
+}
+
+void printPaced(const std::string& scene, double seconds, const std::vector<QualityDifference>& differences) {
+  const PacedPlay play = playPaced(scene, seconds);
+  const std::string prefix = "scene_" + scene;
+  std::printf("%s_game_speed: %.3f\n", prefix.c_str(), play.gameSpeed);
+  std::printf("%s_shown_fps: %.1f\n", prefix.c_str(), play.shownFramesPerSecond);
+  std::printf("%s_quality: %.2f\n", prefix.c_str(), play.fullQualityShare);
+  double db = INFINITY;
+  for (const int level : play.levelsUsed) {
+    for (const QualityDifference& d : differences) {
+      if (d.level == level) db = std::min(db, d.psnrDb);
+    }
+  }
+  printDb(prefix + "_psnr_db", db);
+}
+
 double sceneCpuMs(pf::GlRenderer& renderer, const SceneOptions& options) {
   return timeScenes(renderer, options).at(0).cpuMedianMs;
 }
@@ -274,6 +326,10 @@ int main(int argc, char** argv) {
   SceneOptions options;
   int probed = -1;
   int rounds = 0;
+  int quality = 0;
+  std::string shotsDir;
+  bool fidelityOnly = false;
+  double pacedSeconds = 0;
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::strcmp(argv[i], "--scene") == 0) {
       options.only = argv[i + 1];
@@ -283,6 +339,13 @@ int main(int argc, char** argv) {
       probed = std::atoi(argv[i + 1]);
     } else if (std::strcmp(argv[i], "--compare") == 0) {
       rounds = std::atoi(argv[i + 1]);
+    } else if (std::strcmp(argv[i], "--quality") == 0) {
+      quality = std::atoi(argv[i + 1]);
+    } else if (std::strcmp(argv[i], "--fidelity") == 0) {
+      fidelityOnly = true;
+      shotsDir = argv[i + 1];
+    } else if (std::strcmp(argv[i], "--paced") == 0) {
+      pacedSeconds = std::atof(argv[i + 1]);
     } else {
       std::fprintf(stderr, "unknown option %s\n", argv[i]);
       return 2;
@@ -306,12 +369,17 @@ int main(int argc, char** argv) {
   drawFillFrame(water, blob, {});
   renderer.finish();
 
+  renderer.setQuality(quality);
   if (probing) {
     for (const std::string& name : sceneNames()) {
       if (!options.only.empty() && options.only != name) continue;
       SceneOptions one = options;
       one.only = name;
-      if (rounds > 0) {
+      if (fidelityOnly) {
+        printFidelity(renderer, name, shotsDir);
+      } else if (pacedSeconds > 0) {
+        printPaced(name, pacedSeconds, {});
+      } else if (rounds > 0) {
         compareSavings(renderer, one, rounds);
       } else if (probed >= 0) {
         probeLayers(renderer, one, probed);
@@ -341,6 +409,12 @@ int main(int argc, char** argv) {
   std::printf("fill_fps: %.1f\n", fillFps);
   std::printf("fill_limit_fps: %.1f\n", limitFps);
   for (const SceneTiming& t : scenes) printScene(t);
+  std::fflush(stdout);
+  constexpr double kPacedSeconds = 5.0;
+  for (const std::string& name : sceneNames()) {
+    printPaced(name, kPacedSeconds, printFidelity(renderer, name, ""));
+    std::fflush(stdout);
+  }
   pf::closeDisplay();
   pf::shutdownSdlBackends();
   return 0;

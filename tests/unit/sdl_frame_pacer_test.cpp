@@ -4,39 +4,7 @@
 
 namespace {
 
-using pf::FrameTimer;
-using pf::PaceClock;
 using pf::RefreshProbe;
-using std::chrono::milliseconds;
-
-TEST(FrameTimer, SixtyPunctualFramesTakeExactlyOneSecond) {
-  const PaceClock::time_point start{};
-  FrameTimer timer;
-  timer.restart(start);
-  PaceClock::time_point shown = start;
-  int longFrames = 0;
-  for (int i = 0; i < 60; ++i) {
-    const PaceClock::time_point next = timer.next(shown);
-    const auto step = std::chrono::duration_cast<milliseconds>(next - shown).count();
-    ASSERT_TRUE(step == 16 || step == 17) << "frame " << i;
-    longFrames += step == 17 ? 1 : 0;
-    shown = next;
-  }
-  EXPECT_EQ(longFrames, 40);
-  EXPECT_EQ(shown - start, milliseconds(1000));
-}
-
-TEST(FrameTimer, LateFrameRestartsTheDeadlineAtNow) {
-  const PaceClock::time_point start{};
-  FrameTimer timer;
-  timer.restart(start);
-  // The frame took 50 ms: no catching up, it is shown at once...
-  const PaceClock::time_point late = start + milliseconds(50);
-  EXPECT_EQ(timer.next(late), late);
-  // ...and the next one a frame after it, not two frames early.
-  const auto next = timer.next(late + milliseconds(1)) - late;
-  EXPECT_TRUE(next == milliseconds(16) || next == milliseconds(17));
-}
 
 TEST(RefreshProbe, SixtyHertzKeepsVsyncAfterThreeConsecutiveSwaps) {
   RefreshProbe probe;

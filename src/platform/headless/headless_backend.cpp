@@ -1,5 +1,7 @@
 #include "platform/headless/headless_backend.hpp"
 
+#include <algorithm>
+
 #include "platform/input_state.hpp"
 #include "platform/platform.hpp"
 
@@ -37,14 +39,31 @@ bool HeadlessBackend::open(int width, int height, int depth, std::string* error)
   return true;
 }
 
-void HeadlessBackend::flip() {
-  // The 60 Hz timer rule: 16 ms plus 40/60 ms carried, so 60 frames take
-  // exactly one second of the virtual clock.
-  carry_ += 40;
-  clockMs_ += 16 + carry_ / 60;
-  carry_ %= 60;
+void HeadlessBackend::endFrame(bool keepTime) {
+  const bool drawn = !skipping_;
+  if (drawCostMs_ == 0) {
+    // The 60 Hz timer rule: 16 ms plus 40/60 ms carried, so 60 frames take
+    // exactly one second of the virtual clock.
+    carry_ += 40;
+    clockMs_ += 16 + carry_ / 60;
+    carry_ %= 60;
+  } else {
+    // The frame's work, then the wait for its moment.
+    const int64_t workDone = clockMs_ + (drawn ? drawCostMs_ : 0);
+    clockMs_ = std::max(workDone, pacing_.due() / 1000);
+    skipping_ = !pacing_.ended(clockMs_ * 1000, keepTime);
+    refreshDrawTarget();
+  }
   ++frames_;
+  if (drawn) ++shown_;
   if (frameHook_) frameHook_();
+}
+
+void HeadlessBackend::simulateDrawingCost(int ms) {
+  drawCostMs_ = std::max(ms, 0);
+  pacing_.restart(clockMs_ * 1000);
+  skipping_ = false;
+  refreshDrawTarget();
 }
 
 bool HeadlessBackend::idle(int ms) {
@@ -111,6 +130,9 @@ void HeadlessBackend::restart() {
   clockMs_ = 0;
   carry_ = 0;
   frames_ = 0;
+  shown_ = 0;
+  drawCostMs_ = 0;
+  skipping_ = false;
   refreshDrawTarget();
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/backend.hpp"
+#include "platform/frame_pacing.hpp"
 #include "platform/silent_audio.hpp"
 
 namespace pf {
@@ -40,14 +41,16 @@ class HeadlessBackend final : public DisplayBackend {
   bool isOpen() const override { return open_; }
   int width() const override { return width_; }
   int height() const override { return height_; }
-  void flip() override;
+  void flip() override { endFrame(false); }
+  void flipKeepingTime() override { endFrame(true); }
+  bool skippingFrame() const override { return skipping_; }
   void pumpEvents() override {}
   bool idle(int ms) override;
   void setTitle(const std::string& title) override { title_ = title; }
   void setPointerVisible(bool visible) override { pointerVisible_ = visible; }
   int64_t millisecs() override { return clockMs_; }
 
-  bool acceptsDraws() const override { return recording_; }
+  bool acceptsDraws() const override { return recording_ && !skipping_; }
   void clear(int r, int g, int b) override;
   void drawQuad(const QuadCmd& q) override;
   void drawLine(const LineCmd& l) override;
@@ -67,6 +70,13 @@ class HeadlessBackend final : public DisplayBackend {
   // waiting for a key; the simulator feeds scripted input from here.
   void setFrameHook(std::function<void()> hook) { frameHook_ = std::move(hook); }
   int64_t frames() const { return frames_; }
+  // A renderer that needs `ms` of the virtual clock for each drawn frame
+  // (0, the default: drawing takes no time). Frames ended with
+  // flipKeepingTime() are then paced as the real display paces them, and
+  // those that cannot be shown in time are left undrawn.
+  void simulateDrawingCost(int ms);
+  // Frames ended drawn (all of them unless drawing has a cost).
+  int64_t shownFrames() const { return shown_; }
   int depth() const { return depth_; }
   bool pointerVisible() const { return pointerVisible_; }
   const std::string& title() const { return title_; }
@@ -88,6 +98,12 @@ class HeadlessBackend final : public DisplayBackend {
   int64_t clockMs_ = 0;
   int carry_ = 0;  // sixtieths of a millisecond carried between frames
   int64_t frames_ = 0;
+  int64_t shown_ = 0;
+  int drawCostMs_ = 0;
+  FramePacing pacing_;
+  bool skipping_ = false;
+
+  void endFrame(bool keepTime);
   std::vector<DrawCall> calls_;
   std::function<void()> frameHook_;
 };

@@ -14,19 +14,6 @@ constexpr int kMaxInterval = 4;
 
 }  // namespace
 
-void FrameTimer::restart(PaceClock::time_point now) {
-  deadline_ = now;
-  carry_ = 0;
-}
-
-PaceClock::time_point FrameTimer::next(PaceClock::time_point now) {
-  carry_ += 40;
-  deadline_ += std::chrono::milliseconds(16 + carry_ / 60);
-  carry_ %= 60;
-  if (deadline_ <= now) deadline_ = now;
-  return deadline_;
-}
-
 void waitUntil(PaceClock::time_point moment) {
   const auto early = moment - std::chrono::milliseconds(1);
   if (PaceClock::now() < early) std::this_thread::sleep_until(early);

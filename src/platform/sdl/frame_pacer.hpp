@@ -1,6 +1,7 @@
 #pragma once
-// The two halves of 60 Hz pacing: the timer rule used in a window (and when
-// the display cannot show exactly 60 frames a second), and the probe that
+// The display's side of 60 Hz pacing: waiting for a frame's moment when the
+// timer paces (in a window, and when the display cannot show exactly 60
+// frames a second; the moments are FramePacing's), and the probe that
 // decides, right after a full-screen open, whether vertical sync alone paces
 // the game.
 #include <chrono>
@@ -8,20 +9,6 @@
 namespace pf {
 
 using PaceClock = std::chrono::steady_clock;
-
-// Deadline += 16 ms plus a carried 40/60 ms, so that 60 frames take exactly
-// one second. A frame that is already late restarts the deadline at now.
-class FrameTimer {
- public:
-  void restart(PaceClock::time_point now);
-  // Advances to the next frame; returns the moment the frame may be shown
-  // (now when the frame is late).
-  PaceClock::time_point next(PaceClock::time_point now);
-
- private:
-  PaceClock::time_point deadline_{};
-  int carry_ = 0;  // sixtieths of a millisecond
-};
 
 // Sleeps until about 1 ms before the moment and spins the rest, since sleeps
 // overshoot by more than a frame can spare.

@@ -70,6 +70,27 @@ constexpr float kHullMinPixels = 24.0f * 24.0f;
 // A tighter polygon is drawn when it covers at most this part of the quad.
 constexpr float kHullMinSaving = 0.9f;
 
+// The blend that adds the soft layer onto the screen: its colour is already
+// light times alpha, and the screen's alpha is left alone.
+constexpr int kBlendAddLayer = 100;
+// Per quality level, the largest change (in steps of 255) a sprite may see
+// from being drawn into a soft layer, its image's loss at that reduction
+// times its alpha and brightest colour channel, and the coarsest soft layer
+// in use (0: half the resolution, 1: a quarter).
+struct QualityLevel {
+  float tolerance;
+  int coarsestLayer;
+};
+constexpr QualityLevel kLevels[GlRenderer::kQualityLevels] = {{0.0f, -1}, {2.5f, 0}, {8.0f, 0}, {8.0f, 1}};
+// Primitives of at most this many pixels, and lines at most kThinLine wide,
+// are drawn without waiting for the soft layers.
+constexpr float kSpeckPixels = 64.0f;
+// Alpha (of 255) up to which a primitive is faint enough to pass the layers.
+constexpr uint8_t kFaintAlpha = 16;
+constexpr float kThinLine = 2.0f;
+// Sprites smaller than this on the screen stay sharp: they save little.
+constexpr float kSoftMinPixels = 16.0f * 16.0f;
+
 GLuint compileShader(GLenum type, const char* source, std::string* error) {
   const GLuint shader = glCreateShader(type);
   glShaderSource(shader, 1, &source, nullptr);
@@ -144,6 +165,18 @@ bool GlRenderer::buildProgram(Program& program, const char* fragmentSource, std:
   return true;
 }
 
+void GlRenderer::scissorScreen() {
+  if (clipped_) glScissor(clipX_, height_ - clipY_ - clipH_, clipW_, clipH_);
+}
+
+void GlRenderer::scissorLayer(const SoftLayer& layer, int x0, int y0, int x1, int y1) {
+  // Screen pixels to layer pixels, outwards.
+  const int r = layer.reduction();
+  const int lx0 = x0 / r, ly0 = y0 / r;
+  const int lx1 = (x1 + r - 1) / r, ly1 = (y1 + r - 1) / r;
+  glScissor(lx0, layer.height() - ly1, lx1 - lx0, ly1 - ly0);
+}
+
 void GlRenderer::useProgram(Program& program, bool alphaTest) {
   if (&program != currentProgram_) {
     glUseProgram(program.id);
@@ -184,7 +217,7 @@ bool GlRenderer::init(int width, int height, std::string* error) {
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ibo_);
   glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint16_t)), indices.data(),
                GL_STATIC_DRAW);
-  vertices_.reserve(kMaxVertices);
+  screen_.vertices.reserve(kMaxVertices);
 
   const uint32_t white[2] = {packRgba(255, 255, 255, 0), packRgba(255, 255, 255, 255)};
   glGenTextures(1, &whiteTexture_);
@@ -209,7 +242,7 @@ bool GlRenderer::init(int width, int height, std::string* error) {
   glSamplerParameteri(plainSampler_, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glSamplerParameteri(plainSampler_, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glSamplerParameteri(plainSampler_, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  batchPlain_ = false;
+  screen_.plain = false;
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_CULL_FACE);  // mirrored scales flip the winding
   glViewport(0, 0, width, height);
@@ -231,6 +264,7 @@ void GlRenderer::shutdown() {
   lastSlots_ = nullptr;
   glDeleteSamplers(1, &plainSampler_);
   plainSampler_ = 0;
+  for (Soft& soft : soft_) soft.layer.destroy();
   glDeleteFramebuffers(1, &fbo_);
   glDeleteTextures(1, &colour_);
   glDeleteTextures(1, &whiteTexture_);
@@ -243,9 +277,10 @@ void GlRenderer::shutdown() {
   }
   currentProgram_ = nullptr;
   fbo_ = colour_ = whiteTexture_ = ibo_ = vbo_ = vao_ = 0;
-  vertices_.clear();
+  screen_ = Batch{};
+  for (Soft& soft : soft_) soft.batch = Batch{{}, 0, 0, false, &soft.layer};
+  quality_ = 0;
   ringUsed_ = 0;
-  batchTexture_ = 0;
   appliedBlend_ = -1;
   clipped_ = false;
 }
@@ -266,26 +301,36 @@ void GlRenderer::applyBlend(int blend) {
       glEnable(GL_BLEND);
       glBlendFunc(GL_DST_COLOR, GL_ZERO);
       break;
+    case kBlendAddLayer:
+      glEnable(GL_BLEND);
+      glBlendFuncSeparate(GL_ONE, GL_ONE, GL_ZERO, GL_ONE);
+      break;
     default:  // mask, solid and unknown modes write without blending
       glDisable(GL_BLEND);
       break;
   }
 }
 
-void GlRenderer::flush() {
-  if (vertices_.empty()) return;
-  applyBlend(batchBlend_);
-  if (batchTexture_ == kNoTexture) {
-    useProgram(solid_, batchBlend_ == kBlendMask);
+void GlRenderer::flushBatch(Batch& batch) {
+  if (batch.vertices.empty()) return;
+  const SoftLayer* layer = batch.layer;
+  if (layer != nullptr) {
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, layer->framebuffer());
+    glViewport(0, 0, layer->width(), layer->height());
+    if (clipped_) scissorLayer(*layer, clipX_, clipY_, clipX_ + clipW_, clipY_ + clipH_);
+  }
+  applyBlend(batch.blend);
+  if (batch.texture == kNoTexture) {
+    useProgram(solid_, batch.blend == kBlendMask);
   } else {
-    useProgram(textured_, batchBlend_ == kBlendMask);
-    glBindTexture(GL_TEXTURE_2D, batchTexture_);
-    glBindSampler(0, batchPlain_ ? plainSampler_ : 0);
+    useProgram(textured_, batch.blend == kBlendMask);
+    glBindTexture(GL_TEXTURE_2D, batch.texture);
+    glBindSampler(0, batch.plain ? plainSampler_ : 0);
   }
   // The vertex buffer is a ring: each batch goes behind the previous ones,
   // so no draw in flight is overwritten and the driver never has to wait.
   // Only when the ring is full is the buffer orphaned and started afresh.
-  const size_t count = vertices_.size();
+  const size_t count = batch.vertices.size();
   if (ringUsed_ + count > kMaxVertices) {
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(kMaxVertices * sizeof(Vertex)), nullptr, GL_STREAM_DRAW);
     ringUsed_ = 0;
@@ -295,14 +340,119 @@ void GlRenderer::flush() {
   void* target = glMapBufferRange(GL_ARRAY_BUFFER, offset, bytes,
                                   GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
   if (target != nullptr) {
-    std::memcpy(target, vertices_.data(), static_cast<size_t>(bytes));
+    std::memcpy(target, batch.vertices.data(), static_cast<size_t>(bytes));
     glUnmapBuffer(GL_ARRAY_BUFFER);
     glDrawElementsBaseVertex(GL_TRIANGLES, static_cast<GLsizei>(count / 4 * 6), GL_UNSIGNED_SHORT, nullptr,
                              static_cast<GLint>(ringUsed_));
     ringUsed_ += count;
     ++drawCalls_;
   }
-  vertices_.clear();
+  batch.vertices.clear();
+  if (layer != nullptr) {
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, fbo_);
+    glViewport(0, 0, width_, height_);
+    scissorScreen();
+  }
+}
+
+void GlRenderer::settle(size_t i) {
+  SoftLayer& layer = soft_[i].layer;
+  HeldRegion& held = layer.held();
+  if (held.empty()) return;
+  flushBatch(soft_[i].batch);
+  // A coarser layer goes into the next finer one, the finest onto the
+  // screen; either way it is light added.
+  Batch& target = i == 0 ? screen_ : soft_[i - 1].batch;
+  const float w = static_cast<float>(width_), h = static_cast<float>(height_);
+  for (int r = 0; r < held.count(); ++r) {
+    const PixelRect& rect = held.rect(r);
+    const float x[4] = {float(rect.x0), float(rect.x1), float(rect.x1), float(rect.x0)};
+    const float y[4] = {float(rect.y0), float(rect.y0), float(rect.y1), float(rect.y1)};
+    // The layer's rows run bottom-up like every GL buffer; the screen is
+    // drawn top-down.
+    const float u[4] = {x[0] / w, x[1] / w, x[2] / w, x[3] / w};
+    const float v[4] = {1 - y[0] / h, 1 - y[1] / h, 1 - y[2] / h, 1 - y[3] / h};
+    pushQuad(layer.texture(), kBlendAddLayer, x, y, u, v, Rgba{255, 255, 255, 255}, false, &target);
+  }
+  const PixelRect emptied = held.hull();
+  held.clear();
+  flushBatch(target);
+  // Emptied where it held something, for the next sprites.
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, layer.framebuffer());
+  glEnable(GL_SCISSOR_TEST);
+  scissorLayer(layer, emptied.x0, emptied.y0, emptied.x1, emptied.y1);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, fbo_);
+  if (clipped_) {
+    scissorScreen();
+  } else {
+    glDisable(GL_SCISSOR_TEST);
+  }
+}
+
+void GlRenderer::settleLayers() {
+  for (size_t i = soft_.size(); i-- > 0;) settle(i);
+}
+
+void GlRenderer::flush() {
+  flushBatch(screen_);
+  settleLayers();
+}
+
+void GlRenderer::setQuality(int level) {
+  level = std::clamp(level, 0, kQualityLevels - 1);
+  if (level == quality_ || !ready()) return;
+  flush();
+  for (int i = 0; i <= kLevels[level].coarsestLayer; ++i) {
+    if (!soft_[static_cast<size_t>(i)].layer.ensure(width_, height_)) level = std::min(level, i);
+  }
+  quality_ = level;
+}
+
+GlRenderer::Batch& GlRenderer::batchFor(const QuadCmd& q, const SpriteSoftness& softness) {
+  const float across = std::hypot(q.x[1] - q.x[0], q.y[1] - q.y[0]);
+  const float down = std::hypot(q.x[3] - q.x[0], q.y[3] - q.y[0]);
+  if (across * down < kSoftMinPixels) return screen_;
+  // Texels per screen pixel along the sprite's two edges.
+  const float texels = std::max(std::fabs(q.u1 - q.u0) * static_cast<float>(q.image->width()) / across,
+                                std::fabs(q.v1 - q.v0) * static_cast<float>(q.image->height()) / down);
+  const float brightest = static_cast<float>(std::max({q.paint.r, q.paint.g, q.paint.b}));
+  const float weight = brightest * static_cast<float>(q.paint.a) / 255.0f;
+  const QualityLevel& level = kLevels[quality_];
+  for (int i = level.coarsestLayer; i >= 0; --i) {
+    Soft& soft = soft_[static_cast<size_t>(i)];
+    const float loss = softness.lossAt(texels * static_cast<float>(soft.layer.reduction()));
+    if (loss * weight <= level.tolerance) return soft.batch;
+  }
+  return screen_;
+}
+
+void GlRenderer::place(Batch& batch, int blend, uint8_t alpha, const Bounds& bounds) {
+  if (batch.layer != nullptr) {
+    // Only what the clip lets through is held.
+    if (clipped_) {
+      batch.layer->held().add(std::max(bounds.x0, float(clipX_)), std::max(bounds.y0, float(clipY_)),
+                              std::min(bounds.x1, float(clipX_ + clipW_)), std::min(bounds.y1, float(clipY_ + clipH_)));
+    } else {
+      batch.layer->held().add(bounds.x0, bounds.y0, bounds.x1, bounds.y1);
+    }
+    return;
+  }
+  // Light adds up in any order (a layer added onto the screen too): only
+  // other blends must not pass the layers. Specks and thin lines may: drawn
+  // under the layers' light instead of over it, they differ only in their
+  // own few pixels. So may faint ones: they change what they pass by their
+  // alpha's share of it.
+  if (blend == kBlendLight || blend == kBlendAddLayer || quality_ == 0 || alpha <= kFaintAlpha) return;
+  if (thinLine_ || (bounds.x1 - bounds.x0) * (bounds.y1 - bounds.y0) <= kSpeckPixels) return;
+  // A coarser layer reaches the screen through the finer ones.
+  for (const Soft& soft : soft_) {
+    if (soft.layer.held().meets(bounds.x0, bounds.y0, bounds.x1, bounds.y1)) {
+      settleLayers();
+      return;
+    }
+  }
 }
 
 void GlRenderer::finish() {
@@ -330,7 +480,10 @@ unsigned GlRenderer::textureFor(const Image& image, int frame, bool withMipmaps)
   }
 
   // Quads already batched with this texture must show the old pixels.
-  if (slot.texture != 0 && slot.texture == batchTexture_) flush();
+  if (slot.texture != 0 && slot.texture == screen_.texture) flushBatch(screen_);
+  for (Soft& soft : soft_) {
+    if (slot.texture != 0 && slot.texture == soft.batch.texture) flushBatch(soft.batch);
+  }
   const bool fresh = slot.texture == 0;
   if (fresh) glGenTextures(1, &slot.texture);
   glBindTexture(GL_TEXTURE_2D, slot.texture);
@@ -349,6 +502,7 @@ unsigned GlRenderer::textureFor(const Image& image, int frame, bool withMipmaps)
   if ((image.flags() & kImageFiltered) != 0) {
     slot.hull.build(static_cast<const uint32_t*>(pixels), image.width(), image.height());
     slot.hullVersion = image.version();
+    slot.softness.build(static_cast<const uint32_t*>(pixels), image.width(), image.height());
   }
   // The texture holds the pixels now; a loaded image can decode them again.
   image.releasePixels();
@@ -360,7 +514,10 @@ void GlRenderer::forget(const Image& image) {
   if (it == textures_.end()) return;
   for (TextureSlot& slot : it->second) {
     if (slot.texture == 0) continue;
-    if (slot.texture == batchTexture_) flush();
+    if (slot.texture == screen_.texture) flushBatch(screen_);
+    for (Soft& soft : soft_) {
+      if (slot.texture == soft.batch.texture) flushBatch(soft.batch);
+    }
     glDeleteTextures(1, &slot.texture);
   }
   textures_.erase(it);
@@ -370,33 +527,41 @@ void GlRenderer::forget(const Image& image) {
   }
 }
 
-void GlRenderer::startBatch(unsigned texture, int blend, bool plainSampling, size_t vertices) {
-  if (texture != batchTexture_ || blend != batchBlend_ || plainSampling != batchPlain_ ||
-      vertices_.size() + vertices > kMaxVertices) {
-    flush();
-    batchTexture_ = texture;
-    batchBlend_ = blend;
-    batchPlain_ = plainSampling;
+void GlRenderer::startBatch(Batch& batch, unsigned texture, int blend, bool plainSampling, size_t vertices) {
+  if (texture != batch.texture || blend != batch.blend || plainSampling != batch.plain ||
+      batch.vertices.size() + vertices > kMaxVertices) {
+    flushBatch(batch);
+    batch.texture = texture;
+    batch.blend = blend;
+    batch.plain = plainSampling;
   }
 }
 
 void GlRenderer::pushQuad(unsigned texture, int blend, const float* x, const float* y, const float* u, const float* v,
-                          Rgba colour, bool plainSampling) {
-  startBatch(texture, blend, plainSampling, 4);
+                          Rgba colour, bool plainSampling, Batch* into) {
+  Batch& batch = into != nullptr ? *into : screen_;
+  Bounds bounds;
+  for (int i = 0; i < 4; ++i) bounds.add(x[i], y[i]);
+  place(batch, blend, colour.a, bounds);
+  startBatch(batch, texture, blend, plainSampling, 4);
   for (int i = 0; i < 4; ++i)
-    vertices_.push_back(Vertex{x[i], y[i], u[i], v[i], colour.r, colour.g, colour.b, colour.a});
-  if (!batching_) flush();
+    batch.vertices.push_back(Vertex{x[i], y[i], u[i], v[i], colour.r, colour.g, colour.b, colour.a});
+  if (!batching_) flushBatch(batch);
 }
 
-void GlRenderer::pushPolygon(unsigned texture, int blend, const Vertex* corners, int n, bool plainSampling) {
+void GlRenderer::pushPolygon(Batch& batch, unsigned texture, int blend, const Vertex* corners, int n,
+                             bool plainSampling) {
+  Bounds bounds;
+  for (int i = 0; i < n; ++i) bounds.add(corners[i].x, corners[i].y);
+  place(batch, blend, corners[0].a, bounds);
   // A fan around the first corner, as quads (0,1,2,3), (0,3,4,5), (0,5,6,7);
   // a missing last corner repeats the one before, an empty triangle.
-  startBatch(texture, blend, plainSampling, 12);
+  startBatch(batch, texture, blend, plainSampling, 12);
   for (int first = 1; first + 1 < n; first += 2) {
-    vertices_.push_back(corners[0]);
-    for (int i = first; i < first + 3; ++i) vertices_.push_back(corners[std::min(i, n - 1)]);
+    batch.vertices.push_back(corners[0]);
+    for (int i = first; i < first + 3; ++i) batch.vertices.push_back(corners[std::min(i, n - 1)]);
   }
-  if (!batching_) flush();
+  if (!batching_) flushBatch(batch);
 }
 
 void GlRenderer::pushSolid(int blend, const float* x, const float* y, Rgba colour) {
@@ -422,12 +587,14 @@ const SpriteHull& GlRenderer::hullFor(const Image& image, int frame) {
   return slot.hull;
 }
 
-bool GlRenderer::pushHull(unsigned texture, const QuadCmd& q, Rgba colour, bool plainSampling) {
+bool GlRenderer::pushHull(Batch& batch, unsigned texture, const QuadCmd& q, Rgba colour, bool plainSampling) {
   // The quad is the image of the source rectangle under an affine map: a
   // parallelogram (both diagonals share their midpoint).
   const float ax = q.x[1] - q.x[0], ay = q.y[1] - q.y[0];
   const float bx = q.x[3] - q.x[0], by = q.y[3] - q.y[0];
-  const float quadPixels = std::fabs(ax * by - ay * bx);
+  // Pixels of the target the quad covers: a soft layer has fewer.
+  const float reduction = batch.layer != nullptr ? static_cast<float>(batch.layer->reduction()) : 1.0f;
+  const float quadPixels = std::fabs(ax * by - ay * bx) / (reduction * reduction);
   if (quadPixels < kHullMinPixels) return false;
   if (std::fabs(q.x[0] + q.x[2] - q.x[1] - q.x[3]) > 0.01f || std::fabs(q.y[0] + q.y[2] - q.y[1] - q.y[3]) > 0.01f)
     return false;
@@ -446,7 +613,7 @@ bool GlRenderer::pushHull(unsigned texture, const QuadCmd& q, Rgba colour, bool 
     corners[i] = Vertex{
         q.x[0] + a * ax + b * bx, q.y[0] + a * ay + b * by, s[i] / w, t[i] / h, colour.r, colour.g, colour.b, colour.a};
   }
-  pushPolygon(texture, q.paint.blend, corners, n, plainSampling);
+  pushPolygon(batch, texture, q.paint.blend, corners, n, plainSampling);
   return true;
 }
 
@@ -467,10 +634,14 @@ void GlRenderer::quad(const QuadCmd& q) {
   // neighbouring texel.
   const bool blended = q.paint.blend == kBlendAlpha || q.paint.blend == kBlendLight;
   const bool filtered = (q.image->flags() & kImageFiltered) != 0;
-  if (fillSavings_ && blended && filtered && (!mipmapped || plain) && pushHull(texture, q, colour, plain)) return;
+  const bool sampledPlainly = filtered && (!mipmapped || plain);
+  Batch& batch = quality_ > 0 && q.paint.blend == kBlendLight && sampledPlainly
+                     ? batchFor(q, lastSlot(q.frame).softness)
+                     : screen_;
+  if (fillSavings_ && blended && sampledPlainly && pushHull(batch, texture, q, colour, plain)) return;
   const float u[4] = {q.u0, q.u1, q.u1, q.u0};
   const float v[4] = {q.v0, q.v0, q.v1, q.v1};
-  pushQuad(texture, q.paint.blend, q.x, q.y, u, v, colour, plain);
+  pushQuad(texture, q.paint.blend, q.x, q.y, u, v, colour, plain, &batch);
 }
 
 void GlRenderer::line(const LineCmd& in) {
@@ -489,6 +660,7 @@ void GlRenderer::line(const LineCmd& in) {
   const float nx = -dy / length;
   const float ny = dx / length;
   const float half = std::max(l.width, 1.0f) * 0.5f;
+  thinLine_ = l.width <= kThinLine;
   const Rgba colour{l.paint.r, l.paint.g, l.paint.b, l.paint.a};
   // The band between offsets a and b from the centre line.
   auto band = [&](float a, float b, float ua, float ub) {
@@ -500,6 +672,7 @@ void GlRenderer::line(const LineCmd& in) {
   };
   if (!l.smooth) {
     band(-half, half, kOpaqueU, kOpaqueU);
+    thinLine_ = false;
     return;
   }
   // A solid core plus a one-pixel edge on each side that fades out, so the
@@ -509,6 +682,7 @@ void GlRenderer::line(const LineCmd& in) {
   if (core > 0.0f) band(-core, core, kOpaqueU, kOpaqueU);
   band(core, outer, kOpaqueU, kClearU);
   band(-core, -outer, kOpaqueU, kClearU);
+  thinLine_ = false;
 }
 
 void GlRenderer::point(const PointCmd& p) {
@@ -534,8 +708,12 @@ void GlRenderer::setClip(int x, int y, int w, int h) {
     glDisable(GL_SCISSOR_TEST);
     return;
   }
+  clipX_ = x;
+  clipY_ = y;
+  clipW_ = w;
+  clipH_ = h;
   glEnable(GL_SCISSOR_TEST);
-  glScissor(x, height_ - y - h, w, h);  // GL rows run bottom-up
+  scissorScreen();
 }
 
 void GlRenderer::grab(Image& image, int frame, int x, int y) {

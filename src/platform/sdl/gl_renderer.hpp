@@ -2,19 +2,25 @@
 // The batched sprite renderer (OpenGL 3.3 core). Everything is drawn into an
 // off-screen buffer of the logical screen size that keeps its pixels from one
 // frame to the next; present() scales it into the window with black bars.
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/backend.hpp"
+#include "platform/sdl/soft_layer.hpp"
 #include "platform/sdl/sprite_hull.hpp"
+#include "platform/sdl/sprite_softness.hpp"
 
 namespace pf {
 
 class GlRenderer {
  public:
-  GlRenderer() = default;
+  GlRenderer() {
+    for (Soft& soft : soft_) soft.batch.layer = &soft.layer;
+  }
   GlRenderer(const GlRenderer&) = delete;
   GlRenderer& operator=(const GlRenderer&) = delete;
 
@@ -55,8 +61,20 @@ class GlRenderer {
     flush();
     fillSavings_ = on;
   }
+  // Issues everything pending, the soft layer added onto the screen.
   void flush();
   void finish();
+
+  // Render quality: 0 draws every pixel exactly; each level above it draws
+  // more of the soft light sprites (those whose look survives it, by their
+  // image's SpriteSoftness, size and alpha) into layers of half or a
+  // quarter of the resolution, which are added onto the screen before
+  // anything that does not commute with them is drawn over them. Light
+  // sprites add up in any order, so the picture stays the same but for the
+  // lost resolution (and the order of specks and thin lines, see place()).
+  static constexpr int kQualityLevels = 4;
+  void setQuality(int level);
+  int quality() const { return quality_; }
 
  private:
   struct Vertex {
@@ -67,6 +85,16 @@ class GlRenderer {
     uint8_t r, g, b, a;
   };
 
+  // Vertices waiting for one draw call: a run of equal texture, blend and
+  // sampling, for the screen or for the soft layer.
+  struct Batch {
+    std::vector<Vertex> vertices;
+    unsigned texture = 0;
+    int blend = 0;
+    bool plain = false;
+    SoftLayer* layer = nullptr;  // drawn into this layer, else onto the screen
+  };
+
   struct Program {
     unsigned id = 0;
     int alphaTestLocation = -1;
@@ -75,17 +103,43 @@ class GlRenderer {
   // The batch key of solid quads: drawn with the untextured program.
   static constexpr unsigned kNoTexture = 0;
 
-  // Flushes first unless `vertices` more fit the batch of this key.
-  void startBatch(unsigned texture, int blend, bool plainSampling, size_t vertices);
+  // Flushes the batch first unless `vertices` more fit it under this key.
+  void startBatch(Batch& batch, unsigned texture, int blend, bool plainSampling, size_t vertices);
   void pushQuad(unsigned texture, int blend, const float* x, const float* y, const float* u, const float* v,
-                Rgba colour, bool plainSampling = false);
+                Rgba colour, bool plainSampling = false, Batch* batch = nullptr);
   // A convex polygon of up to eight corners.
-  void pushPolygon(unsigned texture, int blend, const Vertex* corners, int n, bool plainSampling);
+  void pushPolygon(Batch& batch, unsigned texture, int blend, const Vertex* corners, int n, bool plainSampling);
   void pushSolid(int blend, const float* x, const float* y, Rgba colour);
   // Draws a blended sprite as the polygon of its texels that can show (see
   // SpriteHull); false when the whole quad is the better choice.
-  bool pushHull(unsigned texture, const QuadCmd& q, Rgba colour, bool plainSampling);
+  bool pushHull(Batch& batch, unsigned texture, const QuadCmd& q, Rgba colour, bool plainSampling);
   void applyBlend(int blend);
+  // Issues the batch's draw call into its target.
+  void flushBatch(Batch& batch);
+  // The batch a blended sprite goes into at the current quality: the
+  // coarsest soft layer it looks right in, or the screen's.
+  Batch& batchFor(const QuadCmd& q, const SpriteSoftness& softness);
+  // The screen rectangle around a primitive's corners.
+  struct Bounds {
+    float x0 = 1e9f, y0 = 1e9f, x1 = -1e9f, y1 = -1e9f;
+    void add(float x, float y) {
+      x0 = std::min(x0, x);
+      y0 = std::min(y0, y);
+      x1 = std::max(x1, x);
+      y1 = std::max(y1, y);
+    }
+  };
+  // Books a primitive going into the batch: a soft layer grows by it; on
+  // the screen, a blend other than light first has what the layers hold
+  // under it added, so that it lands on top as drawn.
+  void place(Batch& batch, int blend, uint8_t alpha, const Bounds& bounds);
+  // Adds soft layer i onto the next finer layer (the finest onto the
+  // screen) and empties it; all of them, the coarsest first.
+  void settle(size_t i);
+  void settleLayers();
+  // Scissor rectangles of the screen or of the layer, GL rows bottom-up.
+  void scissorScreen();
+  void scissorLayer(const SoftLayer& layer, int x0, int y0, int x1, int y1);
   // One texture per frame of an image, uploaded on first use and again
   // whenever the image's pixels change; the hull of a filtered image with it.
   struct TextureSlot {
@@ -94,6 +148,7 @@ class GlRenderer {
     bool mipmapsMade = false;
     SpriteHull hull;
     uint64_t hullVersion = 0;
+    SpriteSoftness softness;
   };
   // The image's texture, uploaded if need be. Mipmaps are made only for a
   // draw that samples them (`withMipmaps`): the water frames are always
@@ -101,6 +156,7 @@ class GlRenderer {
   unsigned textureFor(const Image& image, int frame, bool withMipmaps);
   // The hull of a frame of the image textureFor() looked up last.
   const SpriteHull& hullFor(const Image& image, int frame);
+  TextureSlot& lastSlot(int frame) { return (*lastSlots_)[static_cast<size_t>(frame)]; }
   bool buildProgram(Program& program, const char* fragmentSource, std::string* error);
   void useProgram(Program& program, bool alphaTest);
 
@@ -118,16 +174,22 @@ class GlRenderer {
   // opaque texel, smooth line edges ramp across both.
   unsigned whiteTexture_ = 0;
   bool clipped_ = false;
+  int clipX_ = 0, clipY_ = 0, clipW_ = 0, clipH_ = 0;
 
-  std::vector<Vertex> vertices_;
-  size_t ringUsed_ = 0;  // vertices already in the GPU buffer since it was last orphaned
-  unsigned batchTexture_ = 0;
-  int batchBlend_ = 0;
+  Batch screen_;
+  struct Soft {
+    SoftLayer layer;
+    Batch batch;
+  };
+  static constexpr int kSoftLayers = 2;
+  std::array<Soft, kSoftLayers> soft_{Soft{SoftLayer(2), {}}, Soft{SoftLayer(4), {}}};
+  int quality_ = 0;
+  bool thinLine_ = false;  // the bands of a thin line are being pushed
+  size_t ringUsed_ = 0;    // vertices already in the GPU buffer since it was last orphaned
   // A mipmapped texture drawn at a texel or more per pixel samples its top
   // level bilinearly either way; through this sampler the rasteriser skips
   // working out the level of detail for every pixel.
   unsigned plainSampler_ = 0;
-  bool batchPlain_ = false;
   int appliedBlend_ = -1;
   bool batching_ = true;
   bool fillSavings_ = true;

@@ -2,6 +2,8 @@
 
 #include <malloc.h>
 
+#include <cstring>
+
 #include "platform/input_state.hpp"
 #include "platform/sdl/keymap.hpp"
 
@@ -33,9 +35,25 @@ void typeLatin1(const char* utf8) {
   }
 }
 
+int64_t microseconds(PaceClock::time_point t) {
+  return std::chrono::duration_cast<std::chrono::microseconds>(t.time_since_epoch()).count();
+}
+
+PaceClock::time_point fromMicroseconds(int64_t us) {
+  return PaceClock::time_point(std::chrono::duration_cast<PaceClock::duration>(std::chrono::microseconds(us)));
+}
+
+double millisecondsBetween(PaceClock::time_point from, PaceClock::time_point to) {
+  return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
 }  // namespace
 
-SdlDisplay::SdlDisplay() { joysticks_.openAll(); }
+SdlDisplay::SdlDisplay() {
+  joysticks_.openAll();
+  const char* quality = SDL_getenv("OVELUNE_QUALITY");
+  setQualityAuto(quality == nullptr || std::strcmp(quality, "exact") != 0);
+}
 
 SdlDisplay::~SdlDisplay() { close(); }
 
@@ -88,7 +106,10 @@ bool SdlDisplay::open(int width, int height, int depth, std::string* error) {
   vsync_ = false;
   if (depth != 0 && !unpaced_) probeRefresh();
   if (!vsync_ || unpaced_) SDL_GL_SetSwapInterval(0);
-  timer_.restart(PaceClock::now());
+  frameStart_ = PaceClock::now();
+  pacing_.restart(microseconds(frameStart_));
+  stats_ = FrameStats{};
+  setSkipping(false);
   return true;
 }
 
@@ -104,6 +125,7 @@ void SdlDisplay::close() {
   SDL_DestroyWindow(window_);
   window_ = nullptr;
   width_ = height_ = 0;
+  skipping_ = false;
 }
 
 void SdlDisplay::present() {
@@ -137,15 +159,58 @@ void SdlDisplay::probeRefresh() {
   }
 }
 
-void SdlDisplay::flip() {
+void SdlDisplay::endFrame(bool keepTime) {
   if (!isOpen()) return;
-  present();
-  // With vsync the swap itself waits for the display.
-  if (!vsync_ && !unpaced_) waitUntil(timer_.next(PaceClock::now()));
-  SDL_GL_SwapWindow(window_);
-  if (frameListener_) frameListener_();
+  const bool drawn = !skipping_;
+  // Frames are skipped and the quality chosen only where the game's time
+  // must keep up with the clock; anything else is drawn as it always was.
+  const bool adaptive = keepTime && !unpaced_;
+  PaceClock::time_point workDone = PaceClock::now();
+  if (drawn) {
+    present();
+    if (adaptive) {
+      // Waiting for the finished picture tells what the frame cost, and the
+      // swap after the wait then only copies it to the window.
+      renderer_.finish();
+      workDone = PaceClock::now();
+    }
+  }
+  const PaceClock::time_point due = fromMicroseconds(pacing_.due());
+  // With vsync a swap waits for the display; a frame not drawn has no swap.
+  if (!unpaced_ && (!vsync_ || !drawn)) waitUntil(due);
+  double swapMs = 0;
+  if (drawn) {
+    const PaceClock::time_point swapStart = PaceClock::now();
+    SDL_GL_SwapWindow(window_);
+    swapMs = millisecondsBetween(swapStart, PaceClock::now());
+  }
+  const PaceClock::time_point end = PaceClock::now();
+  if (vsync_ && drawn) pacing_.resync(microseconds(end));
+  const bool drawNext = pacing_.ended(microseconds(end), adaptive);
+  ++stats_.frames;
+  if (drawn) {
+    ++stats_.shown;
+    ++stats_.shownAt[static_cast<size_t>(renderer_.quality())];
+    if (adaptive) renderer_.setQuality(governor_.frameDrawn(millisecondsBetween(frameStart_, workDone) + swapMs));
+    if (frameListener_) frameListener_();
+  }
   trimHeap();
+  pressSeen_ = false;
   pumpEvents();
+  setSkipping(adaptive && !drawNext && !pressSeen_);
+  frameStart_ = PaceClock::now();
+}
+
+void SdlDisplay::setQualityAuto(bool on) {
+  governor_ = QualityGovernor(GlRenderer::kQualityLevels);
+  governor_.pinFullQuality(!on);
+  if (renderer_.ready()) renderer_.setQuality(0);
+}
+
+void SdlDisplay::setSkipping(bool on) {
+  if (on == skipping_) return;
+  skipping_ = on;
+  refreshDrawTarget();
 }
 
 void SdlDisplay::trimHeap() {
@@ -163,6 +228,7 @@ void SdlDisplay::pumpEvents() {
   InputState& in = inputState();
   SDL_Event e;
   while (SDL_PollEvent(&e) != 0) {
+    if (e.type == SDL_JOYBUTTONDOWN || (e.type == SDL_KEYDOWN && e.key.repeat == 0)) pressSeen_ = true;
     if (joysticks_.handle(e)) continue;
     switch (e.type) {
       case SDL_QUIT:  // also what SIGINT and SIGTERM turn into

@@ -3,10 +3,13 @@
 // renderer, 60 Hz pacing and the event pump that feeds the input state.
 #include <SDL.h>
 
+#include <array>
 #include <functional>
 #include <string>
 
 #include "platform/backend.hpp"
+#include "platform/frame_pacing.hpp"
+#include "platform/quality_governor.hpp"
 #include "platform/sdl/frame_pacer.hpp"
 #include "platform/sdl/gl_renderer.hpp"
 #include "platform/sdl/sdl_joysticks.hpp"
@@ -24,7 +27,10 @@ class SdlDisplay final : public DisplayBackend {
   bool isOpen() const override { return window_ != nullptr; }
   int width() const override { return width_; }
   int height() const override { return height_; }
-  void flip() override;
+  void flip() override { endFrame(false); }
+  void flipKeepingTime() override { endFrame(true); }
+  bool skippingFrame() const override { return skipping_; }
+  bool acceptsDraws() const override { return !skipping_; }
   void pumpEvents() override;
   bool idle(int ms) override;
   void setTitle(const std::string& title) override;
@@ -45,10 +51,25 @@ class SdlDisplay final : public DisplayBackend {
   GlRenderer& renderer() { return renderer_; }
   void setUnpaced(bool on) { unpaced_ = on; }
   void setFrameListener(std::function<void()> listener) { frameListener_ = std::move(listener); }
+  // Frames ended since the display opened, and those shown, by the render
+  // quality they were drawn at.
+  struct FrameStats {
+    uint64_t frames = 0, shown = 0;
+    std::array<uint64_t, GlRenderer::kQualityLevels> shownAt{};
+  };
+  const FrameStats& frameStats() const { return stats_; }
+  // The render quality follows the cost of drawn frames in loops that keep
+  // time (auto, the default), or stays full (OVELUNE_QUALITY=exact). Either
+  // way it starts afresh at full quality.
+  void setQualityAuto(bool on);
 
  private:
   // Every few seconds, hands the heap's free pages back to the system.
   void trimHeap();
+  // The end of every frame: present (when drawn), pace, swap, then choose
+  // the render quality and whether the next frame is drawn.
+  void endFrame(bool keepTime);
+  void setSkipping(bool on);
   void present();
   void probeRefresh();
 
@@ -56,7 +77,12 @@ class SdlDisplay final : public DisplayBackend {
   SDL_GLContext context_ = nullptr;
   GlRenderer renderer_;
   SdlJoysticks joysticks_;
-  FrameTimer timer_;
+  FramePacing pacing_;
+  QualityGovernor governor_{GlRenderer::kQualityLevels};
+  FrameStats stats_;
+  PaceClock::time_point frameStart_{};
+  bool skipping_ = false;
+  bool pressSeen_ = false;  // a key or button went down in the last pump
   bool vsync_ = false;
   bool unpaced_ = false;
   int framesSinceTrim_ = 0;
