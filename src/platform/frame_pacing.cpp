@@ -8,11 +8,10 @@ constexpr int64_t kFrameUs = 1000000 / 60;
 // runs on without waiting while the lag is smaller, so a renderer a little
 // slower than 60 Hz still shows every frame it can.
 constexpr int64_t kSkipLagUs = kFrameUs;
-// Further behind than this, the debt is forgiven: after a blocking step (a
-// load, a network request) or when even the shown frames cannot keep up,
-// the game carries on from now rather than rushing through the frames it
-// missed.
-constexpr int64_t kSlipLagUs = 4 * kFrameUs;
+// Further behind than this the frame followed a blocking step (a load, a
+// network request): the game carries on from now rather than rushing
+// through the frames it missed.
+constexpr int64_t kBlockedLagUs = 250 * 1000;
 
 }  // namespace
 
@@ -35,15 +34,22 @@ bool FramePacing::ended(int64_t nowUs, bool keepTime) {
     skippedInRow_ = 0;
     return true;
   }
-  if (!keepTime || lag > kSlipLagUs) {
+  if (!keepTime || lag > kBlockedLagUs) {
     deadline_ = nowUs;
     skippedInRow_ = 0;
     return true;
   }
-  if (lag > kSkipLagUs && skippedInRow_ < kMostSkipped) {
+  if (lag <= kSkipLagUs) {
+    skippedInRow_ = 0;
+    return true;
+  }
+  if (skippedInRow_ < kMostSkipped) {
     ++skippedInRow_;
     return false;
   }
+  // The floor of shown frames: this one is drawn although behind, and the
+  // game slows down instead of falling further behind.
+  deadline_ = nowUs;
   skippedInRow_ = 0;
   return true;
 }

@@ -2,10 +2,11 @@
 // Game time against wall time. Frame n of a paced loop is due 16 ms plus a
 // carried 40/60 ms after frame n - 1, so that 60 frames take exactly one
 // second. A loop that keeps time (a run, the menu) catches up when drawing
-// falls behind by leaving frames undrawn, at most kMostSkipped in a row so
-// that some frames are always shown; any other loop, or one too far behind,
-// restarts the schedule at the late frame and slows down instead. Times are
-// microseconds of any steady clock (the real one or the headless backend's).
+// falls more than a frame behind by leaving frames undrawn, at most
+// kMostSkipped in a row so that some frames are always shown; when even
+// that is not enough, and in any other loop, a late frame restarts the
+// schedule: the game slows down instead. Times are microseconds of any
+// steady clock (the real one or the headless backend's).
 #include <cstdint>
 
 namespace pf {

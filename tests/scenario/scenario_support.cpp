@@ -29,6 +29,27 @@ void skipEntry(game& g) {
   while (g.playerstarttimer <= 120) runFrames(g, 1);
 }
 
+uint64_t playState(game& g) {
+  Hash h;
+  for (const double v : {double(g.gametimer), double(g.score), double(g.lives), double(g.bombs), double(g.killcount),
+                         double(g.p1->x), double(g.p1->y)}) {
+    h.add(v);
+  }
+  for (const size_t n : {g.enemylist.size(), g.bulletlist.size(), g.particlelist.size(), g.explosionlist.size(),
+                         g.bubblelist.size(), g.bloodlist.size(), g.firelist.size(), g.textlist.size()}) {
+    h.add(static_cast<double>(n));
+  }
+  g.enemylist.forEach([&](enemybase& e) {
+    h.add(e.x);
+    h.add(e.y);
+    h.add(e.collrect.x);
+    h.add(e.collrect.y);
+    h.add(e.energy);
+  });
+  for (const float phase : g.bombalpha) h.add(phase);
+  return h.value();
+}
+
 Dummy* Dummy::spawn(game& g, float x, float y, float energy) {
   auto d = std::make_unique<Dummy>();
   d->x = x;

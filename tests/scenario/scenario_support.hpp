@@ -18,6 +18,26 @@ int runFrames(game& g, int frames);
 // Advances the run until the ship has finished its entry (input is read).
 void skipEntry(game& g);
 
+// An FNV-1a hash of numbers (to 1/4096).
+class Hash {
+ public:
+  void add(double v) {
+    const auto bits = static_cast<int64_t>(v * 4096.0);
+    for (int i = 0; i < 8; ++i) {
+      hash_ ^= static_cast<uint64_t>(bits >> (8 * i)) & 0xff;
+      hash_ *= 1099511628211ull;
+    }
+  }
+  uint64_t value() const { return hash_; }
+
+ private:
+  uint64_t hash_ = 1469598103934665603ull;
+};
+
+// Everything of the run that play or a later drawing can read: clocks,
+// score, the ship, list sizes, every enemy and the energy bar's phases.
+uint64_t playState(game& g);
+
 // A stationary enemy for collision tests. It keeps its box around (x, y),
 // can leave the field on its first Update, and counts what happens to it.
 class Dummy : public enemybase {

@@ -17,43 +17,6 @@
 
 namespace {
 
-class Hash {
- public:
-  void add(double v) {
-    const auto bits = static_cast<int64_t>(v * 4096.0);
-    for (int i = 0; i < 8; ++i) {
-      hash_ ^= static_cast<uint64_t>(bits >> (8 * i)) & 0xff;
-      hash_ *= 1099511628211ull;
-    }
-  }
-  uint64_t value() const { return hash_; }
-
- private:
-  uint64_t hash_ = 1469598103934665603ull;
-};
-
-// Everything of the frame that play or a later drawing can read.
-uint64_t playState(game& g) {
-  Hash h;
-  for (const double v : {double(g.gametimer), double(g.score), double(g.lives), double(g.bombs), double(g.killcount),
-                         double(g.p1->x), double(g.p1->y)}) {
-    h.add(v);
-  }
-  for (const size_t n : {g.enemylist.size(), g.bulletlist.size(), g.particlelist.size(), g.explosionlist.size(),
-                         g.bubblelist.size(), g.bloodlist.size(), g.firelist.size(), g.textlist.size()}) {
-    h.add(static_cast<double>(n));
-  }
-  g.enemylist.forEach([&](enemybase& e) {
-    h.add(e.x);
-    h.add(e.y);
-    h.add(e.collrect.x);
-    h.add(e.collrect.y);
-    h.add(e.energy);
-  });
-  for (const float phase : g.bombalpha) h.add(phase);
-  return h.value();
-}
-
 uint64_t drawnCalls(const std::vector<pf::DrawCall>& calls) {
   Hash h;
   for (const pf::DrawCall& c : calls) {

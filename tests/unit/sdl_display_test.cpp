@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <SDL.h>
 
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
+#include "platform/sdl/gl_renderer.hpp"
 #include "platform/sdl/sdl_backends.hpp"
+#include "platform/sdl/sdl_display.hpp"
 #include "private_x_server.hpp"
 #include "test_support.hpp"
 
@@ -106,6 +110,57 @@ TEST_F(SdlRendererTest, BlendModesCombineAsSpecified) {
   pf::setScale(1, 1);
   EXPECT_EQ(at(8, 40), (Rgb{0, 255, 0}));
   EXPECT_EQ(at(24, 40), (Rgb{0, 0, 0}));
+}
+
+// At lowered quality large soft glows are drawn at a coarser resolution and
+// added onto the screen later: whatever does not add light must still land
+// over the glows drawn before it and under those after it.
+TEST_F(SdlRendererTest, LoweredQualityKeepsWhatCoversTheGlowsOnTop) {
+  pf::ImagePtr glow = pf::createImage(32, 32, 1, pf::kImageFiltered);
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      const float d = std::hypot(x + 0.5f - 16, y + 0.5f - 16) / 16;
+      glow->pixels(0)[static_cast<size_t>(y * 32 + x)] =
+          pf::packRgba(255, 255, 255, static_cast<uint8_t>(255 * std::max(0.0f, 1 - d * d)));
+    }
+  }
+  glow->markDirty();
+  auto scene = [&] {
+    pf::clear();
+    pf::setBlend(pf::kBlendLight);
+    pf::setScale(2, 2);
+    pf::setColour(0, 60, 120);
+    pf::drawImage(*glow, 0, 0);  // covers the screen
+    pf::setScale(1, 1);
+    pf::setBlend(pf::kBlendAlpha);
+    pf::setColour(255, 0, 0);
+    pf::fillRect(0, 0, 24, 64);  // over the glow
+    pf::setBlend(pf::kBlendLight);
+    pf::setScale(1.5f, 1.5f);
+    pf::setColour(0, 255, 0);
+    pf::setAlpha(0.5f);
+    pf::drawImage(*glow, 0, 32);  // over the red
+    pf::resetPlatformDrawState();
+    pf::flip();
+    pf::grabImage(*screen_, 0, 0);
+    return screen_->pixels(0);
+  };
+  pf::GlRenderer& renderer = pf::sdlDisplay()->renderer();
+  const std::vector<uint32_t> exact = scene();
+  renderer.setQuality(pf::GlRenderer::kQualityLevels - 1);
+  const std::vector<uint32_t> lowered = scene();
+  renderer.setQuality(0);
+  int worst = 0;
+  for (size_t i = 0; i < exact.size(); ++i) {
+    for (int shift = 0; shift < 24; shift += 8) {
+      worst = std::max(worst, std::abs(static_cast<int>((exact[i] >> shift) & 0xFF) -
+                                       static_cast<int>((lowered[i] >> shift) & 0xFF)));
+    }
+  }
+  EXPECT_GT(worst, 0) << "nothing was drawn coarser";
+  EXPECT_LE(worst, 12);
+  EXPECT_EQ(lowered[static_cast<size_t>(10 * 64 + 10)], pf::packRgba(255, 0, 0, 255)) << "the red is under the glow";
+  EXPECT_GT((lowered[static_cast<size_t>(50 * 64 + 12)] >> 8) & 0xFF, 40u) << "the green glow is under the red";
 }
 
 TEST_F(SdlRendererTest, GrabKeepsRowOrderAndTheBufferSurvivesFlips) {
