@@ -14,6 +14,8 @@ namespace {
 
 constexpr size_t kMaxQuads = 8192;  // per draw call; indices stay 16-bit
 constexpr size_t kMaxVertices = kMaxQuads * 4;
+// Vertices drawn between two flushes to the rasteriser (a few hundred sprites).
+constexpr size_t kFlushVertices = 3000;
 
 // Texture coordinates into the 2x1 white texture: the centre of the opaque
 // texel, and the centre of the transparent one (a smooth line's outer edge).
@@ -348,6 +350,14 @@ void GlRenderer::flushBatch(Batch& batch) {
     ++drawCalls_;
   }
   batch.vertices.clear();
+  // The rasteriser's threads start on a frame only when it is flushed:
+  // flushed in parts, they fill the first part while the rest is still
+  // being submitted.
+  unflushedVertices_ += count;
+  if (unflushedVertices_ >= kFlushVertices) {
+    glFlush();
+    unflushedVertices_ = 0;
+  }
   if (layer != nullptr) {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, fbo_);
     glViewport(0, 0, width_, height_);
@@ -442,9 +452,10 @@ void GlRenderer::place(Batch& batch, int blend, uint8_t alpha, const Bounds& bou
   // Light adds up in any order (a layer added onto the screen too): only
   // other blends must not pass the layers. Specks and thin lines may: drawn
   // under the layers' light instead of over it, they differ only in their
-  // own few pixels. So may faint ones: they change what they pass by their
-  // alpha's share of it.
-  if (blend == kBlendLight || blend == kBlendAddLayer || quality_ == 0 || alpha <= kFaintAlpha) return;
+  // own few pixels. So may faint alpha-blended ones: they change what they
+  // pass by their alpha's share of it.
+  if (blend == kBlendLight || blend == kBlendAddLayer || quality_ == 0) return;
+  if (blend == kBlendAlpha && alpha <= kFaintAlpha) return;
   if (thinLine_ || (bounds.x1 - bounds.x0) * (bounds.y1 - bounds.y0) <= kSpeckPixels) return;
   // A coarser layer reaches the screen through the finer ones.
   for (const Soft& soft : soft_) {

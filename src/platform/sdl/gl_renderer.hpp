@@ -184,8 +184,9 @@ class GlRenderer {
   static constexpr int kSoftLayers = 2;
   std::array<Soft, kSoftLayers> soft_{Soft{SoftLayer(2), {}}, Soft{SoftLayer(4), {}}};
   int quality_ = 0;
-  bool thinLine_ = false;  // the bands of a thin line are being pushed
-  size_t ringUsed_ = 0;    // vertices already in the GPU buffer since it was last orphaned
+  bool thinLine_ = false;         // the bands of a thin line are being pushed
+  size_t ringUsed_ = 0;           // vertices already in the GPU buffer since it was last orphaned
+  size_t unflushedVertices_ = 0;  // drawn since the rasteriser was last flushed
   // A mipmapped texture drawn at a texel or more per pixel samples its top
   // level bilinearly either way; through this sampler the rasteriser skips
   // working out the level of detail for every pixel.
