@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <SDL.h>
@@ -161,6 +162,44 @@ TEST_F(SdlRendererTest, LoweredQualityKeepsWhatCoversTheGlowsOnTop) {
   EXPECT_LE(worst, 12);
   EXPECT_EQ(lowered[static_cast<size_t>(10 * 64 + 10)], pf::packRgba(255, 0, 0, 255)) << "the red is under the glow";
   EXPECT_GT((lowered[static_cast<size_t>(50 * 64 + 12)] >> 8) & 0xFF, 40u) << "the green glow is under the red";
+}
+
+// Light-blended primitives of one texture are drawn together however they
+// alternate with others; the picture must be the one drawn in order, one
+// draw call each.
+TEST_F(SdlRendererTest, LightDrawnOutOfOrderGivesThePictureDrawnInOrder) {
+  pf::ImagePtr dot = pf::createImage(8, 8, 1, pf::kImageFiltered);
+  for (size_t i = 0; i < 64; ++i) dot->pixels(0)[i] = pf::packRgba(255, 200, 100, static_cast<uint8_t>(i * 4));
+  dot->markDirty();
+  pf::GlRenderer& renderer = pf::sdlDisplay()->renderer();
+  auto scene = [&](bool batched) {
+    renderer.setBatching(batched);
+    pf::clear();
+    const uint64_t calls = renderer.drawCalls();
+    for (int i = 0; i < 40; ++i) {
+      const auto f = static_cast<float>(i);
+      pf::setBlend(pf::kBlendLight);
+      pf::setAlpha(0.6f);
+      pf::setColour(40 + i * 5, 90, 255 - i * 3);
+      pf::setScale(2, 2);
+      pf::drawImage(*dot, std::fmod(f * 7, 50), std::fmod(f * 11, 50));
+      pf::setScale(1, 1);
+      pf::plot(std::fmod(f * 5, 60), std::fmod(f * 3, 60));
+      if (i % 10 == 9) {  // covers some of the light so far
+        pf::setBlend(pf::kBlendAlpha);
+        pf::setAlpha(0.5f);
+        pf::fillRect(f, 10, 12, 30);
+      }
+    }
+    pf::resetPlatformDrawState();
+    pf::grabImage(*screen_, 0, 0);
+    renderer.setBatching(true);
+    return std::make_pair(screen_->pixels(0), renderer.drawCalls() - calls);
+  };
+  const auto [inOrder, callsInOrder] = scene(false);
+  const auto [batched, callsBatched] = scene(true);
+  EXPECT_EQ(batched, inOrder);
+  EXPECT_LE(callsBatched, 12u) << callsInOrder << " in order";
 }
 
 TEST_F(SdlRendererTest, GrabKeepsRowOrderAndTheBufferSurvivesFlips) {

@@ -220,6 +220,7 @@ bool GlRenderer::init(int width, int height, std::string* error) {
   glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint16_t)), indices.data(),
                GL_STATIC_DRAW);
   screen_.vertices.reserve(kMaxVertices);
+  lightHeld_.reset(1, width, height);
 
   const uint32_t white[2] = {packRgba(255, 255, 255, 0), packRgba(255, 255, 255, 255)};
   glGenTextures(1, &whiteTexture_);
@@ -280,6 +281,8 @@ void GlRenderer::shutdown() {
   currentProgram_ = nullptr;
   fbo_ = colour_ = whiteTexture_ = ibo_ = vbo_ = vao_ = 0;
   screen_ = Batch{};
+  light_ = {};
+  lightHeld_.clear();
   for (Soft& soft : soft_) soft.batch = Batch{{}, 0, 0, false, &soft.layer};
   quality_ = 0;
   ringUsed_ = 0;
@@ -405,9 +408,36 @@ void GlRenderer::settleLayers() {
   for (size_t i = soft_.size(); i-- > 0;) settle(i);
 }
 
-void GlRenderer::flush() {
+void GlRenderer::flushScreen() {
   flushBatch(screen_);
+  for (Batch& light : light_) flushBatch(light);
+  lightHeld_.clear();
+}
+
+void GlRenderer::flush() {
+  flushScreen();
   settleLayers();
+}
+
+GlRenderer::Batch& GlRenderer::lightBatch(unsigned texture, bool plainSampling) {
+  Batch* free = nullptr;
+  for (Batch& light : light_) {
+    if (light.vertices.empty()) {
+      if (free == nullptr) free = &light;
+    } else if (light.texture == texture && light.plain == plainSampling) {
+      // A full one is drawn after what the screen's batch holds, as always.
+      if (light.vertices.size() + 12 > kMaxVertices) flushScreen();
+      return light;
+    }
+  }
+  if (free == nullptr) {
+    flushScreen();
+    free = &light_[0];
+  }
+  free->texture = texture;
+  free->blend = kBlendLight;
+  free->plain = plainSampling;
+  return *free;
 }
 
 void GlRenderer::setQuality(int level) {
@@ -439,22 +469,31 @@ GlRenderer::Batch& GlRenderer::batchFor(const QuadCmd& q, const SpriteSoftness& 
 }
 
 void GlRenderer::place(Batch& batch, int blend, uint8_t alpha, const Bounds& bounds) {
+  // Only what the clip lets through is held back.
+  Bounds seen = bounds;
+  if (clipped_) {
+    seen.x0 = std::max(seen.x0, static_cast<float>(clipX_));
+    seen.y0 = std::max(seen.y0, static_cast<float>(clipY_));
+    seen.x1 = std::min(seen.x1, static_cast<float>(clipX_ + clipW_));
+    seen.y1 = std::min(seen.y1, static_cast<float>(clipY_ + clipH_));
+  }
   if (batch.layer != nullptr) {
-    // Only what the clip lets through is held.
-    if (clipped_) {
-      batch.layer->held().add(std::max(bounds.x0, float(clipX_)), std::max(bounds.y0, float(clipY_)),
-                              std::min(bounds.x1, float(clipX_ + clipW_)), std::min(bounds.y1, float(clipY_ + clipH_)));
-    } else {
-      batch.layer->held().add(bounds.x0, bounds.y0, bounds.x1, bounds.y1);
-    }
+    batch.layer->held().add(seen.x0, seen.y0, seen.x1, seen.y1);
+    return;
+  }
+  if (blend == kBlendLight) {
+    lightHeld_.add(seen.x0, seen.y0, seen.x1, seen.y1);
     return;
   }
   // Light adds up in any order (a layer added onto the screen too): only
-  // other blends must not pass the layers. Specks and thin lines may: drawn
-  // under the layers' light instead of over it, they differ only in their
-  // own few pixels. So may faint alpha-blended ones: they change what they
-  // pass by their alpha's share of it.
-  if (blend == kBlendLight || blend == kBlendAddLayer || quality_ == 0) return;
+  // other blends must not pass the light waiting for the screen.
+  if (blend == kBlendAddLayer) return;
+  if (lightHeld_.meets(bounds.x0, bounds.y0, bounds.x1, bounds.y1)) flushScreen();
+  if (quality_ == 0) return;
+  // Nor the soft layers; but specks and thin lines may: drawn under the
+  // layers' light instead of over it, they differ only in their own few
+  // pixels. So may faint alpha-blended ones: they change what they pass by
+  // their alpha's share of it.
   if (blend == kBlendAlpha && alpha <= kFaintAlpha) return;
   if (thinLine_ || (bounds.x1 - bounds.x0) * (bounds.y1 - bounds.y0) <= kSpeckPixels) return;
   // A coarser layer reaches the screen through the finer ones.
@@ -491,7 +530,7 @@ unsigned GlRenderer::textureFor(const Image& image, int frame, bool withMipmaps)
   }
 
   // Quads already batched with this texture must show the old pixels.
-  if (slot.texture != 0 && slot.texture == screen_.texture) flushBatch(screen_);
+  if (slot.texture != 0 && waitsToBeDrawn(slot.texture)) flushScreen();
   for (Soft& soft : soft_) {
     if (slot.texture != 0 && slot.texture == soft.batch.texture) flushBatch(soft.batch);
   }
@@ -525,7 +564,7 @@ void GlRenderer::forget(const Image& image) {
   if (it == textures_.end()) return;
   for (TextureSlot& slot : it->second) {
     if (slot.texture == 0) continue;
-    if (slot.texture == screen_.texture) flushBatch(screen_);
+    if (waitsToBeDrawn(slot.texture)) flushScreen();
     for (Soft& soft : soft_) {
       if (slot.texture == soft.batch.texture) flushBatch(soft.batch);
     }
@@ -538,6 +577,12 @@ void GlRenderer::forget(const Image& image) {
   }
 }
 
+GlRenderer::Batch& GlRenderer::routed(Batch& batch, unsigned texture, int blend, bool plainSampling) {
+  // Unbatched (a measurement), every primitive is its own draw call in order.
+  if (&batch != &screen_ || blend != kBlendLight || !batching_) return batch;
+  return lightBatch(texture, plainSampling);
+}
+
 void GlRenderer::startBatch(Batch& batch, unsigned texture, int blend, bool plainSampling, size_t vertices) {
   if (texture != batch.texture || blend != batch.blend || plainSampling != batch.plain ||
       batch.vertices.size() + vertices > kMaxVertices) {
@@ -548,9 +593,14 @@ void GlRenderer::startBatch(Batch& batch, unsigned texture, int blend, bool plai
   }
 }
 
+bool GlRenderer::waitsToBeDrawn(unsigned texture) const {
+  if (screen_.texture == texture) return true;
+  return std::any_of(light_.begin(), light_.end(), [&](const Batch& b) { return b.texture == texture; });
+}
+
 void GlRenderer::pushQuad(unsigned texture, int blend, const float* x, const float* y, const float* u, const float* v,
                           Rgba colour, bool plainSampling, Batch* into) {
-  Batch& batch = into != nullptr ? *into : screen_;
+  Batch& batch = routed(into != nullptr ? *into : screen_, texture, blend, plainSampling);
   Bounds bounds;
   for (int i = 0; i < 4; ++i) bounds.add(x[i], y[i]);
   place(batch, blend, colour.a, bounds);
@@ -560,8 +610,9 @@ void GlRenderer::pushQuad(unsigned texture, int blend, const float* x, const flo
   if (!batching_) flushBatch(batch);
 }
 
-void GlRenderer::pushPolygon(Batch& batch, unsigned texture, int blend, const Vertex* corners, int n,
+void GlRenderer::pushPolygon(Batch& target, unsigned texture, int blend, const Vertex* corners, int n,
                              bool plainSampling) {
+  Batch& batch = routed(target, texture, blend, plainSampling);
   Bounds bounds;
   for (int i = 0; i < n; ++i) bounds.add(corners[i].x, corners[i].y);
   place(batch, blend, corners[0].a, bounds);
