@@ -24,7 +24,7 @@ class SpriteSoftness {
   // or before build().
   float lossAt(float texelsPerPixel) const;
 
-  static constexpr int kWindow = 64;
+  static constexpr int kWindow = 128;
 
  private:
   static constexpr int kFactors = 3;  // 2, 4, 8
