@@ -15,6 +15,7 @@
 #include "persist/score_server.hpp"
 #include "persist/settings_row.hpp"
 #include "platform/platform.hpp"
+#include "ships/ship_registry.hpp"
 
 namespace {
 
@@ -46,7 +47,7 @@ void applyStoredFlags() {
     const char c = i < stored.size() ? stored[i] : '0';
     program.achievementFlags[i] = (c >= '0' && c <= '9') ? c - '0' : 0;
   }
-  program.shipUnlocked = {settings.ship2, settings.ship3, settings.ship4, settings.ship5, settings.ship6};
+  syncShipUnlocks();
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include "essentials/sound_helpers.hpp"
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
-#include "ships/ship_factory.hpp"
 
 std::unique_ptr<menu> menu::Create() {
   auto m = std::make_unique<menu>();
@@ -25,21 +24,14 @@ std::unique_ptr<menu> menu::Create() {
     p->size = 6;
     p->alphadiv = 3;
   }
-  for (int i = 0; i < 6; ++i) {
-    std::unique_ptr<playerbase> ship = createShip(i + 1);
-    if (!ship) continue;
+  size_t i = 0;
+  for (const ShipEntry& entry : shipRegistry()) {
+    std::unique_ptr<playerbase> ship = entry.create();
     ship->caninput = 0;
-    if (i == 3) {
-      for (int k = 0; k < 5; ++k) {
-        const TailPoint* last = ship->tail.last();
-        const float lx = last != nullptr ? last->x : ship->x;
-        const float ly = last != nullptr ? last->y : ship->y;
-        ship->tail.add(TailPoint::Create(lx, ly, 255, 255, 255))->Length = 50;
-      }
-    }
+    ship->joinCarousel();
     ship->x = static_cast<float>(500 + 100 * i);
     ship->y = 450;
-    m->playerarray[static_cast<size_t>(i)] = std::move(ship);
+    m->playerarray[i++] = std::move(ship);
   }
   if (settings.music == 1) startMusic(assets.musicTitle);
   pf::flushKeys();
@@ -70,7 +62,7 @@ int menu::Update() {
   runEffects();
   showBanners();
   if (begingame > 0) playGame();
-  program.shipUnlocked = {settings.ship2, settings.ship3, settings.ship4, settings.ship5, settings.ship6};
+  syncShipUnlocks();
   if (pf::takeCloseRequest()) quit = 1;
   return quit == 1 ? 1 : 0;
 }
@@ -192,12 +184,10 @@ void menu::runEffects() {
     r.paint();
     if (r.Update(static_cast<float>(timer)) == 1) powerringlist.remove(&r);
   });
-  if (playerbase* fireShip = playerarray[3].get()) {
-    firelist.forEach([&](fireAttack& f) {
-      f.paint();
-      if (f.Update(*fireShip) == 1) firelist.remove(&f);
-    });
-  }
+  firelist.forEach([&](fireAttack& f) {
+    f.paint();
+    if (f.Update(*fireShip_) == 1) firelist.remove(&f);
+  });
 }
 
 void menu::showBanners() {

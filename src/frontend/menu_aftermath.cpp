@@ -1,6 +1,5 @@
 // Running a chosen ship's run inside the menu's frame, and booking what the
 // run leaves behind.
-#include <array>
 #include <cstdio>
 
 #include "essentials/assets.hpp"
@@ -32,31 +31,6 @@ void addPlayTime(int mins, int secs) {
     settings.minutes -= 60;
     settings.hours += 1;
   }
-}
-
-bool allPerfect(int upTo) {
-  const std::array<int, 6> perfect = {settings.ship1perfect, settings.ship2perfect, settings.ship3perfect,
-                                      settings.ship4perfect, settings.ship5perfect, settings.ship6perfect};
-  for (int i = 0; i < upTo; ++i) {
-    if (perfect[static_cast<size_t>(i)] != 1) return false;
-  }
-  return true;
-}
-
-// Unlocks the next ship and records a perfect run; returns the ship whose
-// unlock screen is due (0 when the ship was unlocked before).
-int bookCompletion(int ship, bool perfect) {
-  int* next[] = {&settings.ship2, &settings.ship3, &settings.ship4, &settings.ship5};
-  int* perfectFlag[] = {&settings.ship1perfect, &settings.ship2perfect, &settings.ship3perfect,
-                        &settings.ship4perfect, &settings.ship5perfect, &settings.ship6perfect};
-  int unlock = 0;
-  if (ship >= 1 && ship <= 4) {
-    int& flag = *next[ship - 1];
-    if (flag == 0) unlock = ship + 1;
-    flag = 1;
-  }
-  if (perfect && ship >= 1 && ship <= 6) *perfectFlag[ship - 1] = 1;
-  return unlock;
 }
 
 // A replay that cannot be kept costs the player nothing else: one line says so.
@@ -120,21 +94,16 @@ int menu::bookAftermath(game& g) {
   insertScore(g.score, 1, ship);
   g.achievementlist.transferTo(achievementlist);
 
-  int unlock = 0;
-  if (g.gamecompleted == 1) unlock = bookCompletion(ship, g.gotperfect == 1);
-  // Perfect runs with ships one to five unlock ship six, whatever this run did.
-  if (allPerfect(5)) {
-    if (settings.ship6 == 0) unlock = 6;
-    settings.ship6 = 1;
-  }
-
   const bool completed = g.gamecompleted == 1;
+  const int unlock = bookShipUnlocks(ship, completed, g.gotperfect == 1);
+  const ShipEntry* flown = findShip(ship);
+  const bool hyperShip = flown != nullptr && flown->hyperAchievements;
   const bool award[kAchievements] = {
-      allPerfect(6),
+      allShipsPerfect(),
       g.gamefailed == 1,
       completed,
-      ship == 6 && g.lives == 3 && g.powerlevel >= 5 && completed,
-      ship == 6 && completed && g.totalpowerups == 0,
+      hyperShip && g.lives == 3 && g.powerlevel >= 5 && completed,
+      hyperShip && completed && g.totalpowerups == 0,
       false,
       false,
       false,  // the multiplier achievements arrive with the run's banners

@@ -8,7 +8,7 @@
 #include "essentials/sound_helpers.hpp"
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
-#include "ships/ship_factory.hpp"
+#include "ships/ship_registry.hpp"
 
 game::game()
     : weapons_{bulletlist,  missilelist, powerringlist,    firelist,          bloodlist,

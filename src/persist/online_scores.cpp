@@ -47,9 +47,10 @@ Tokenizer& fetchBestList(const std::string& path, Tokenizer& tokenizer, RequestB
   return tokenizer;
 }
 
-void fetchBestLists(std::array<Tokenizer, 6>& lists) {
+void fetchBestLists(std::array<Tokenizer, kShipCount>& lists) {
   RequestBudget budget;
-  for (int ship = 1; ship <= 6; ++ship) fetchBestList(bestListPath(ship), lists[static_cast<size_t>(ship - 1)], budget);
+  for (int ship = 1; ship <= kShipCount; ++ship)
+    fetchBestList(bestListPath(ship), lists[static_cast<size_t>(ship - 1)], budget);
 }
 
 std::string cleanPlayerName(const std::string& typed) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "essentials/settings.hpp"
 #include "persist/tokenizer.hpp"
 
 constexpr const char* kProbePath = "/members/pellmore/sPhallus.php";
@@ -38,8 +39,8 @@ class RequestBudget {
 // into the tokenizer; a failed request leaves the text "".
 Tokenizer& fetchBestList(const std::string& path, Tokenizer& tokenizer, RequestBudget& budget);
 
-// The best lists of ships 1 to 6, fetched under one budget.
-void fetchBestLists(std::array<Tokenizer, 6>& lists);
+// The best lists of every ship, fetched under one budget.
+void fetchBestLists(std::array<Tokenizer, kShipCount>& lists);
 
 // The typed name as it is sent and stored: trimmed, at most 15 characters,
 // every blank turned into "_", "Mr_Perfect" when nothing is left.

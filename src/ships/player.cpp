@@ -9,6 +9,7 @@
 #include "essentials/sound_helpers.hpp"
 #include "platform/platform.hpp"
 #include "ships/missile.hpp"
+#include "ships/ship_demo.hpp"
 #include "ships/ship_motion.hpp"
 #include "ships/shots.hpp"
 
@@ -102,5 +103,31 @@ void player::special(WeaponContext& w, SpecialTrigger trigger) {
   for (int i = 0; i < 2; ++i) {
     const int direction = Rand(0, 359);
     addMissile(w, x, y, static_cast<float>(direction)).damage = damage;
+  }
+}
+
+// While selected the ship sways and shows its guns at full power, its power
+// missiles and, in the special window, its super missiles.
+void player::demonstrate(DemoStage& s) {
+  rotation = static_cast<float>(20 * Sin(s.timer));
+  const float ahead = 270 + rotation;
+  if (s.every(40)) {
+    const ShotLook look{r, g, b, 1, 0.1f, 1.5f};
+    const float sweep = static_cast<float>(25 * Sin(s.timer));
+    s.shoot(x - 7, y, ahead, 20, look, 1.5f);
+    s.shoot(x + 7, y, ahead, 20, look, 1.5f);
+    s.shoot(x - 21, y, 213 + sweep, 9, look, 1.5f);
+    s.shoot(x + 21, y, 327 - sweep, 9, look, 1.5f);
+    s.shoot(x - 21, y - 20, ahead, 15, look, 1.5f);
+    s.shoot(x + 21, y - 20, ahead, 15, look, 1.5f);
+  }
+  if (s.every(60)) {
+    for (const float direction : {0.0f, 180.0f, 327.0f, 213.0f}) s.missilelist.add(missile::Create(x, y, direction));
+  }
+  if (s.specialWindow()) {
+    for (int i = 0; i < 2; ++i) {
+      const int direction = Rand(0, 359);
+      s.missilelist.add(missile::Create(x, y, static_cast<float>(direction)));
+    }
   }
 }

@@ -26,4 +26,5 @@ class player : public playerbase {
   void fireMainGuns(WeaponContext& w) override;
   void fireAutomatic(WeaponContext& w) override;
   void special(WeaponContext& w, SpecialTrigger trigger) override;
+  void demonstrate(DemoStage& s) override;
 };

@@ -10,6 +10,7 @@
 #include "ships/weapon_context.hpp"
 
 class bubble;
+struct DemoStage;
 
 // What the selection screen shows of a ship, in the order of its panel.
 struct ShipTexts {
@@ -74,4 +75,10 @@ class playerbase {
   virtual void lifeLost() {}
   // The ship collected a power-up ("P") pick-up.
   virtual void powerUpCollected() {}
+
+  // ---- the selection screen
+  // Once, when the ship joins the selection carousel.
+  virtual void joinCarousel() {}
+  // One frame of showing off its weapons while the ship is selected.
+  virtual void demonstrate(DemoStage&) {}
 };

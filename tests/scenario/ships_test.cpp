@@ -17,7 +17,7 @@
 #include "ships/player3.hpp"
 #include "ships/player5.hpp"
 #include "ships/ship5bullet.hpp"
-#include "ships/ship_factory.hpp"
+#include "ships/ship_registry.hpp"
 
 namespace {
 
