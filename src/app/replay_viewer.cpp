@@ -7,6 +7,7 @@
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
 #include "game/game_frame.hpp"
+#include "game/level.hpp"
 #include "game/run_recording.hpp"
 #include "persist/build_id.hpp"
 #include "persist/replay_file.hpp"
@@ -51,8 +52,7 @@ int watchReplay(const Replay& replay) {
   }
   const std::string divergence = pf::inputTape().divergence();
   endReplay();
-  pf::stopChannel(assets.musicLevel.channel);
-  pf::stopChannel(assets.musicBoss.channel);
+  stopLevelMusic();
   if (!divergence.empty()) std::printf("Ovelune: the replay went its own way at %s\n", divergence.c_str());
   (void)shutDown();
   return 0;

@@ -10,6 +10,7 @@
 #include "frontend/unlockscreen.hpp"
 #include "game/game.hpp"
 #include "game/game_frame.hpp"
+#include "game/level.hpp"
 #include "game/run_recording.hpp"
 #include "persist/online_scores.hpp"
 #include "persist/replay_store.hpp"
@@ -71,8 +72,7 @@ void menu::playGame() {
   }
   if (unlock > 0 && !pf::closeRequested()) unlockscreen::Create(unlock)->Do();
   if (settings.music == 1) {
-    pf::stopChannel(assets.musicLevel.channel);
-    pf::stopChannel(assets.musicBoss.channel);
+    stopLevelMusic();
     startMusic(assets.musicTitle);
   }
   begingame = 0;

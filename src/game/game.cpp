@@ -6,6 +6,7 @@
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "essentials/sound_helpers.hpp"
+#include "game/level.hpp"
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
 #include "ships/ship_registry.hpp"
@@ -25,7 +26,7 @@ std::unique_ptr<game> game::Create(int ship) {
   }
   g->p1 = createShip(ship);
   if (!g->p1) return nullptr;
-  if (settings.music == 1) startMusic(assets.musicLevel);
+  if (settings.music == 1) startMusic(assets.*kNeonOcean.music);
   for (int i = 0; i < 100; ++i) g->bombalpha[static_cast<size_t>(i)] = static_cast<float>(i * 3.5);
   return g;
 }
@@ -45,7 +46,7 @@ int game::Update() {
   }
 
   // The boss clock runs from the frame after the boss arrives.
-  if (bossdead == 0 && gametimer > 11100) {
+  if (bossdead == 0 && gametimer > kNeonOcean.bossArrival) {
     bossticker += 1;
     if (bossticker % 60 == 0) {
       bosstimer -= 1;
@@ -167,7 +168,7 @@ void game::bulletPass() {
     } else {
       p1->afterBulletUpdate(b, weapons_);
     }
-    if (gametimer < 11000 && particleTimer % 4 == 0) {
+    if (gametimer < kNeonOcean.trailsEnd && particleTimer % 4 == 0) {
       for (int i = 0; i < 2; ++i) {
         const double vx = Rnd(-1.5, 1.5);
         const double vy = Rnd(-10, 0);

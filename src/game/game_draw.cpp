@@ -9,6 +9,7 @@
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
+#include "game/level.hpp"
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
 
@@ -163,7 +164,7 @@ void game::drawHud() {
   pf::drawText("Multi  x " + std::to_string(multiplier), 680, 30);
   pf::drawText("Combo  " + std::to_string(killcount), 680, 50);
   pf::drawText(powerlevel < 5 ? "power x" + std::to_string(powerlevel) : std::string("max power"), 680, 80);
-  if (g >= 10600) pf::drawText("Time: " + std::to_string(bosstimer), 680, 570);
+  if (g >= kNeonOcean.bossClockShown) pf::drawText("Time: " + std::to_string(bosstimer), 680, 570);
 }
 
 void game::drawSpecialEnergy() {
