@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/startup.hpp"
-#include "essentials/assets.hpp"
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
 #include "game/game_frame.hpp"
