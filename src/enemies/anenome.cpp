@@ -70,7 +70,7 @@ int anenome::makeexplosions(EntityList<explosionbase>& explosionlist) {
   return 0;
 }
 
-int anenome::paint() {
+int anenome::paint() const {
   const pf::Image& blob = *assets.blobImage;
   // A wobbling oval of sparks round the foot, in whatever colour the previous
   // painter left (white after the usual reset).

@@ -27,8 +27,7 @@ void whiteDot(double px, double py, double alpha) {
 
 void boss::updateLooks() { layoutClaws(); }
 
-int boss::paint() {
-  updateLooks();
+int boss::paint() const {
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
   paintAura();

@@ -98,7 +98,7 @@ int eel::makeexplosions(EntityList<explosionbase>& explosionlist) {
   return 0;
 }
 
-int eel::paint() {
+int eel::paint() const {
   const pf::Image& blob = *assets.blobImage;
   const float s = size;
   pf::setBlend(pf::kBlendLight);

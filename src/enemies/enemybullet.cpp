@@ -45,7 +45,7 @@ int enemybullet::damage(float amount, EntityList<bubble>& bubblelist, EntityList
   return releaseBubblesIfDead(bubblelist);
 }
 
-int enemybullet::paint() {
+int enemybullet::paint() const {
   const pf::Image& blob = *assets.blobImage;
   resetDrawState();
   if (drawtail == 1) tail->draw();

@@ -69,7 +69,7 @@ int hermitshell::damage(float amount, EntityList<bubble>& bubblelist, EntityList
   return 1;
 }
 
-int hermitshell::paint() {
+int hermitshell::paint() const {
   const pf::Image& blob = *assets.blobImage;
   const float t = timer;
   resetDrawState();

@@ -73,9 +73,12 @@ int jellyfish::makeexplosions(EntityList<explosionbase>& explosionlist) {
 
 float jellyfish::bellRowY(int i) const { return static_cast<float>(y2 - 20 + ((i + 1) / 2) * Sin(angle / 4) + 4 * i); }
 
-void jellyfish::updateLooks() { ymov = bellRowY(14); }
+void jellyfish::updateLooks() {
+  glowY_ = ymov;
+  ymov = bellRowY(14);
+}
 
-int jellyfish::paint() {
+int jellyfish::paint() const {
   const pf::Image& blob = *assets.blobImage;
   const int a4 = angle / 4;
 
@@ -83,7 +86,7 @@ int jellyfish::paint() {
   pf::setColour(255, 255, 255);
   pf::setAlpha(0.5f);
   pf::setScale(0.7f, 0.6f);
-  pf::drawImage(blob, x2, ymov);
+  pf::drawImage(blob, x2, glowY_);
   pf::setAlpha(0.2f);
   pf::setScale(static_cast<float>(2 + 0.5 * Sin(angle)), static_cast<float>(2 + 0.5 * Sin(angle + 45)));
   pf::drawImage(blob, x2, y2 + 10);
@@ -91,7 +94,7 @@ int jellyfish::paint() {
   pf::setAlpha(1);
   resetDrawState();
   // The first updates jump from the origin; the tentacles show from the third frame.
-  if (timer > 2) tentacleList.forEach([](tentacle& t) { t.paint(); });
+  if (timer > 2) tentacleList.forEach([](const tentacle& t) { t.paint(); });
   pf::setLineWidth(1);
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
@@ -130,7 +133,6 @@ int jellyfish::paint() {
     pf::setRotation(ribTilt);
     pf::drawImage(blob, static_cast<float>(x2 + c2 - 0.3 * i - innerSpread), rowY);
   }
-  updateLooks();
 
   // A rosette of blue, magenta and red in the bell.
   resetDrawState();

@@ -96,7 +96,7 @@ int seahorse::makeexplosions(EntityList<explosionbase>& explosionlist) {
   return 0;
 }
 
-int seahorse::paint() {
+int seahorse::paint() const {
   const pf::Image& blob = *assets.blobImage;
   const double f = facing;
   const double m = side();

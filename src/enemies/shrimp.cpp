@@ -69,7 +69,7 @@ int shrimp::addeffects(EntityList<bubble>& bubblelist, EntityList<blood>&) {
   return 0;
 }
 
-int shrimp::paint() {
+int shrimp::paint() const {
   const pf::Image& blob = *assets.blobImage;
   const float s = size;
   const auto& px = xArray2;

@@ -36,7 +36,7 @@ void shrimpstreak::turnSegments() {
   });
 }
 
-void shrimpstreak::draw() {
+void shrimpstreak::draw() const {
   if (PointList.empty()) return;
   if (PointList.size() == 1) {
     resetDrawState();
@@ -47,7 +47,7 @@ void shrimpstreak::draw() {
   const tpoint* previous = oldest;
   const tpoint* beforePrevious = oldest;
   int k = 1;
-  PointList.forEach([&](tpoint& p) {
+  PointList.forEach([&](const tpoint& p) {
     if (&p == oldest) return;
     k += 1;
     // Each segment circles its point.

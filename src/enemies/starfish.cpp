@@ -27,7 +27,7 @@ int starfish::Update(playerbase&, EntityList<enemybase>&) {
   return 0;
 }
 
-int starfish::paint() {
+int starfish::paint() const {
   const pf::Image& blob = *assets.blobImage;
   pf::setAlpha(1);
   pf::setColour(255, 255, 255);

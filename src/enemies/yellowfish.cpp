@@ -40,7 +40,7 @@ int yellowfish::addeffects(EntityList<bubble>& bubblelist, EntityList<blood>&) {
   return 0;
 }
 
-int yellowfish::paint() {
+int yellowfish::paint() const {
   const pf::Image& blob = *assets.blobImage;
   resetDrawState();
   pf::setBlend(pf::kBlendLight);

@@ -59,6 +59,7 @@ int menu::Update() {
   }
   readNavigation();
   drawCursor();
+  advanceLooks();
   runEffects();
   showBanners();
   if (begingame > 0) playGame();
@@ -159,6 +160,10 @@ void menu::drawCursor() {
     pf::setColour(255, 255, 255);
     pf::drawImage(blob, tx, ty);
   }
+}
+
+void menu::advanceLooks() {
+  firelist.forEach([](fireAttack& f) { f.updateLooks(); });
 }
 
 void menu::runEffects() {

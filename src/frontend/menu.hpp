@@ -82,6 +82,8 @@ class menu {
   void readNavigation();
   void moveSelection(int step);
   void drawCursor();
+  // Once per frame, before the effects are drawn: the flames' flicker.
+  void advanceLooks();
   void runEffects();
   void showBanners();
 

@@ -23,7 +23,7 @@ int bigexplosion::Update(EntityList<bubble>& bubblelist, EntityList<blood>& bloo
   return pointlist.empty() && list.empty() ? 1 : 0;
 }
 
-int bigexplosion::paint() {
-  list.forEach([](explosion& e) { e.paint(); });
+int bigexplosion::paint() const {
+  list.forEach([](const explosion& e) { e.paint(); });
   return 0;
 }

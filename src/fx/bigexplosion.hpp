@@ -18,5 +18,5 @@ class bigexplosion : public explosionbase {
   static std::unique_ptr<bigexplosion> Create(float x, float y, int r, int g, int b, int n, float size, int mini,
                                               float texoffsetx, float texoffsety, int longlife);
   int Update(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;
-  int paint() override;
+  int paint() const override;
 };

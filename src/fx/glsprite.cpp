@@ -44,7 +44,7 @@ int glsprite::Update() {
   return life < 0 ? 1 : 0;
 }
 
-void glsprite::paint() {
+void glsprite::paint() const {
   pf::setColour(r, g, b);
   pf::setAlpha(life);
   pf::setScale(xscale, yscale);

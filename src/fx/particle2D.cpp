@@ -31,7 +31,7 @@ int particle2D::update() {
   return 0;
 }
 
-void particle2D::paint() {
+void particle2D::paint() const {
   pf::setScale(xScale, yScale);
   pf::setColour(r, g, b);
   pf::setAlpha(alpha);

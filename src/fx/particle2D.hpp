@@ -23,5 +23,5 @@ class particle2D : public Recycled {
                                             float alpha, int blend, const pf::Image* image, float xScale, float yScale,
                                             int r, int g, int b, float angle);
   int update();
-  void paint();
+  void paint() const;
 };

@@ -24,7 +24,7 @@ int plankton::update() {
   return 0;
 }
 
-void plankton::paint() {
+void plankton::paint() const {
   pf::setBlend(pf::kBlendLight);
   pf::setAlpha(0.15f / alphadiv);
   // The halo breathes: its two axes swell out of phase.

@@ -18,10 +18,27 @@ constexpr int kSidePanel = 125;  // the black panels at both sides of the water
 }  // namespace
 
 int game::Draw() {
-  if (!pf::drawingEnabled()) {
-    stepUndrawnFrame();
-    return 0;
+  advanceLooks();
+  if (pf::drawingEnabled()) paintScene();
+  if (program.paused == 1) {
+    readPauseKeys();
+    drawPauseOverlay();
   }
+  achievementPass();
+  return 0;
+}
+
+// Everything that changes with every frame shown, drawn or not: the
+// creatures' looks, the flames' flicker and the energy bar's phases. A run
+// therefore plays the same whether its frames are drawn or not, and what
+// follows only draws.
+void game::advanceLooks() {
+  enemylist.forEach([](enemybase& e) { e.updateLooks(); });
+  firelist.forEach([](fireAttack& f) { f.updateLooks(); });
+  for (float& phase : bombalpha) phase += 1;
+}
+
+void game::paintScene() const {
   const float w = static_cast<float>(settings.screenwidth);
   const float h = static_cast<float>(settings.screenheight);
   // Everything up to the side panels shows only in the open water between
@@ -33,7 +50,7 @@ int game::Draw() {
   drawRockWalls();
   drawWaterAndRock();
   resetDrawState();
-  planktonlist.forEach([](plankton& p) { p.paint(); });
+  planktonlist.forEach([](const plankton& p) { p.paint(); });
   drawObjects();
 
   pf::clearDrawClip();
@@ -44,7 +61,7 @@ int game::Draw() {
   pf::setColour(255, 255, 255);
   resetDrawState();
 
-  textlist.forEach([](Text& t) { t.draw(); });
+  textlist.forEach([](const Text& t) { t.draw(); });
   drawHud();
   drawSpecialEnergy();
 
@@ -54,23 +71,6 @@ int game::Draw() {
     pf::fillRect(0, 0, 800, 600);
   }
   resetDrawState();
-  if (program.paused == 1) drawPauseOverlay();
-
-  achievementPass();
-  return 0;
-}
-
-// Only what a drawn frame changes besides pixels, in the same order: the
-// creatures' and flames' looks that turn as they are painted, the energy
-// bar's phases, the pause keys and the achievement banners. The ship's
-// exhaust ages at the start of its next Update instead. A run plays, and
-// draws later on, exactly as if this frame had been drawn.
-void game::stepUndrawnFrame() {
-  enemylist.forEach([](enemybase& e) { e.updateLooks(); });
-  firelist.forEach([](fireAttack& f) { f.updateLooks(); });
-  stepEnergyPhases();
-  if (program.paused == 1) drawPauseOverlay();
-  achievementPass();
 }
 
 void game::achievementPass() {
@@ -131,21 +131,21 @@ void game::drawWaterAndRock() const {
   }
 }
 
-void game::drawObjects() {
-  bulletlist.forEach([](bullet& b) { b.paint(); });
-  missilelist.forEach([](missile& m) { m.draw(); });
-  particlelist.forEach([](particle2D& p) { p.paint(); });
-  enemylist.forEach([](enemybase& e) { e.paint(); });
-  bubblelist.forEach([](bubble& b) { b.paint(); });
-  bloodlist.forEach([](blood& b) { b.paint(); });
-  firelist.forEach([](fireAttack& f) { f.paint(); });
-  powerringlist.forEach([](powerring& r) { r.paint(); });
-  explosionlist.forEach([](explosionbase& e) { e.paint(); });
-  bonuslist.forEach([](bonus& b) { b.paint(); });
+void game::drawObjects() const {
+  bulletlist.forEach([](const bullet& b) { b.paint(); });
+  missilelist.forEach([](const missile& m) { m.draw(); });
+  particlelist.forEach([](const particle2D& p) { p.paint(); });
+  enemylist.forEach([](const enemybase& e) { e.paint(); });
+  bubblelist.forEach([](const bubble& b) { b.paint(); });
+  bloodlist.forEach([](const blood& b) { b.paint(); });
+  firelist.forEach([](const fireAttack& f) { f.paint(); });
+  powerringlist.forEach([](const powerring& r) { r.paint(); });
+  explosionlist.forEach([](const explosionbase& e) { e.paint(); });
+  bonuslist.forEach([](const bonus& b) { b.paint(); });
   p1->paint();
 }
 
-void game::drawHud() {
+void game::drawHud() const {
   const int g = gametimer;
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
@@ -167,10 +167,9 @@ void game::drawHud() {
   if (g >= kNeonOcean.bossClockShown) pf::drawText("Time: " + std::to_string(bosstimer), 680, 570);
 }
 
-void game::drawSpecialEnergy() {
+void game::drawSpecialEnergy() const {
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
-  stepEnergyPhases();
   const pf::Image& blob = *assets.blobImage;
   const int segments = std::min(bombs, static_cast<int>(bombalpha.size()));
   for (int i = 0; i < segments; ++i) {
@@ -192,17 +191,16 @@ void game::drawSpecialEnergy() {
   resetDrawState();
 }
 
-void game::stepEnergyPhases() {
-  for (float& phase : bombalpha) phase += 1;
-}
-
-void game::drawPauseOverlay() {
+void game::readPauseKeys() {
   if (pf::keyHit(pf::vk::kEscape) > 0) program.paused = 0;
   if (pf::keyDown(pf::vk::kQ)) {
     quitnow = 1;
     program.paused = 0;
     pf::flushKeys();
   }
+}
+
+void game::drawPauseOverlay() const {
   pf::setColour(0, 0, 0);
   pf::setAlpha(0.5f);
   pf::fillRect(0, 0, static_cast<float>(settings.screenwidth), static_cast<float>(settings.screenheight));

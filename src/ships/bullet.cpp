@@ -52,12 +52,12 @@ int bullet::Update() {
   return leftField();
 }
 
-int bullet::paint() {
+int bullet::paint() const {
   paintCoreAndGlow(xScale - 0.2f, yscale - 0.2f);
   return 0;
 }
 
-void bullet::paintCoreAndGlow(float coreXScale, float coreYScale) {
+void bullet::paintCoreAndGlow(float coreXScale, float coreYScale) const {
   if (image != nullptr) {
     pf::setRotation(angle);
     pf::setBlend(blend);

@@ -39,7 +39,7 @@ class bullet : public Recycled {
                                         int isPlayer, float damage);
   // 1 = left the field (above it or past a side; never by the bottom).
   virtual int Update();
-  virtual int paint();
+  virtual int paint() const;
 
  protected:
   // Fills the fields every straight-flying shot shares and centres the image.
@@ -50,7 +50,7 @@ class bullet : public Recycled {
   int leftField() const;
   // The two layers every shot is drawn in: a white core at the given scale,
   // then the glow in its colour at its own scale plus 0.1; then a state reset.
-  void paintCoreAndGlow(float coreXScale, float coreYScale);
+  void paintCoreAndGlow(float coreXScale, float coreYScale) const;
 
  private:
   DirectionCache heading_;

@@ -34,7 +34,7 @@ int bullet2D::Update() {
   return 0;
 }
 
-void bullet2D::paint() {
+void bullet2D::paint() const {
   if (image != nullptr) {
     pf::setScale(xscale, yscale);
     pf::setRotation(angle + 180);

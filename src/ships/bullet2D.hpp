@@ -33,7 +33,7 @@ class bullet2D : public Recycled {
                                           float alpha, int blend, int r, int g, int b, float xscale, float yscale,
                                           float radius, int isPlayer, int bulletType);
   int Update();
-  void paint();
+  void paint() const;
 
  private:
   DirectionCache heading_;

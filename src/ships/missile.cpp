@@ -66,7 +66,7 @@ void missile::addeffects(EntityList<bubble>& bubblelist) {
   if (timer % 4 == 0) bubblelist.add(bubble::Create(x, y));
 }
 
-void missile::draw() {
+void missile::draw() const {
   resetDrawState();
   trail->draw();
   resetDrawState();

@@ -41,7 +41,7 @@ int particlebeam::Update() {
   return leftField();
 }
 
-int particlebeam::paint() {
+int particlebeam::paint() const {
   paintCoreAndGlow(1, 1);
   return 0;
 }

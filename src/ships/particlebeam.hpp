@@ -21,5 +21,5 @@ class particlebeam : public bullet {
                                               float alpha, int blend, int r, int g, int b, float xscalemax,
                                               float yscalemax, float radius, int isPlayer, float direction);
   int Update() override;
-  int paint() override;
+  int paint() const override;
 };

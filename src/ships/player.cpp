@@ -60,7 +60,7 @@ int player::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   return 0;
 }
 
-int player::paint() {
+int player::paint() const {
   paintGlow(x, y, 0.4f, 200, 0, 100);
   paintCore(x, y - 11);
   playerList.paint();

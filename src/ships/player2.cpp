@@ -28,7 +28,7 @@ int player2::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   return 0;
 }
 
-int player2::paint() {
+int player2::paint() const {
   const pf::Image& blob = *assets.blobImage;
   paintGlow(x, y, 0.4f, 0, 100, 100);
   // Two rings that breathe in opposite phase: dots and white spikes. A dot

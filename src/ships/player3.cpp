@@ -58,7 +58,7 @@ int player3::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   return 0;
 }
 
-int player3::paint() {
+int player3::paint() const {
   const pf::Image& blob = *assets.blobImage;
   paintGlow(x, y, 0.3f, 255, 255, 0);
   // The corona turns slightly with the ship's motion.

@@ -40,13 +40,13 @@ int player4::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   return 0;
 }
 
-int player4::paint() {
+int player4::paint() const {
   const pf::Image& blob = *assets.blobImage;
   paintGlow(x, y, 0.3f, 255, 0, 255);
   paintSpikeRing(x, y, timer);
   // Every point after the head is an option star.
   const TailPoint* head = tail.first();
-  tail.forEach([&](TailPoint& p) {
+  tail.forEach([&](const TailPoint& p) {
     if (&p == head) return;
     pf::setColour(255, 255, 255);
     pf::setAlpha(0.8f);

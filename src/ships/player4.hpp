@@ -10,7 +10,7 @@ class player4 : public standardShip {
   static std::unique_ptr<player4> Create();
 
   int Update(float dx, float dy, float third, EntityList<bubble>& bubbles) override;
-  int paint() override;
+  int paint() const override;
 
   void fireMainGuns(WeaponContext& w) override;
   void special(WeaponContext& w, SpecialTrigger trigger) override;

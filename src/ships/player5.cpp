@@ -55,7 +55,7 @@ int player5::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   return 0;
 }
 
-int player5::paint() {
+int player5::paint() const {
   const pf::Image& blob = *assets.blobImage;
   paintGlow(x, y, 0.3f, 0, 255, 0);
   paintSpikeRing(x, y, timer);
@@ -63,7 +63,7 @@ int player5::paint() {
   // beyond it the scale turns negative and the glow widens again (mirrored)
   // towards the tip.
   int index = 0;
-  tail.forEach([&](TailPoint& p) {
+  tail.forEach([&](const TailPoint& p) {
     if (index >= kFirstDrawnPoint) {
       pf::setColour(255, 255, 255);
       pf::setAlpha(0.8f);

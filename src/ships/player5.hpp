@@ -11,7 +11,7 @@ class player5 : public standardShip {
   static std::unique_ptr<player5> Create();
 
   int Update(float dx, float dy, float third, EntityList<bubble>& bubbles) override;
-  int paint() override;
+  int paint() const override;
 
   void fireOwnPatterns(WeaponContext& w) override;
   void special(WeaponContext& w, SpecialTrigger trigger) override;

@@ -28,7 +28,7 @@ int player6::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   return 0;
 }
 
-int player6::paint() {
+int player6::paint() const {
   paintGlow(x, y, 0.4f, 0, 100, 100);
   paintCore(x, y - 11);
   playerlist.paint();

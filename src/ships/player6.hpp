@@ -10,7 +10,7 @@ class player6 : public standardShip {
   static std::unique_ptr<player6> Create();
 
   int Update(float dx, float dy, float third, EntityList<bubble>& bubbles) override;
-  int paint() override;
+  int paint() const override;
 
   void fireOwnPatterns(WeaponContext& w) override;
   void demonstrate(DemoStage& s) override;

@@ -55,7 +55,7 @@ class playerbase {
 
   // One frame of movement and animation; dx, dy are input accelerations.
   virtual int Update(float dx, float dy, float third, EntityList<bubble>& bubbles) = 0;
-  virtual int paint() = 0;
+  virtual int paint() const = 0;
 
   // ---- the firing step, run by the session every frame
   // Patterns with their own cadence (ships five and six), while a button is held.

@@ -27,7 +27,7 @@ int powerring::Update(float angle) {
   return life < 0 ? 1 : 0;
 }
 
-void powerring::paint() {
+void powerring::paint() const {
   resetDrawState();
   pf::setAlpha(0.3f * life);
   pf::setColour(255, 100, 0);

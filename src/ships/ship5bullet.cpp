@@ -29,7 +29,7 @@ int ship5bullet::Update() {
 }
 
 // Leaves scale, alpha, blend and colour set for whatever is drawn next.
-int ship5bullet::paint() {
+int ship5bullet::paint() const {
   pf::setScale(xScale, yscale);
   pf::setAlpha(0.6f);
   pf::setBlend(pf::kBlendLight);

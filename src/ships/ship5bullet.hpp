@@ -13,5 +13,5 @@ class ship5bullet : public bullet {
                                              float alpha, int blend, int r, int g, int b, float xScale, float yscale,
                                              float radius, int isPlayer, float damage);
   int Update() override;
-  int paint() override;
+  int paint() const override;
 };

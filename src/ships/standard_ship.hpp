@@ -11,7 +11,8 @@ class standardShip : public playerbase {
   int timer = 0;
   float xvel = 0, yvel = 0;
   float gravity = 0;
-  Exhaust playerlist;
+  // It only shows, and ages as it is drawn (see Exhaust).
+  mutable Exhaust playerlist;
 
  protected:
   // Ages the undrawn exhaust, counts the frame, pulls the tail (if the ship

@@ -117,7 +117,7 @@ TEST_F(CrabTest, UntouchableWhileGlidingIn) {
 TEST_F(CrabTest, ClawBoxesLieBeyondTheTipsAlongTheLeftForearm) {
   readyToFire(1, 20);
   step();
-  crab->paint();
+  crab->updateLooks();
   // The tips from the arm angles, worked out here from the fields.
   const double t = crab->timer;
   const double fore1 = crab->arm1angle + crab->arm1angle2;

@@ -28,7 +28,7 @@ class ProjectileTest : public GlowSpriteTest {
 
 struct ParkedShip : playerbase {
   int Update(float, float, float, EntityList<bubble>&) override { return 0; }
-  int paint() override { return 0; }
+  int paint() const override { return 0; }
 };
 
 std::unique_ptr<bullet> shotUp(float y, float speed) {
