@@ -22,17 +22,17 @@ pf::HeadlessBackend& freshHeadless(uint64_t seed) {
 
 void GlowSpriteTest::SetUp() {
   display = &freshHeadless(seed_);
-  pf::ImagePtr* sprites[] = {&assets.blobImage, &assets.blobImageLeft, &assets.blobImageRight};
+  Loaded<pf::Image>* sprites[] = {&assets.blobImage, &assets.blobImageLeft, &assets.blobImageRight};
   for (int i = 0; i < 3; ++i) {
-    saved_[i] = std::move(*sprites[i]);
-    *sprites[i] = pf::createImage(64, 64, 1, 0);
+    pf::ImagePtr standIn = pf::createImage(64, 64, 1, 0);
+    if (i == 0) pf::midHandleImage(*standIn);
+    if (i == 2) pf::setImageHandle(*standIn, 64, 0);
+    saved_[i] = sprites[i]->store(std::move(standIn));
   }
-  pf::midHandleImage(*assets.blobImage);
-  pf::setImageHandle(*assets.blobImageRight, 64, 0);
 }
 
 void GlowSpriteTest::TearDown() {
   display->setRecording(false);
-  pf::ImagePtr* sprites[] = {&assets.blobImage, &assets.blobImageLeft, &assets.blobImageRight};
-  for (int i = 0; i < 3; ++i) *sprites[i] = std::move(saved_[i]);
+  Loaded<pf::Image>* sprites[] = {&assets.blobImage, &assets.blobImageLeft, &assets.blobImageRight};
+  for (int i = 0; i < 3; ++i) sprites[i]->store(std::move(saved_[i]));
 }

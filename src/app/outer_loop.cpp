@@ -76,6 +76,7 @@ int runProgram() {
   switch (start.result) {
     case StartupResult::databaseFailed: return endOnDatabaseFailure(start.consoleText);
     case StartupResult::displayFailed: return 1;
+    case StartupResult::assetFailed: std::fputs(start.consoleText.c_str(), stdout); return 1;
     case StartupResult::ready: break;
   }
   showLogo();

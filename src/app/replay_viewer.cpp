@@ -31,11 +31,10 @@ bool loadWatchableReplay(const std::string& path, Replay* replay) {
 
 int watchReplay(const Replay& replay) {
   const Startup start = startUp();
-  if (start.result == StartupResult::databaseFailed) {
+  if (start.result != StartupResult::ready) {
     std::fputs(start.consoleText.c_str(), stdout);
     return 1;
   }
-  if (start.result == StartupResult::displayFailed) return 1;
 
   std::unique_ptr<game> g = startReplay(replay);
   if (!g) {

@@ -73,15 +73,23 @@ Startup startUp(const std::string& databasePath) {
   pf::setWindowTitle("Ovelune");
   pf::enableLineSmoothing();
 
-  loadFontAndImages();
-  pf::clear();
-  pf::flip();
-  makeRockSlices();
-  showLoadingFrame();
-  loadWaterFrames();
-  setBlobHandles();
-  loadAchievements();
-  loadSoundsAndChannels();
+  AssetFailure failed = loadFontAndImages();
+  if (!failed) {
+    pf::clear();
+    pf::flip();
+    failed = makeRockSlices();
+  }
+  if (!failed) {
+    showLoadingFrame();
+    failed = loadWaterFrames();
+  }
+  if (!failed) failed = loadAchievements();
+  if (!failed) failed = loadSoundsAndChannels();
+  if (failed) {
+    pf::closeDisplay();
+    settingsDb.close();
+    return Startup{StartupResult::assetFailed, *failed + "\n"};
+  }
 
   settings.usejoy = pf::joyCount() >= 1 ? 1 : 0;
   pf::setBlend(pf::kBlendAlpha);

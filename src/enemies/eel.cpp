@@ -99,7 +99,7 @@ int eel::makeexplosions(EntityList<explosionbase>& explosionlist) {
 }
 
 int eel::paint() const {
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   const float s = size;
   pf::setBlend(pf::kBlendLight);
   for (int i = 0; i < kLinks; ++i) {

@@ -46,7 +46,7 @@ int enemybullet::damage(float amount, EntityList<bubble>& bubblelist, EntityList
 }
 
 int enemybullet::paint() const {
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   resetDrawState();
   if (drawtail == 1) tail->draw();
   resetDrawState();

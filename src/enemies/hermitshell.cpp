@@ -70,7 +70,7 @@ int hermitshell::damage(float amount, EntityList<bubble>& bubblelist, EntityList
 }
 
 int hermitshell::paint() const {
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   const float t = timer;
   resetDrawState();
   pf::setBlend(pf::kBlendLight);

@@ -79,7 +79,7 @@ void jellyfish::updateLooks() {
 }
 
 int jellyfish::paint() const {
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   const int a4 = angle / 4;
 
   pf::setBlend(pf::kBlendLight);

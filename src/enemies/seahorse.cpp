@@ -97,7 +97,7 @@ int seahorse::makeexplosions(EntityList<explosionbase>& explosionlist) {
 }
 
 int seahorse::paint() const {
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   const double f = facing;
   const double m = side();
   const double th = angle;

@@ -70,7 +70,7 @@ int shrimp::addeffects(EntityList<bubble>& bubblelist, EntityList<blood>&) {
 }
 
 int shrimp::paint() const {
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   const float s = size;
   const auto& px = xArray2;
   const auto& py = yArray2;

@@ -95,7 +95,7 @@ void shrimp2::updateLooks() {
 }
 
 int shrimp2::paint() const {
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   trail->draw();
   pf::setScale(0.175f, 0.175f);
   pf::setBlend(pf::kBlendLight);

@@ -42,7 +42,7 @@ void shrimpstreak::draw() const {
     resetDrawState();
     return;
   }
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   const tpoint* oldest = PointList.first();
   const tpoint* previous = oldest;
   const tpoint* beforePrevious = oldest;

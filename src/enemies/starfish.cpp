@@ -28,7 +28,7 @@ int starfish::Update(playerbase&, EntityList<enemybase>&) {
 }
 
 int starfish::paint() const {
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   pf::setAlpha(1);
   pf::setColour(255, 255, 255);
   pf::setBlend(pf::kBlendLight);

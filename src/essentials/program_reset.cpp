@@ -13,6 +13,6 @@ void resetProgramState(uint64_t seed) {
   resetRockSway();
   for (SoundSlot* slot : assets.soundSlots()) {
     pf::stopChannel(slot->channel);
-    if (slot->sound) slot->channel = pf::allocChannel();
+    slot->channel = pf::allocChannel();
   }
 }

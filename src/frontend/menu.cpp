@@ -82,15 +82,14 @@ void menu::drawBackdrop() {
   if (rockbgy1 >= 600) rockbgy1 = rockbgy2 - 600;
   if (rockbgy2 >= 600) rockbgy2 = rockbgy1 - 600;
 
-  if (const pf::Image* water = assets.waterFrames[static_cast<size_t>(waterindex)].get()) {
-    const float stretch = static_cast<float>(2.626 + 0.5 * Sin(timer));
-    pf::setAlpha(0.05f);
-    pf::setBlend(pf::kBlendLight);
-    pf::setScale(stretch, 1.17f);
-    pf::drawImage(*water, 400, rockbgy1, pf::Origin{256, 0});
-    pf::setScale(stretch, -1.17f);
-    pf::drawImage(*water, 400, rockbgy2, pf::Origin{256, 512});
-  }
+  const pf::Image& water = assets.waterFrames[static_cast<size_t>(waterindex)]();
+  const float stretch = static_cast<float>(2.626 + 0.5 * Sin(timer));
+  pf::setAlpha(0.05f);
+  pf::setBlend(pf::kBlendLight);
+  pf::setScale(stretch, 1.17f);
+  pf::drawImage(water, 400, rockbgy1, pf::Origin{256, 0});
+  pf::setScale(stretch, -1.17f);
+  pf::drawImage(water, 400, rockbgy2, pf::Origin{256, 512});
   if (timer % 20 == 0) {
     const int x = Rand(0, 800);
     const int y = Rand(0, 600);
@@ -139,8 +138,8 @@ void menu::moveSelection(int step) {
 
 void menu::drawCursor() {
   resetDrawState();
-  if (drawcursor != 1 || menustate == "play" || menustate == "keys" || !assets.blobImage) return;
-  const pf::Image& blob = *assets.blobImage;
+  if (drawcursor != 1 || menustate == "play" || menustate == "keys") return;
+  const pf::Image& blob = assets.blobImage();
   pf::setBlend(pf::kBlendLight);
   const float y = static_cast<float>(cursorY + 12);
   pf::setScale(1.3f, 0.8f);

@@ -39,7 +39,7 @@ class FreshButtons {
 void drawEntryFrame(int32_t score) {
   const float mid = static_cast<float>(pf::displayWidth() / 2);
   resetDrawState();
-  pf::setFont(assets.gameFont.get());
+  pf::setFont(&assets.gameFont());
   drawTextCentred("YOU SCORED: " + std::to_string(score), mid, 150, 1);
   drawTextCentred("ENTER YOUR NAME!", mid, 200, 1);
   drawTextCentred("PRESS RETURN TO CONFIRM", mid, 450, 1);

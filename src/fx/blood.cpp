@@ -36,5 +36,5 @@ void blood::paint() const {
   pf::setScale(size, size);
   pf::setAlpha(Alpha / 4);
   pf::setColour(r, g, b);
-  pf::drawImage(*assets.blobImage, x, y);
+  pf::drawImage(assets.blobImage(), x, y);
 }

@@ -41,5 +41,5 @@ void bubble::paint() const {
   pf::setAlpha(life);
   pf::setScale(size, size);
   pf::setColour(0, 150, 255);
-  pf::drawImage(*assets.blobImage, x, y);
+  pf::drawImage(assets.blobImage(), x, y);
 }

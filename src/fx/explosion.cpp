@@ -60,7 +60,7 @@ int explosion::paint() const {
   pf::setScale(glowScale, glowScale);
   pf::setAlpha(life / 8);
   pf::setColour(200, 255, 0);
-  if (drawblob == 1) pf::drawImage(*assets.blobImage, static_cast<float>(x + 10 * Sin(timer)), y);
+  if (drawblob == 1) pf::drawImage(assets.blobImage(), static_cast<float>(x + 10 * Sin(timer)), y);
   sparks().forEach([](const glsprite& s) { s.paint(); });
   return 0;
 }

@@ -49,5 +49,5 @@ void glsprite::paint() const {
   pf::setAlpha(life);
   pf::setScale(xscale, yscale);
   pf::setBlend(pf::kBlendLight);
-  if (radius > static_cast<float>(radiusthreshold)) pf::drawImage(*assets.blobImage, x, y);
+  if (radius > static_cast<float>(radiusthreshold)) pf::drawImage(assets.blobImage(), x, y);
 }

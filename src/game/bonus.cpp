@@ -35,7 +35,7 @@ int bonus::Update(EntityList<explosionbase>& explosionlist) {
 int bonus::checkcollisions(const Rect& rect) const { return overlaps(rect, collrect); }
 
 int bonus::paint() const {
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   pf::setBlend(pf::kBlendLight);
   pf::setScale(2, 2);
   pf::setAlpha(0.1f);

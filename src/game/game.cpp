@@ -174,7 +174,7 @@ void game::bulletPass() {
         const double vy = Rnd(-10, 0);
         const double alpha = Rnd(0.6, 0.9);
         particlelist.add(particle2D::Create(b.X, b.Y, static_cast<float>(vx), static_cast<float>(vy), 0.1f,
-                                            static_cast<float>(alpha), 4, b.image, 0.1f, 0.1f, b.r, b.g, b.b, 0));
+                                            static_cast<float>(alpha), 4, *b.image, 0.1f, 0.1f, b.r, b.g, b.b, 0));
       }
     }
   });

@@ -81,18 +81,16 @@ void game::achievementPass() {
 }
 
 void game::drawRockWalls() const {
-  if (!assets.rockImage) return;
   const int h = gametimer / 2;
-  const float wallWidth = static_cast<float>(assets.rockImage->width());
-  const float right =
-      static_cast<float>(settings.screenwidth - 180) - static_cast<float>(assets.rockImage->width() / 2);
+  const int rockWidth = assets.rockImage().width();
+  const float wallWidth = static_cast<float>(rockWidth);
+  const float right = static_cast<float>(settings.screenwidth - 180) - static_cast<float>(rockWidth / 2);
   const float left = 120 + wallWidth;
   const double pulse = 0.25 * Sin(h);
   const double pulse90 = 0.25 * Sin(h + 90);
   pf::setBlend(pf::kBlendLight);
   for (int i = 0; i < kRockSlices; ++i) {
-    const pf::Image* slice = assets.rockSlices[static_cast<size_t>(i)].get();
-    if (slice == nullptr) continue;
+    const pf::Image& slice = assets.rockSlices[static_cast<size_t>(i)]();
     // Each column sways by up to 10 pixels with its own phase, the right wall
     // against the left; each side has an upright copy and a flipped one.
     const float sway = static_cast<float>(10 * Sin(assets.rockSliceOffsets[static_cast<size_t>(i)]));
@@ -100,35 +98,33 @@ void game::drawRockWalls() const {
     const float fi = static_cast<float>(i);
     pf::setScale(1, 1);
     pf::setAlpha(static_cast<float>(base + pulse));
-    pf::drawImage(*slice, right + fi, bgSideScroll3 - sway);
+    pf::drawImage(slice, right + fi, bgSideScroll3 - sway);
     pf::setAlpha(static_cast<float>(base + pulse90));
-    pf::drawImage(*slice, left - fi, bgSideScroll + sway);
+    pf::drawImage(slice, left - fi, bgSideScroll + sway);
     pf::setScale(1, -1);
     pf::setAlpha(static_cast<float>(base + pulse90));
-    pf::drawImage(*slice, left - fi, bgSideScroll2 + sway + 600);
+    pf::drawImage(slice, left - fi, bgSideScroll2 + sway + 600);
     pf::setAlpha(static_cast<float>(base + pulse));
-    pf::drawImage(*slice, right + fi, bgSideScroll4 - sway + 600);
+    pf::drawImage(slice, right + fi, bgSideScroll4 - sway + 600);
   }
 }
 
 void game::drawWaterAndRock() const {
   const float stretch = static_cast<float>(0.5 * Sin(gametimer));
-  if (const pf::Image* water = assets.waterFrames[static_cast<size_t>(waterindex)].get()) {
-    pf::setBlend(pf::kBlendLight);
-    pf::setAlpha(0.09f);
-    pf::setScale(1.626f + stretch, 1.17f);
-    pf::drawImage(*water, 400, rockbgy1, pf::Origin{256, 0});
-    pf::setScale(1.626f + stretch, -1.17f);
-    pf::drawImage(*water, 400, rockbgy2, pf::Origin{256, 512});
-  }
-  if (const pf::Image* rock = assets.rockBackgroundImage.get()) {
-    pf::setBlend(pf::kBlendAlpha);
-    pf::setAlpha(0.04f);
-    pf::setScale(1.5f + stretch, 1);
-    pf::drawImage(*rock, 400, rockbgy1, pf::Origin{400, 0});
-    pf::setScale(1.5f + stretch, -1);
-    pf::drawImage(*rock, 400, rockbgy2, pf::Origin{400, 600});
-  }
+  const pf::Image& water = assets.waterFrames[static_cast<size_t>(waterindex)]();
+  pf::setBlend(pf::kBlendLight);
+  pf::setAlpha(0.09f);
+  pf::setScale(1.626f + stretch, 1.17f);
+  pf::drawImage(water, 400, rockbgy1, pf::Origin{256, 0});
+  pf::setScale(1.626f + stretch, -1.17f);
+  pf::drawImage(water, 400, rockbgy2, pf::Origin{256, 512});
+  const pf::Image& rock = assets.rockBackgroundImage();
+  pf::setBlend(pf::kBlendAlpha);
+  pf::setAlpha(0.04f);
+  pf::setScale(1.5f + stretch, 1);
+  pf::drawImage(rock, 400, rockbgy1, pf::Origin{400, 0});
+  pf::setScale(1.5f + stretch, -1);
+  pf::drawImage(rock, 400, rockbgy2, pf::Origin{400, 600});
 }
 
 void game::drawObjects() const {
@@ -149,14 +145,12 @@ void game::drawHud() const {
   const int g = gametimer;
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
-  if (const pf::Image* heart = assets.heartImage.get()) {
-    const float beat = static_cast<float>(0.5 + 0.1 * Sin(4.0 * g));
-    pf::setScale(beat, beat);
-    pf::drawImage(*heart, 40, 575);
-    pf::setAlpha(0.3f);
-    pf::setColour(200, 0, 100);
-    pf::drawImage(*assets.blobImage, 40, 575);
-  }
+  const float beat = static_cast<float>(0.5 + 0.1 * Sin(4.0 * g));
+  pf::setScale(beat, beat);
+  pf::drawImage(assets.heartImage(), 40, 575);
+  pf::setAlpha(0.3f);
+  pf::setColour(200, 0, 100);
+  pf::drawImage(assets.blobImage(), 40, 575);
   resetDrawState();
   pf::setScale(0.55f, 0.55f);
   pf::drawText("x " + std::to_string(lives), 60, 570);
@@ -170,7 +164,7 @@ void game::drawHud() const {
 void game::drawSpecialEnergy() const {
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   const int segments = std::min(bombs, static_cast<int>(bombalpha.size()));
   for (int i = 0; i < segments; ++i) {
     const float a = bombalpha[static_cast<size_t>(i)];
@@ -185,9 +179,7 @@ void game::drawSpecialEnergy() const {
     pf::drawImage(blob, static_cast<float>(61 + 3 * Sin(a * i / 10.0)), static_cast<float>(y + 4 * Sin(3.0 * a)));
   }
   resetDrawState();
-  if (const pf::Image* frame = assets.powerBarImage.get()) {
-    pf::drawImage(*frame, 35, 300, pf::Origin{0, 0});
-  }
+  pf::drawImage(assets.powerBarImage(), 35, 300, pf::Origin{0, 0});
   resetDrawState();
 }
 

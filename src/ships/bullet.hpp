@@ -20,6 +20,7 @@ class bullet : public Recycled {
   float speed = 0;
   // Start point.
   float oldX = 0, oldY = 0;
+  // Set by Create from a loaded image: never null.
   const pf::Image* image = nullptr;
   float alpha = 0;
   int blend = 4;
@@ -34,7 +35,7 @@ class bullet : public Recycled {
   int timer = 0;
 
   // `radius` is a head start along the direction of travel.
-  static std::unique_ptr<bullet> Create(float x, float y, float angle, float speed, const pf::Image* image, float alpha,
+  static std::unique_ptr<bullet> Create(float x, float y, float angle, float speed, const pf::Image& image, float alpha,
                                         int blend, int r, int g, int b, float xScale, float yscale, float radius,
                                         int isPlayer, float damage);
   // 1 = left the field (above it or past a side; never by the bottom).
@@ -43,7 +44,7 @@ class bullet : public Recycled {
 
  protected:
   // Fills the fields every straight-flying shot shares and centres the image.
-  void launch(float x, float y, float angle, float speed, const pf::Image* image, float alpha, int blend, int r, int g,
+  void launch(float x, float y, float angle, float speed, const pf::Image& image, float alpha, int blend, int r, int g,
               int b, float radius, int isPlayer);
   // Advances `radius` and places the shot on its ray from the start point.
   void moveAlongRay();

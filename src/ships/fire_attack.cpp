@@ -73,9 +73,9 @@ void fireAttack::paint() const {
     pf::setAlpha(0.6f);
     const Flicker& flicker = flicker_[i++];
     pf::setColour(flicker.red, flicker.green, 0);
-    pf::drawImage(*assets.blobImage, p.x, p.y);
+    pf::drawImage(assets.blobImage(), p.x, p.y);
     pf::setColour(255, 255, 255);
     pf::setScale(size / 5, size / 5);
-    pf::drawImage(*assets.blobImage, p.x, p.y);
+    pf::drawImage(assets.blobImage(), p.x, p.y);
   });
 }

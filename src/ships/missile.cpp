@@ -76,9 +76,9 @@ void missile::draw() const {
   pf::setColour(red, green, blue);
   pf::setBlend(pf::kBlendLight);
   pf::setAlpha(0.8f);
-  pf::drawImage(*assets.blobImage, x, y);
+  pf::drawImage(assets.blobImage(), x, y);
   pf::setAlpha(1);
   pf::setScale(0.2f, 0.2f);
   pf::setColour(255, 255, 255);
-  pf::drawImage(*assets.blobImage, x, y);
+  pf::drawImage(assets.blobImage(), x, y);
 }

@@ -26,7 +26,7 @@ int player::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   moveShip(*this, ShipVelocity{xVel, yVel}, gravity, dx, dy, 3.5f, 3.5f, timer, bubbles);
 
   // Exhaust: a magenta body stream and two white wing streams behind the ship.
-  const pf::Image* blob = assets.blobImage.get();
+  const pf::Image& blob = assets.blobImage();
   playerList.add(bullet2D::Create(x, y, 90 + rotation, 1, blob, 1, pf::kBlendLight, 200, 0, 100, 0.1f, 0.1f, 1, 0, 1));
   playerList.add(bullet2D::Create(x - 5, y, 90 + angle + rotation, 2, blob, 1, pf::kBlendLight, 255, 255, 255, 0.16f,
                                   0.08f, 1, 1, 1));

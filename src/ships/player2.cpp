@@ -19,7 +19,7 @@ int player2::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   startSingleButtonFrame(dx, dy, bubbles);
 
   // A tail that waves from side to side.
-  const pf::Image* blob = assets.blobImage.get();
+  const pf::Image& blob = assets.blobImage();
   const float wave = static_cast<float>(10 * Sin(3.0 * timer));
   for (const float direction : {90 + rotation, 66 + rotation + wave, 114 + rotation - wave}) {
     playerlist.add(
@@ -29,7 +29,7 @@ int player2::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
 }
 
 int player2::paint() const {
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   paintGlow(x, y, 0.4f, 0, 100, 100);
   // Two rings that breathe in opposite phase: dots and white spikes. A dot
   // keeps the colour and rotation left by what was drawn before it.
@@ -86,8 +86,8 @@ void player2::special(WeaponContext& w, SpecialTrigger) {
 std::unique_ptr<bullet> player2::superLaser(float side, float size) const {
   const int red = Rand(100, 255);
   const int green = Rand(100, 255);
-  return particlebeam::Create(x + 15 * side, y + 50, 270 + rotation, 20, assets.blobImage.get(), 0.8f, pf::kBlendLight,
-                              red, green, 0, size, size, 10, 0, 3 * side);
+  return particlebeam::Create(x + 15 * side, y + 50, 270 + rotation, 20, assets.blobImage(), 0.8f, pf::kBlendLight, red,
+                              green, 0, size, size, 10, 0, 3 * side);
 }
 
 // The guns at full power and, in the special window, the beams growing as

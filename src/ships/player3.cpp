@@ -49,7 +49,7 @@ int player3::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   startSingleButtonFrame(dx, dy, bubbles);
 
   // A pulsing sun that sheds a ring of sparks every frame.
-  const pf::Image* blob = assets.blobImage.get();
+  const pf::Image& blob = assets.blobImage();
   const float radius = static_cast<float>(8 + 3 * Sin(4.0 * timer + 180));
   for (int k = 0; k <= 350; k += 35) {
     playerlist.add(bullet2D::Create(x, y - 10, 90 + rotation + static_cast<float>(k), 1, blob, 1, pf::kBlendLight, 255,
@@ -59,7 +59,7 @@ int player3::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
 }
 
 int player3::paint() const {
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   paintGlow(x, y, 0.3f, 255, 255, 0);
   // The corona turns slightly with the ship's motion.
   const double r = 8 + 3 * Sin(4.0 * timer + 180);

@@ -29,7 +29,7 @@ int player4::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   collrect = Rect{x - 2, y - 10, 4, 4};
 
   // A spinning, pulsing star of sparks.
-  const pf::Image* blob = assets.blobImage.get();
+  const pf::Image& blob = assets.blobImage();
   // It pulses with the ring of spikes.
   const float radius = static_cast<float>(12 + 3 * Sin(4.0 * timer + 180));
   for (int k = 0; k <= 350; k += 35) {
@@ -41,7 +41,7 @@ int player4::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
 }
 
 int player4::paint() const {
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   paintGlow(x, y, 0.3f, 255, 0, 255);
   paintSpikeRing(x, y, timer);
   // Every point after the head is an option star.

@@ -56,7 +56,7 @@ int player5::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
 }
 
 int player5::paint() const {
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   paintGlow(x, y, 0.3f, 0, 255, 0);
   paintSpikeRing(x, y, timer);
   // The body is thickest next to the ship and shrinks to nothing at point 12;
@@ -108,7 +108,7 @@ void player5::fireOwnPatterns(WeaponContext& w) {
     const float damage = 0.2f * static_cast<float>(w.powerlevel);
     const float phase = 3.0f * static_cast<float>(w.gametimer);
     for (const float angle : {phase + 180, phase}) {
-      addBullet(w, ship5bullet::Create(x, y + 30, angle, 0, assets.blobImage.get(), 0, pf::kBlendLight, 255, 255, 255,
+      addBullet(w, ship5bullet::Create(x, y + 30, angle, 0, assets.blobImage(), 0, pf::kBlendLight, 255, 255, 255,
                                        xScale, 2.9f, 0, 0, damage));
     }
   }
@@ -136,7 +136,7 @@ void player5::demonstrate(DemoStage& s) {
   }
   if (s.every(20)) {
     for (const float phase : {static_cast<float>(180 + 3 * s.timer), static_cast<float>(3 * s.timer)}) {
-      s.bulletlist.add(ship5bullet::Create(x, y + 30, phase, 2, assets.blobImage.get(), 1, pf::kBlendLight, 23, 23, 23,
+      s.bulletlist.add(ship5bullet::Create(x, y + 30, phase, 2, assets.blobImage(), 1, pf::kBlendLight, 23, 23, 23,
                                            0.5f, 2.9f, 0, 0, 0.6f));
     }
   }

@@ -19,7 +19,7 @@ int player6::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   startSingleButtonFrame(dx, dy, bubbles);
 
   // A slowly turning X of sparks.
-  const pf::Image* blob = assets.blobImage.get();
+  const pf::Image& blob = assets.blobImage();
   const float turn = static_cast<float>(timer) + rotation;
   for (const float arm : {135.0f, 225.0f, 315.0f, 45.0f}) {
     playerlist.add(

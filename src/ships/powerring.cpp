@@ -35,7 +35,7 @@ void powerring::paint() const {
   pf::setBlend(pf::kBlendLight);
   for (int i = 0; i < kSprites; ++i) {
     const double a = angle + 10 * i;
-    pf::drawImage(*assets.blobImage, static_cast<float>(x + kRadius * Cos(a)),
+    pf::drawImage(assets.blobImage(), static_cast<float>(x + kRadius * Cos(a)),
                   static_cast<float>(y + kRadius * Sin(a)));
   }
 }

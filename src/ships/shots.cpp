@@ -8,7 +8,7 @@
 #include "ships/powerring.hpp"
 
 std::unique_ptr<bullet> glowShot(float x, float y, float angle, float speed, const ShotLook& look, float damage) {
-  return bullet::Create(x, y, angle, speed, assets.blobImage.get(), look.alpha, pf::kBlendLight, look.r, look.g, look.b,
+  return bullet::Create(x, y, angle, speed, assets.blobImage(), look.alpha, pf::kBlendLight, look.r, look.g, look.b,
                         look.xScale, look.yScale, look.radius, 0, damage);
 }
 

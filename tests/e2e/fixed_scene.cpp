@@ -112,13 +112,12 @@ int main(int argc, char** argv) {
 
   settings = Settings{};
   if (!openDriverWindow()) return 1;
-  loadFontAndImages();
   int status = 0;
-  if (!assets.blobImage || !assets.gameFont) {
-    std::fprintf(stderr, "the glow sprite or the game font did not load\n");
+  if (const AssetFailure failed = loadFontAndImages()) {
+    std::fprintf(stderr, "%s\n", failed->c_str());
     status = 1;
   } else {
-    const pf::Image& blob = *assets.blobImage;
+    const pf::Image& blob = assets.blobImage();
     for (const auto& t : kGlowTexels) {
       const uint32_t p = blob.pixels(0)[static_cast<size_t>(t[1] * blob.width() + t[0])];
       std::printf("glow-alpha %d %d %u\n", t[0], t[1], p >> 24);

@@ -376,7 +376,7 @@ TEST(CrabInTheLevel, KillingTheCrabClearsEveryEnemyBulletAndCompletesTheLevel) {
   g->p1->x = crab->x;
   g->p1->y = 500;
   g->bulletlist.add(
-      bullet::Create(crab->x, crab->y, 270, 0, assets.blobImage.get(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, 1));
+      bullet::Create(crab->x, crab->y, 270, 0, assets.blobImage(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, 1));
   const int64_t before = g->score;
   runFrames(*g, 1);
   EXPECT_TRUE(g->enemylist.empty());

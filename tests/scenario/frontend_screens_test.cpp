@@ -252,8 +252,8 @@ TEST_F(FrontendTest, AchievementGridWrapsInItsRowAndTogglesRowsShowingEveryText)
   int bright = 0, dim = 0;
   for (const pf::DrawCall& c : display->calls()) {
     for (int i = 0; i < kAchievements; ++i) {
-      if (c.image == assets.achievementIcons[static_cast<size_t>(i)].get()) ++bright;
-      if (c.image == assets.achievementIconsDim[static_cast<size_t>(i)].get()) ++dim;
+      if (c.image == &assets.achievementIcons[static_cast<size_t>(i)]()) ++bright;
+      if (c.image == &assets.achievementIconsDim[static_cast<size_t>(i)]()) ++dim;
     }
   }
   EXPECT_EQ(bright, 1);
@@ -377,14 +377,14 @@ TEST_F(FrontendTest, SoundAndMusicTogglesSaveAtOnceAndMusicRestartsOnAFreshChann
 
 TEST_F(FrontendTest, DisplaySwitchKeepsTheModeOnlyWhenTheDisplayReopensInIt) {
   ASSERT_EQ(settings.screendepth, 32);
-  const pf::Font* oldFont = assets.gameFont.get();
+  const pf::Font* oldFont = &assets.gameFont();
   openSetupEntry(5);
   EXPECT_EQ(settings.screendepth, 0);
   EXPECT_EQ(display->depth(), 0);
   EXPECT_TRUE(display->pointerVisible());
   EXPECT_EQ(stored("screendepth"), 0);
-  EXPECT_NE(assets.gameFont.get(), oldFont);
-  EXPECT_EQ(pf::currentFont(), assets.gameFont.get());
+  EXPECT_NE(&assets.gameFont(), oldFont);
+  EXPECT_EQ(pf::currentFont(), &assets.gameFont());
   EXPECT_TRUE(has(textsOfFrame(), "Switch to fullscreen"));
 
   // Full screen cannot be had: the window comes back and nothing is saved.
@@ -435,7 +435,7 @@ TEST_F(FrontendTest, EveryShipsDemonstrationFollowsItsVolleyTable) {
   // A shot 15 frames old splits into two, six degrees either side.
   m->bulletlist.clear();
   bullet* old = m->bulletlist.add(
-      bullet::Create(300, 300, 270, 10, assets.blobImage.get(), 1, pf::kBlendLight, 1, 2, 3, 1, 0.1f, 1.5f, 0, 4));
+      bullet::Create(300, 300, 270, 10, assets.blobImage(), 1, pf::kBlendLight, 1, 2, 3, 1, 0.1f, 1.5f, 0, 4));
   old->timer = 15;
   m->bullettimer = 1;
   m->Update();

@@ -291,7 +291,7 @@ TEST(ShipSpecials, ShipFiveMultipliesDamageWhileMoreThanOnePointIsLeft) {
   pf::inputState().keyPressed(settings.fire3key);
   // A bullet of damage 1 kills an enemy of energy 10 only fifteen-fold.
   Dummy::spawn(*g, 300, 200, 10);
-  g->bulletlist.add(bullet::Create(300, 200, 270, 0, assets.blobImage.get(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, 1));
+  g->bulletlist.add(bullet::Create(300, 200, 270, 0, assets.blobImage(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, 1));
   runFrames(*g, 1);
   EXPECT_EQ(g->damagemultiplier, 15);
   EXPECT_EQ(g->killcount, 1);
@@ -322,7 +322,7 @@ TEST(ShipThreeSplit, AtPowerFourAShotSplitsEveryFifteenFrames) {
   auto g = newRun(3);
   g->powerlevel = 4;
   g->bulletlist.add(
-      bullet::Create(400, 590, 270, 20, assets.blobImage.get(), 1, 4, 255, 255, 0, 0.7f, 0.1f, 1.5f, 0, 0.8f));
+      bullet::Create(400, 590, 270, 20, assets.blobImage(), 1, 4, 255, 255, 0, 0.7f, 0.1f, 1.5f, 0, 0.8f));
   runFrames(*g, 14);
   EXPECT_EQ(g->bulletlist.size(), 1u);
   runFrames(*g, 1);
@@ -345,7 +345,7 @@ TEST(ShipThreeSplit, NoSplitBelowPowerFourNorOfAShotThatLeftTheField) {
   auto g = newRun(3);
   g->powerlevel = 3;
   g->bulletlist.add(
-      bullet::Create(400, 590, 270, 20, assets.blobImage.get(), 1, 4, 255, 255, 0, 0.7f, 0.1f, 1.5f, 0, 0.7f));
+      bullet::Create(400, 590, 270, 20, assets.blobImage(), 1, 4, 255, 255, 0, 0.7f, 0.1f, 1.5f, 0, 0.7f));
   runFrames(*g, 16);
   EXPECT_EQ(g->bulletlist.size(), 1u);
 
@@ -354,7 +354,7 @@ TEST(ShipThreeSplit, NoSplitBelowPowerFourNorOfAShotThatLeftTheField) {
   g = newRun(3);
   g->powerlevel = 4;
   g->bulletlist.add(
-      bullet::Create(400, 250, 270, 20, assets.blobImage.get(), 1, 4, 255, 255, 0, 0.7f, 0.1f, 1.5f, 0, 0.7f));
+      bullet::Create(400, 250, 270, 20, assets.blobImage(), 1, 4, 255, 255, 0, 0.7f, 0.1f, 1.5f, 0, 0.7f));
   runFrames(*g, 14);
   EXPECT_EQ(g->bulletlist.size(), 1u);
   runFrames(*g, 1);

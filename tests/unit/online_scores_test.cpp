@@ -70,13 +70,12 @@ class BestListDrawing : public ::testing::Test {
     display = &freshHeadless();
     font = pf::loadFont("/usr/share/fonts/truetype/comfortaa/Comfortaa-Bold.ttf", 20, 5);
     ASSERT_TRUE(font);
-    saved = std::move(assets.gameFont);
-    assets.gameFont = std::move(font);
+    saved = assets.gameFont.store(std::move(font));
     display->setRecording(true);
   }
   void TearDown() override {
     display->setRecording(false);
-    assets.gameFont = std::move(saved);
+    assets.gameFont.store(std::move(saved));
   }
   std::vector<pf::DrawCall> texts() {
     std::vector<pf::DrawCall> out;

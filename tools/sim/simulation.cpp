@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "app/asset_loader.hpp"
-#include "app/asset_store.hpp"
 #include "autopilot.hpp"
 #include "enemies/boss.hpp"
 #include "essentials/program_reset.hpp"
@@ -165,8 +164,7 @@ bool runSimulation(const SimOptions& optionsGiven, std::string* json, std::strin
     options.untilEnd = false;
   }
   pf::installHeadless();
-  registerAssetStore();
-  loadGameAssets();
+  requireGameAssets();
 
   InputScript script;
   if (!options.inputFile.empty() && !script.load(options.inputFile, error)) return false;
