@@ -31,8 +31,9 @@ run: build
 scoreboard: build
 	./$(BUILD)/ovelune-scoreboard --listen $(SCOREBOARD_LISTEN) --db $(SCOREBOARD_DB)
 
+# Every test once; only the end-to-end tests are retried, each retry named.
 test: build fuzz-build
-	cd $(BUILD) && ctest --output-on-failure --timeout 300 --repeat until-pass:3 -j $(JOBS)
+	tests/run_tests.sh $(BUILD) $(JOBS)
 	tests/fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SHORT)
 	tests/soak/run_soaks.sh $(BUILD) $(FUZZ_BUILD) short
 

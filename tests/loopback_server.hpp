@@ -47,6 +47,12 @@ class LoopbackServer {
   }
 
   static std::string ok(const std::string& body) { return "HTTP/1.0 200 OK\r\n\r\n" + body; }
+  // The same reply to every request.
+  static Responder always(std::string reply) {
+    return [reply = std::move(reply)](const std::string&) { return reply; };
+  }
+  // Accepts every connection and never answers.
+  static Responder silent() { return always(std::string()); }
 
  private:
   void serve() {

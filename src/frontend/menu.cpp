@@ -58,6 +58,9 @@ int menu::Update() {
     menustate = "main";  // a screen this build does not have
   }
   readNavigation();
+  // The periodic flush drops stale key state only once the frame has read
+  // its input, so a press that came since the last frame is never lost.
+  if (timer % 30 == 0) pf::flushKeys();
   drawCursor();
   advanceLooks();
   runEffects();
@@ -73,7 +76,6 @@ void menu::drawBackdrop() {
   drawFade(clsalpha);
   if (clsalpha < 0.6f) clsalpha += 0.025f;
   timer += 1;
-  if (timer % 30 == 0) pf::flushKeys();
   watermod += 1;
   if (watermod % 4 == 0) waterindex += 1;
   if (waterindex == 32) waterindex = 0;

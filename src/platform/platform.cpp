@@ -5,7 +5,6 @@
 #include <chrono>
 #include <fstream>
 #include <map>
-#include <thread>
 
 #include "platform/backend.hpp"
 #include "platform/input_state.hpp"

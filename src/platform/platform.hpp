@@ -76,7 +76,6 @@ inline void drawImage(const Image& image, float x, float y, Origin origin, int f
                           frame);
   }
 }
-void drawImagePart(const Image& image, float x, float y, float w, float h, int frame = 0);
 void fillRect(float x, float y, float w, float h);
 void drawLine(float x1, float y1, float x2, float y2);
 void plot(float x, float y);

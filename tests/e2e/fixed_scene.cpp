@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/asset_loader.hpp"
+#include "driver_options.hpp"
 #include "driver_window.hpp"
 #include "essentials/assets.hpp"
 #include "essentials/settings.hpp"
@@ -101,14 +102,9 @@ void drawScene(const pf::Image& blob, const pf::Image& bar, const pf::Image& hal
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::string(argv[i]) == "--out") out = argv[i + 1];
-  }
-  if (out.empty()) {
-    std::fprintf(stderr, "usage: ovelune-fixed-scene --out FILE.png\n");
-    return 2;
-  }
+  const DriverOptions options(argc, argv, {"--out"}, "usage: ovelune-fixed-scene --out FILE.png\n");
+  const std::string out = options.text("--out");
+  if (!options.ok() || out.empty()) return options.refuse();
 
   settings = Settings{};
   if (!openDriverWindow()) return 1;

@@ -33,19 +33,10 @@ list_brightness() {
 # seconds passed until the screen came back from its loading frame.
 open_scores() {
   select_item 2
-  local started try _
   # The fetch blocks inside the frame that takes the press, for the budget at
-  # most; a press the menu's key flush swallowed is made again after that.
-  for try in 1 2 3; do
-    started=$SECONDS
-    tap Return
-    for _ in $(seq 1 $(((BUDGET + SLACK + 2) * 10))); do
-      in_screen stats && break
-      sleep 0.1
-    done
-    in_screen stats && break
-  done
-  in_screen stats || e2e_fail "the scores screen never opened ($1)"
+  # most.
+  local started=$SECONDS
+  press_until Return in_screen stats
   sleep 0.5
   wait_for_title "$WIN" "$PID" shot.png 30 || e2e_fail "the scores screen never came ($1)"
   echo $((SECONDS - started))

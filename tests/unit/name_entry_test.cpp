@@ -40,7 +40,7 @@ class NameEntry : public ::testing::Test {
     return "";
   }
 
-  LoopbackServer server{[](const std::string&) { return LoopbackServer::ok("ok"); }};
+  LoopbackServer server{LoopbackServer::always(LoopbackServer::ok("ok"))};
   pf::HeadlessBackend* display = nullptr;
   std::function<void(int)> script = [](int) {};
   int frame = 0;

@@ -203,7 +203,7 @@ TEST_F(OnlineRequests, ListFetchProbeAndSubmissionBytes) {
 }
 
 TEST_F(OnlineRequests, NoSubmissionWithoutAnAnsweringProbe) {
-  LoopbackServer server([](const std::string&) { return std::string("HTTP/1.0 404 Not Found\r\n\r\n"); });
+  LoopbackServer server(LoopbackServer::always("HTTP/1.0 404 Not Found\r\n\r\n"));
   configureScoreServer(server.address().c_str());
   sendScore(bestListPath(1), "ann", 5);
   EXPECT_EQ(server.requests().size(), 1u);
@@ -230,7 +230,7 @@ TEST_F(OnlineRequests, ErrorStatusesAndContentLength) {
 }
 
 TEST_F(OnlineRequests, SixFetchesShareOneBudget) {
-  LoopbackServer silent([](const std::string&) { return std::string(); });  // accepts, never answers
+  LoopbackServer silent(LoopbackServer::silent());  // accepts, never answers
   configureScoreServer(silent.address().c_str());
   std::array<Tokenizer, 6> lists;
   auto start = steady_clock::now();
@@ -242,7 +242,7 @@ TEST_F(OnlineRequests, SixFetchesShareOneBudget) {
 
   int closedPort = 0;
   {
-    LoopbackServer gone([](const std::string&) { return std::string(); });
+    LoopbackServer gone(LoopbackServer::silent());
     closedPort = gone.port();
   }
   configureScoreServer(("127.0.0.1:" + std::to_string(closedPort)).c_str());
