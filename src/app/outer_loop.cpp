@@ -33,8 +33,7 @@ int endOnDatabaseFailure(const std::string& consoleText) {
 
 // With OVELUNE_MENU_TRACE set, one line on standard error each time the
 // menu's screen or selection changes. Scripts that drive the game with key
-// presses follow it to see which presses the game took: the menu's periodic
-// key flush swallows a press now and then, as it does for a player.
+// presses follow it to wait for each press's effect.
 class MenuTrace {
  public:
   MenuTrace() : on_(std::getenv("OVELUNE_MENU_TRACE") != nullptr) {}

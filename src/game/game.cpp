@@ -162,12 +162,10 @@ void game::firingStep() {
 
 void game::bulletPass() {
   bulletlist.forEach([&](bullet& b) {
-    // Only a bullet still in flight is handed to the ship (ship three splits it).
-    if (b.Update() == 1) {
-      bulletlist.remove(&b);
-    } else {
-      p1->afterBulletUpdate(b, weapons_);
-    }
+    // A bullet that left the field is removed, and the rest of its step
+    // still runs: the ship's rule (ship three's split) and its trail.
+    if (b.Update() == 1) bulletlist.remove(&b);
+    p1->afterBulletUpdate(b, weapons_);
     if (gametimer < kNeonOcean.trailsEnd && particleTimer % 4 == 0) {
       for (int i = 0; i < 2; ++i) {
         const double vx = Rnd(-1.5, 1.5);

@@ -66,8 +66,8 @@ class playerbase {
   virtual void fireAutomatic(WeaponContext&) {}
   // The special attack, once per frame and trigger while it is held.
   virtual void special(WeaponContext&, SpecialTrigger) {}
-  // Runs in the session's bullet pass after the update of each bullet that is
-  // still in flight.
+  // Runs in the session's bullet pass after the update of each bullet, also
+  // of one that has just left the field and been removed.
   virtual void afterBulletUpdate(bullet&, WeaponContext&) {}
 
   // ---- events of the run the ship may answer

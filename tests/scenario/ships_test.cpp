@@ -341,7 +341,7 @@ TEST(ShipThreeSplit, AtPowerFourAShotSplitsEveryFifteenFrames) {
   EXPECT_EQ(damages(*g), std::vector<float>(4, 0.2f));
 }
 
-TEST(ShipThreeSplit, NoSplitBelowPowerFourNorOfAShotThatLeftTheField) {
+TEST(ShipThreeSplit, NoSplitBelowPowerFourButAlsoOfAShotLeavingTheField) {
   auto g = newRun(3);
   g->powerlevel = 3;
   g->bulletlist.add(
@@ -349,8 +349,9 @@ TEST(ShipThreeSplit, NoSplitBelowPowerFourNorOfAShotThatLeftTheField) {
   runFrames(*g, 16);
   EXPECT_EQ(g->bulletlist.size(), 1u);
 
-  // This shot leaves above the field on its 15th update: it is retired, and
-  // nothing of it is left to split outside the field.
+  // This shot leaves above the field on its 15th update: it is removed, but
+  // the rest of its step still runs, so it splits there and its two pieces
+  // leave in their first update, in the same pass.
   g = newRun(3);
   g->powerlevel = 4;
   g->bulletlist.add(
@@ -359,7 +360,7 @@ TEST(ShipThreeSplit, NoSplitBelowPowerFourNorOfAShotThatLeftTheField) {
   EXPECT_EQ(g->bulletlist.size(), 1u);
   runFrames(*g, 1);
   EXPECT_TRUE(g->bulletlist.empty());
-  EXPECT_EQ(g->shotsCreated.bullets, 0);
+  EXPECT_EQ(g->shotsCreated.bullets, 2);
 }
 
 TEST(ShipFourStars, GainedOnPowerUpsAndLostWithLives) {
