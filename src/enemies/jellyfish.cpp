@@ -57,17 +57,7 @@ int jellyfish::Update(playerbase&, EntityList<enemybase>& enemylist) {
 }
 
 int jellyfish::makeexplosions(EntityList<explosionbase>& explosionlist) {
-  const int dx = Rand(-20, 20);
-  const int dy = Rand(-20, 20);
-  explosionlist.add(
-      explosion::Create(x + static_cast<float>(dx), y + static_cast<float>(dy), 255, 255, 255, 16, 1.3f, 0, 0, 0, 0));
-  auto chain = bigexplosion::Create(x, y, 255, 255, 255, 16, 0.5f, 0, 0, 0, 0);
-  for (int i = 0; i < 15; ++i) {
-    const int jx = Rand(-50, 50);
-    const int jy = Rand(-50, 50);
-    chain->pointlist.add(tpoint::Create(x + static_cast<float>(jx), y + static_cast<float>(jy) + 10.0f * i));
-  }
-  explosionlist.add(std::move(chain));
+  addChainedDeath(explosionlist, x, y, 10);
   return 0;
 }
 

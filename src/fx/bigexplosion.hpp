@@ -20,3 +20,7 @@ class bigexplosion : public explosionbase {
   int Update(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;
   int paint() const override;
 };
+
+// A large creature's death at (x, y): a flash close by and a chain along
+// fifteen points scattered round it, each `stepY` further down than the last.
+void addChainedDeath(EntityList<explosionbase>& explosionlist, float x, float y, float stepY);
