@@ -52,7 +52,7 @@ void glow(const pf::Image& blob, int blend, int r, int g, int b, float alpha, fl
   pf::setBlend(blend);
   pf::setColour(r, g, b);
   pf::setAlpha(alpha);
-  pf::drawImage(blob, x, y);
+  pf::drawImage(blob, x, y, pf::Origin{0, 0});  // placed by its top-left corner
 }
 
 void drawScene(const pf::Image& blob, const pf::Image& bar, const pf::Image& halves) {
