@@ -8,7 +8,6 @@
 #include "game/game_frame.hpp"
 #include "game/level.hpp"
 #include "game/run_recording.hpp"
-#include "persist/build_id.hpp"
 #include "persist/replay_file.hpp"
 #include "platform/input_tape.hpp"
 #include "platform/keycodes.hpp"
@@ -20,10 +19,12 @@ bool loadWatchableReplay(const std::string& path, Replay* replay) {
     std::printf("Ovelune: cannot watch %s\n", read.error.c_str());
     return false;
   }
-  if (read.replay.buildId != gameBuildId()) {
-    std::printf("Ovelune: cannot watch %s: it was recorded by build %s, this is build %s\n", path.c_str(),
-                read.replay.buildId.c_str(), gameBuildId());
+  if (const std::string refusal = replayRefusal(read.replay); !refusal.empty()) {
+    std::printf("Ovelune: cannot watch %s: %s\n", path.c_str(), refusal.c_str());
     return false;
+  }
+  if (const std::string warning = environmentWarning(read.replay); !warning.empty()) {
+    std::printf("Ovelune: note: %s: %s\n", path.c_str(), warning.c_str());
   }
   *replay = std::move(read.replay);
   return true;

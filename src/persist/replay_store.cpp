@@ -43,7 +43,8 @@ void prune(const std::vector<StoredRun>& runs) {
   std::map<long, bool> keep;
   for (size_t i = 0; i < runs.size(); ++i) {
     keep[runs[i].number] = i < static_cast<size_t>(kRecentReplaysKept);
-    const ReplayRead read = readReplayFile(runs[i].path.string());
+    // Only the header: choosing needs the ship and the score, never the frames.
+    const ReplayRead read = readReplayFile(runs[i].path.string(), ReplayPart::header);
     if (!read.ok) continue;
     const Replay& r = read.replay;
     auto it = best.find(r.ship);

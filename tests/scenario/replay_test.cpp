@@ -83,7 +83,8 @@ TEST(Replay, PausingWhileFlamesBurnDoesNotChangeTheRun) {
 
 TEST(Replay, APlayedBackRunEndsAsRecordedWhateverTheLiveInput) {
   const Replay recorded = recordRun();
-  ASSERT_EQ(recorded.frames.size(), 700u);
+  ASSERT_EQ(pf::frameCount(recorded.input), 700u);
+  ASSERT_EQ(recorded.result.frames, 700u);
   ASSERT_GT(recorded.result.score, 0);
   EXPECT_FALSE(pf::inputTape().recording());
 
@@ -107,7 +108,17 @@ TEST(Replay, APlayedBackRunEndsAsRecordedWhateverTheLiveInput) {
 
 TEST(Replay, ATapeThatDoesNotFitTheRunSaysWhere) {
   Replay recorded = recordRun();
-  recorded.frames[9][0].code = 1;  // frame 10's first read asks about another key
+  // Frame 10's first read asks about another key.
+  pf::InputRuns changed;
+  uint64_t frame = 0;
+  for (const pf::InputRun& run : recorded.input) {
+    for (uint32_t k = 0; k < run.repeat; ++k) {
+      pf::InputFrame reads = run.frame;
+      if (++frame == 10) reads[0].code = 1;
+      pf::appendFrame(changed, reads);
+    }
+  }
+  recorded.input = changed;
   newRun(1, 1);
   std::unique_ptr<game> g = startReplay(recorded);
   for (int i = 0; i < 20; ++i) playFrame(*g);
