@@ -24,16 +24,11 @@ std::optional<fs::path> playerDataFolder(const char* xdgDataHome, const char* ho
   return std::nullopt;
 }
 
-bool enterPlayerDataFolder(std::string* error) {
-  const std::optional<fs::path> folder = playerDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-  if (!folder) {
-    *error = "no folder for the player's data: neither XDG_DATA_HOME nor HOME names one";
-    return false;
-  }
+bool enterDataFolder(const fs::path& folder, std::string* error) {
   // The missing levels, outermost first.
   std::vector<fs::path> missing;
   std::error_code ec;
-  for (fs::path p = *folder; !p.empty() && !fs::exists(p, ec); p = p.parent_path()) {
+  for (fs::path p = folder; !p.empty() && !fs::exists(p, ec); p = p.parent_path()) {
     missing.insert(missing.begin(), p);
     if (p == p.parent_path()) break;
   }
@@ -42,10 +37,19 @@ bool enterPlayerDataFolder(std::string* error) {
     fs::permissions(level, fs::perms::owner_all, fs::perm_options::replace, ec);
     if (ec) break;
   }
-  if (!ec) fs::current_path(*folder, ec);
+  if (!ec) fs::current_path(folder, ec);
   if (ec) {
-    *error = "cannot use " + folder->string() + ": " + ec.message();
+    *error = "cannot use " + folder.string() + ": " + ec.message();
     return false;
   }
   return true;
+}
+
+bool enterPlayerDataFolder(std::string* error) {
+  const std::optional<fs::path> folder = playerDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  if (!folder) {
+    *error = "no folder for the player's data: neither XDG_DATA_HOME nor HOME names one";
+    return false;
+  }
+  return enterDataFolder(*folder, error);
 }

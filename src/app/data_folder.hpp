@@ -13,7 +13,10 @@
 // then "ovelune". Nothing when neither names an absolute folder.
 std::optional<std::filesystem::path> playerDataFolder(const char* xdgDataHome, const char* home);
 
-// Creates the folder for this process's environment (each new level with
-// mode 0700, as the XDG rules ask) and makes it the working directory. False,
-// with the reason in *error, when that cannot be done.
+// Creates the folder (each new level with mode 0700, as the XDG rules ask)
+// and makes it the working directory. False, with the reason in *error, when
+// that cannot be done.
+bool enterDataFolder(const std::filesystem::path& folder, std::string* error);
+
+// enterDataFolder with the folder this process's environment gives.
 bool enterPlayerDataFolder(std::string* error);

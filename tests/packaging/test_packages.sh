@@ -72,15 +72,21 @@ sources | awk '{ print "deb " $1 " " $2 " " $3 }' >"$ROOT/etc/apt/sources.list"
 mount -t proc proc "$ROOT/proc"
 mount --bind "$CACHE/archives" "$ROOT/var/cache/apt/archives"
 
+ROOT_ENV=(env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive)
 in_root() {
-  chroot "$ROOT" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"
+  chroot "$ROOT" "${ROOT_ENV[@]}" "$@"
+}
+# For apt: runs of this test at the same time share the downloads folder,
+# whose lock apt does not wait for, so they take turns.
+locked_in_root() {
+  flock "$CACHE/archives.lock" chroot "$ROOT" "${ROOT_ENV[@]}" "$@"
 }
 
 mkdir "$ROOT/tmp/debs"
 cp "$game_deb" "$board_deb" "$ROOT/tmp/debs/"
-in_root apt-get update -q >"$WORK/apt.log" 2>&1 || fail "apt-get update: $(tail -n 5 "$WORK/apt.log")"
-in_root sh -c 'cd /tmp/debs && apt-get install -y -q ./ovelune_*.deb ./ovelune-scoreboard_*.deb' >>"$WORK/apt.log" 2>&1 ||
-  fail "apt-get install: $(tail -n 20 "$WORK/apt.log")"
+locked_in_root apt-get update -q >"$WORK/apt.log" 2>&1 || fail "apt-get update: $(tail -n 5 "$WORK/apt.log")"
+locked_in_root sh -c 'cd /tmp/debs && apt-get install -y -q ./ovelune_*.deb ./ovelune-scoreboard_*.deb' \
+  >>"$WORK/apt.log" 2>&1 || fail "apt-get install: $(tail -n 20 "$WORK/apt.log")"
 rm -r "$ROOT/tmp/debs"
 installed=$SECONDS
 
@@ -147,7 +153,7 @@ played=$SECONDS
 # ------------------------------------------------------------ the score server
 # The unit checked by the system's own tools, which a real system has: they
 # come after the game's run, so they cannot stand in for a missing dependency.
-in_root apt-get install -y -q --no-install-recommends systemd >>"$WORK/apt.log" 2>&1 || fail "apt-get install systemd"
+locked_in_root apt-get install -y -q --no-install-recommends systemd >>"$WORK/apt.log" 2>&1 || fail "apt-get install systemd"
 in_root systemd-analyze verify --man=no ovelune-scoreboard.service >"$WORK/verify.log" 2>&1 ||
   fail "systemd-analyze verify: $(cat "$WORK/verify.log")"
 in_root systemd-analyze security --offline=true --threshold=20 ovelune-scoreboard.service >"$WORK/security.log" 2>&1 ||
@@ -187,7 +193,7 @@ stop_process "$BOARD"
 
 # ------------------------------------------------------------ purge
 ours=$(in_root dpkg -L ovelune ovelune-scoreboard | while read -r f; do [[ -d "$ROOT$f" ]] || echo "$f"; done)
-in_root apt-get purge -y -q ovelune ovelune-scoreboard >>"$WORK/apt.log" 2>&1 || fail "apt-get purge"
+locked_in_root apt-get purge -y -q ovelune ovelune-scoreboard >>"$WORK/apt.log" 2>&1 || fail "apt-get purge"
 umount "$ROOT/var/cache/apt/archives"
 left=$(while read -r f; do [[ -e "$ROOT$f" || -L "$ROOT$f" ]] && echo "$f"; done <<<"$ours"
   find "$ROOT" -xdev \( -path "$ROOT/home" -o -path "$ROOT/proc" \) -prune -o -iname '*ovelune*' -print)
