@@ -19,10 +19,15 @@ out="$BUILD/deb"
 stage="$out/ovelune-$version"
 rm -rf "$out"
 mkdir -p "$stage"
-# The files git knows or would add, as they are now in the work tree.
-git ls-files -z --cached --others --exclude-standard |
-  while IFS= read -r -d '' f; do [[ -e "$f" ]] && printf '%s\0' "$f"; done |
-  tar --null -T - -cf - | tar -xf - -C "$stage"
+# The files git knows or would add, as they are now in the work tree; a tree
+# without git (an unpacked release) is copied whole but for its builds.
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  git ls-files -z --cached --others --exclude-standard |
+    while IFS= read -r -d '' f; do [[ -e "$f" ]] && printf '%s\0' "$f"; done |
+    tar --null -T - -cf - | tar -xf - -C "$stage"
+else
+  tar --exclude=./build --exclude='./build-*' --exclude="./${BUILD#./}" -cf - . | tar -xf - -C "$stage"
+fi
 
 cat >"$stage/debian/changelog" <<CHANGES
 ovelune ($version) unstable; urgency=medium
