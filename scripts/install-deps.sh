@@ -15,6 +15,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev clang-format
   clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick sox sqlite3
+  debhelper dpkg-dev lintian debootstrap desktop-file-utils appstream systemd
 )
 
 missing=()

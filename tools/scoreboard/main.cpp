@@ -2,6 +2,7 @@
 //
 //   ovelune-scoreboard --listen HOST:PORT --db FILE|postgresql://...
 //                      [--submit-limit N] [--read-limit N] [--threads N]
+//   ovelune-scoreboard --version | --help
 //
 // Every request gets one reply and its connection is closed. SIGTERM or
 // SIGINT stop accepting, let the requests in progress finish, and end.
@@ -27,13 +28,29 @@ struct Options {
   int threads = 8;
 };
 
+constexpr const char* kUsage =
+    "usage: ovelune-scoreboard --listen HOST:PORT --db FILE|postgresql://URI\n"
+    "       [--submit-limit PER_MINUTE] [--read-limit PER_MINUTE] [--threads N]   (limit 0: none)\n"
+    "       ovelune-scoreboard --version | --help\n";
+
 [[noreturn]] void usage(const char* why) {
-  std::fprintf(stderr,
-               "ovelune-scoreboard: %s\n"
-               "usage: ovelune-scoreboard --listen HOST:PORT --db FILE|postgresql://URI\n"
-               "       [--submit-limit PER_MINUTE] [--read-limit PER_MINUTE] [--threads N]   (limit 0: none)\n",
-               why);
+  std::fprintf(stderr, "ovelune-scoreboard: %s\n%s", why, kUsage);
   std::exit(2);
+}
+
+void printHelp() {
+  std::printf(
+      "%s"
+      "The score server of Ovelune: the games' best lists and score submissions over HTTP.\n"
+      "\n"
+      "  --listen HOST:PORT     address to listen on (127.0.0.1:4780; port 0 picks a free one)\n"
+      "  --db FILE|URI          SQLite file (scoreboard.db) or postgresql:// database\n"
+      "  --submit-limit N       submissions per address and minute (10; 0: no limit)\n"
+      "  --read-limit N         list reads per address and minute (120; 0: no limit)\n"
+      "  --threads N            requests served at once (8)\n"
+      "  --version              print the version and exit\n"
+      "  --help                 print this help and exit\n",
+      kUsage);
 }
 
 double number(const char* text) {
@@ -47,6 +64,13 @@ Options parse(int argc, char** argv) {
   Options o;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
+    if (arg == "--version" || arg == "--help") {
+      if (arg == "--version")
+        std::printf("ovelune-scoreboard %s\n", OVELUNE_VERSION);
+      else
+        printHelp();
+      std::exit(0);
+    }
     if (i + 1 >= argc) usage(("missing value for " + arg).c_str());
     const char* value = argv[++i];
     if (arg == "--listen") {
