@@ -6,6 +6,7 @@
 #include "app/data_folder.hpp"
 #include "app/outer_loop.hpp"
 #include "app/replay_viewer.hpp"
+#include "frontend/replay_theatre.hpp"
 #include "platform/sdl/sdl_backends.hpp"
 
 namespace {
@@ -22,10 +23,13 @@ constexpr const char* kDataPlace = "the folder it is started from";
 
 void printHelp() {
   std::printf(
-      "usage: ovelune [--replay FILE]\n"
+      "usage: ovelune [--replay FILE [--speed N]]\n"
       "A vertical shoot-'em-up in a neon-lit deep sea.\n"
       "\n"
-      "  --replay FILE  watch a recorded run (Escape ends it)\n"
+      "  --replay FILE  watch a recorded run: Space pauses, . steps a frame,\n"
+      "                 Up and Down change the speed, Left and Right go ten\n"
+      "                 seconds back or on, R starts again, Escape ends it\n"
+      "  --speed N      start watching at N times the speed: 1/4, 1/2, 1, 2, 4 or 8\n"
       "  --version      print the version and exit\n"
       "  --help         print this help and exit\n"
       "\n"
@@ -45,9 +49,10 @@ int main(int argc, char** argv) {
     printHelp();
     return 0;
   }
-  const bool watching = argc == 3 && first == "--replay";
-  if (argc > 1 && !watching) {
-    std::printf("usage: ovelune [--replay FILE] | --version | --help\n");
+  const bool watching = (argc == 3 || argc == 5) && first == "--replay";
+  const int speed = argc == 5 && std::string(argv[3]) == "--speed" ? theatreSpeedIndex(argv[4]) : kTheatreNormal;
+  if ((argc > 1 && !watching) || speed < 0) {
+    std::printf("usage: ovelune [--replay FILE [--speed N]] | --version | --help\n");
     return 2;
   }
   // A replay this build cannot play is refused before any window opens. It is
@@ -64,7 +69,7 @@ int main(int argc, char** argv) {
     std::printf("Ovelune: %s\n", pf::sdlInitError().c_str());
     return 1;
   }
-  const int status = watching ? watchReplay(replay) : runProgram();
+  const int status = watching ? watchReplay(replay, speed) : runProgram();
   pf::shutdownSdlBackends();
   return status;
 }

@@ -104,6 +104,9 @@ class menu {
   void openScores();
   void screenStats();
   void drawShipStats(const ShipEntry& entry);
+  // The ship's best recorded run, in the replay theatre; a notice when
+  // there is none.
+  void watchBestRun(const ShipEntry& entry);
 
   void screenAchievements();
   void moveAchievement(int step);
@@ -121,6 +124,9 @@ class menu {
   DbResult lastSave_;
   // The demonstration ship whose fire attacks are burning in `firelist`.
   playerbase* fireShip_ = nullptr;
+  // A line the scores screen shows for a while (no run to watch).
+  std::string scoresNotice_;
+  int scoresNoticeFrames_ = 0;
   // The name entry and submission after a run, then the name saved.
   void submitRun(const game& g);
 };

@@ -2,13 +2,19 @@
 // its online best list.
 #include <string>
 
+#include "essentials/assets.hpp"
 #include "essentials/draw_helpers.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
+#include "essentials/sound_helpers.hpp"
 #include "frontend/best_list.hpp"
 #include "frontend/menu.hpp"
+#include "frontend/replay_theatre.hpp"
+#include "game/gameplay_version.hpp"
 #include "persist/online_scores.hpp"
+#include "persist/replay_store.hpp"
 #include "persist/scores.hpp"
+#include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
 
 namespace {
@@ -59,6 +65,7 @@ void menu::screenStats() {
 
   if (const ShipEntry* entry = carouselShip()) {
     drawShipStats(*entry);
+    if (pf::keyHit(pf::vk::kR) > 0) watchBestRun(*entry);
   } else if (buttonpressed == 1) {
     menustate = "main";
   }
@@ -75,5 +82,23 @@ void menu::drawShipStats(const ShipEntry& entry) {
   pf::drawText("average score: " + std::to_string(averageScores[i]), 50, 220);
   pf::drawText(shipCompleted(entry) ? "completed game: Yes!" : "completed game: No!", 50, 250);
   pf::drawText(settings.*(entry.perfect) == 1 ? "perfect game: Yes!" : "perfect game: no!", 50, 280);
+  pf::setScale(0.6f, 0.6f);
+  pf::setColour(150, 150, 150);
+  pf::drawText(scoresNoticeFrames_ > 0 ? scoresNotice_ : "R: watch your best run", 50, 330);
+  if (scoresNoticeFrames_ > 0) --scoresNoticeFrames_;
   resetDrawState();
+}
+
+void menu::watchBestRun(const ShipEntry& entry) {
+  const std::string path = bestStoredReplay(replaysFolder(), entry.playertype, kGameplayVersion);
+  const ReplayRead read = path.empty() ? ReplayRead{} : readReplayFile(path);
+  if (!read.ok) {
+    scoresNotice_ = path.empty() ? "no run of this ship recorded yet" : "that run cannot be watched";
+    scoresNoticeFrames_ = 180;
+    return;
+  }
+  if (settings.music == 1) pf::stopChannel(assets.musicTitle.channel);
+  watchInTheatre(read.replay, kTheatreNormal);
+  if (settings.music == 1) startMusic(assets.musicTitle);
+  pf::flushKeys();
 }

@@ -4,7 +4,9 @@
 class game;
 
 // The session's update unless the game is paused, the frame's drawing (which
-// also reads the pause keys), the flip, and the end of the frame on the input
-// tape. Returns the update's result: 1 when the run is over, 0 otherwise and
-// on a paused frame.
+// also reads the pause keys) and the end of the frame on the input tape,
+// without presenting it. Returns the update's result: 1 when the run is
+// over, 0 otherwise and on a paused frame.
+int stepFrame(game& g);
+// stepFrame, then the flip that presents the frame.
 int playFrame(game& g);

@@ -103,6 +103,8 @@ class AudioBackend {
   virtual void release(ChannelState& channel) = 0;
   // The sound is going away.
   virtual void forgetSound(const Sound&) {}
+  // Silences every channel (they play on unheard) or lets them be heard.
+  virtual void setMuted(bool) {}
 };
 
 // Installs the backends the portable layer talks to (not owned). Passing null

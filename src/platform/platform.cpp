@@ -53,10 +53,27 @@ void installDisplayBackend(DisplayBackend* display) {
 
 bool detail::drawingOn = false;
 
+namespace {
+int gUndrawnScopes = 0;
+}  // namespace
+
 void refreshDrawTarget() {
-  gDrawTarget = (gDisplay != nullptr && gDisplay->isOpen() && gDisplay->acceptsDraws()) ? gDisplay : nullptr;
+  const bool accepting = gDisplay != nullptr && gDisplay->isOpen() && gDisplay->acceptsDraws();
+  gDrawTarget = accepting && gUndrawnScopes == 0 ? gDisplay : nullptr;
   detail::drawingOn = gDrawTarget != nullptr;
 }
+
+UndrawnFrames::UndrawnFrames() {
+  ++gUndrawnScopes;
+  refreshDrawTarget();
+}
+
+UndrawnFrames::~UndrawnFrames() {
+  --gUndrawnScopes;
+  refreshDrawTarget();
+}
+
+bool framesUndrawn() { return gUndrawnScopes > 0; }
 
 DisplayBackend* drawTarget() { return gDrawTarget; }
 void installAudioBackend(AudioBackend* audio) { gAudio = audio; }
@@ -222,6 +239,10 @@ void setChannelRate(const Channel& channel, float rate) {
 bool channelPlaying(const Channel& channel) {
   if (!channel || gAudio == nullptr) return false;
   return gAudio->playing(*channel.state());
+}
+
+void setSoundMuted(bool muted) {
+  if (gAudio != nullptr) gAudio->setMuted(muted);
 }
 
 // ---------------------------------------------------------------- input

@@ -59,6 +59,16 @@ void resetPlatformDrawState();
 // not record): a frame then needs only the parts of drawing that change the
 // game.
 inline bool drawingEnabled() { return detail::drawingOn; }
+// While one lives, the frames run are left undrawn, as a replay played fast
+// or sought leaves them: drawingEnabled() is false and framesUndrawn() true.
+class UndrawnFrames {
+ public:
+  UndrawnFrames();
+  ~UndrawnFrames();
+  UndrawnFrames(const UndrawnFrames&) = delete;
+  UndrawnFrames& operator=(const UndrawnFrames&) = delete;
+};
+bool framesUndrawn();
 void clear();
 // Draws the image with its handle on (x, y).
 inline void drawImage(const Image& image, float x, float y, int frame = 0) {
@@ -111,6 +121,8 @@ void stopChannel(const Channel& channel);
 void setChannelVolume(const Channel& channel, float volume);
 void setChannelRate(const Channel& channel, float rate);
 bool channelPlaying(const Channel& channel);
+// Every channel unheard while muted; they go on playing all the same.
+void setSoundMuted(bool muted);
 
 // ---------------------------------------------------------------- keyboard
 bool keyDown(int code);

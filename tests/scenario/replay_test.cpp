@@ -5,6 +5,7 @@
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "game/game_frame.hpp"
+#include "game/replay_player.hpp"
 #include "game/run_recording.hpp"
 #include "platform/input_state.hpp"
 #include "platform/input_tape.hpp"
@@ -21,7 +22,7 @@ struct Snapshot {
   int nextRandom;  // where the run's generator has got to
 };
 
-Snapshot snapshot(game& g) {
+Snapshot snapshot(const game& g) {
   return Snapshot{g.score, g.killcount, g.gametimer,     static_cast<int>(g.firelist.size()),
                   g.p1->x, g.p1->y,     Rand(0, 1 << 30)};
 }
@@ -133,4 +134,42 @@ TEST(Replay, ATapeThatDoesNotFitTheRunSaysWhere) {
   EXPECT_EQ(resultDifferences(recorded.result, other), "score " + std::to_string(recorded.result.score) + " -> " +
                                                            std::to_string(other.score) +
                                                            ", end unfinished -> gameover");
+}
+
+// Seeking plays the recording again from its start without drawing: the run
+// lands exactly where a straight, drawn run to that frame stands, whichever
+// way it came.
+TEST(ReplayPlayer, SeekingForwardAndBackLandsWhereAStraightRunStands) {
+  const Replay recorded = recordRun();
+  newRun(1, 1);
+  auto& display = *static_cast<pf::HeadlessBackend*>(pf::displayBackend());
+  const auto straightTo = [&](uint64_t frame) {
+    ReplayPlayer player(recorded);
+    display.setRecording(true);  // every frame really drawn
+    while (player.frame() < frame) {
+      player.step(true);
+      display.clearCalls();
+    }
+    display.setRecording(false);
+    return snapshot(player.session());
+  };
+  const Snapshot at500 = straightTo(500);
+  const Snapshot at650 = straightTo(650);
+
+  ReplayPlayer player(recorded);
+  player.seek(650);
+  const Snapshot forward = snapshot(player.session());
+  player.seek(500);
+  const Snapshot back = snapshot(player.session());
+  for (const auto& [got, want] : {std::pair{forward, at650}, std::pair{back, at500}}) {
+    EXPECT_EQ(got.score, want.score);
+    EXPECT_EQ(got.killcount, want.killcount);
+    EXPECT_EQ(got.gametimer, want.gametimer);
+    EXPECT_EQ(got.x, want.x);
+    EXPECT_EQ(got.y, want.y);
+    EXPECT_EQ(got.nextRandom, want.nextRandom);
+  }
+  player.seek(recorded.result.frames);
+  EXPECT_TRUE(player.over());
+  EXPECT_EQ(player.outcome().rfind("it played the same", 0), 0u) << player.outcome();
 }
