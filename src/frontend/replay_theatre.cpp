@@ -142,8 +142,9 @@ class Theatre {
   void drawOverlay() const {
     // Stays while the picture stands still (paused, or the run is over).
     const int64_t idle = paused_ || player_.over() ? 0 : pf::millisecs() - shownSince_;
-    const float alpha =
-        idle < kOverlayHoldMs ? 1.0f : std::max(0.0f, 1.0f - static_cast<float>(idle - kOverlayHoldMs) / kOverlayFadeMs);
+    const float alpha = idle < kOverlayHoldMs
+                            ? 1.0f
+                            : std::max(0.0f, 1.0f - static_cast<float>(idle - kOverlayHoldMs) / kOverlayFadeMs);
     resetDrawState();
     pf::setColour(0, 0, 0);
     pf::fillRect(kPanelX, kPanelTop, kPanelW, kPanelH);
@@ -162,8 +163,8 @@ class Theatre {
     line(player_.over() ? "the end" : paused_ ? "paused" : speedName(speed_), 36);
     pf::setScale(0.45f, 0.45f);
     pf::setColour(150, 150, 150);
-    for (const char* help : {"space  pause", ".  one frame", "up down  speed", "left right  10 s", "r  from start",
-                             "esc  leave"}) {
+    for (const char* help :
+         {"space  pause", ".  one frame", "up down  speed", "left right  10 s", "r  from start", "esc  leave"}) {
       line(help, 16);
     }
     resetDrawState();
@@ -192,6 +193,4 @@ int theatreSpeedIndex(const std::string& text) {
   return -1;
 }
 
-bool watchInTheatre(const Replay& replay, int speedIndex) {
-  return Theatre(replay, speedIndex).run();
-}
+bool watchInTheatre(const Replay& replay, int speedIndex) { return Theatre(replay, speedIndex).run(); }

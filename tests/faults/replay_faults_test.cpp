@@ -65,8 +65,8 @@ TEST(ForgedReplay, TheSimulatorAndTheGameRefuseItWithOneLine) {
   const std::vector<uint8_t> bytes = forgedReplay();
   ASSERT_LT(bytes.size(), 500u);
   const std::string file = dir.file("forged.ovr");
-  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                             static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   for (const char* program : {"./ovelune-sim", "./ovelune"}) {
     ASSERT_TRUE(std::filesystem::exists(program)) << program << " is built beside the tests";
     const Outcome o = run(program, file, dir.file("out.txt"));

@@ -43,10 +43,10 @@ cluster_up=1
 
 uri="postgresql://board@/postgres?host=$dir/sock"
 # Both start at once: the schema is created by whichever gets there first.
-start_board "$dir/a.log" "$uri" --submit-limit 0 --read-limit 0
+start_board "$dir/a.log" "$uri" --submit-limit 0 --read-limit 0 --listed all
 port_a=$BOARD_PORT
 pid_a=$BOARD_PID
-start_board "$dir/b.log" "$uri" --submit-limit 0 --read-limit 0
+start_board "$dir/b.log" "$uri" --submit-limit 0 --read-limit 0 --listed all
 port_b=$BOARD_PORT
 pid_b=$BOARD_PID
 
