@@ -13,6 +13,7 @@
 #include "fx/plankton.hpp"
 #include "game/achievement_logo.hpp"
 #include "persist/database.hpp"
+#include "persist/replay_file.hpp"
 #include "persist/tokenizer.hpp"
 #include "ships/bullet.hpp"
 #include "ships/fire_attack.hpp"
@@ -104,9 +105,11 @@ class menu {
   void openScores();
   void screenStats();
   void drawShipStats(const ShipEntry& entry);
-  // The ship's best recorded run, in the replay theatre; a notice when
-  // there is none.
+  // The ship's best recorded run here, or the world's best from the score
+  // server, in the replay theatre; a notice when there is none.
   void watchBestRun(const ShipEntry& entry);
+  void watchWorldBestRun(const ShipEntry& entry);
+  void watchInMenu(const ReplayRead& read, const char* missing);
 
   void screenAchievements();
   void moveAchievement(int step);
@@ -127,6 +130,7 @@ class menu {
   // A line the scores screen shows for a while (no run to watch).
   std::string scoresNotice_;
   int scoresNoticeFrames_ = 0;
-  // The name entry and submission after a run, then the name saved.
-  void submitRun(const game& g);
+  // The name entry and submission (the score, then the run's replay) after
+  // a run, then the name saved.
+  void submitRun(const game& g, const Replay& replay);
 };

@@ -67,7 +67,7 @@ void menu::playGame() {
       quit = 1;
       return;
     }
-    submitRun(*g);
+    submitRun(*g, replay);
     keepReplay(folder, replay);
   }
   if (unlock > 0 && !pf::closeRequested()) unlockscreen::Create(unlock)->Do();
@@ -84,8 +84,9 @@ void menu::playGame() {
   pf::flushKeys();
 }
 
-void menu::submitRun(const game& g) {
-  if (!submitScore(submittedScore(g.score), bestListPath(g.p1->playertype))) return;
+void menu::submitRun(const game& g, const Replay& replay) {
+  const std::vector<uint8_t> bytes = encodeReplay(replay);
+  if (!submitScore(submittedScore(g.score), g.p1->playertype, std::string(bytes.begin(), bytes.end()))) return;
   lastSave_ = saveSettings();  // the name just entered
 }
 

@@ -11,6 +11,7 @@
 #include "frontend/menu.hpp"
 #include "frontend/replay_theatre.hpp"
 #include "game/gameplay_version.hpp"
+#include "game/run_recording.hpp"
 #include "persist/online_scores.hpp"
 #include "persist/replay_store.hpp"
 #include "persist/scores.hpp"
@@ -66,6 +67,7 @@ void menu::screenStats() {
   if (const ShipEntry* entry = carouselShip()) {
     drawShipStats(*entry);
     if (pf::keyHit(pf::vk::kR) > 0) watchBestRun(*entry);
+    if (pf::keyHit(pf::vk::kW) > 0) watchWorldBestRun(*entry);
   } else if (buttonpressed == 1) {
     menustate = "main";
   }
@@ -84,16 +86,31 @@ void menu::drawShipStats(const ShipEntry& entry) {
   pf::drawText(settings.*(entry.perfect) == 1 ? "perfect game: Yes!" : "perfect game: no!", 50, 280);
   pf::setScale(0.6f, 0.6f);
   pf::setColour(150, 150, 150);
-  pf::drawText(scoresNoticeFrames_ > 0 ? scoresNotice_ : "R: watch your best run", 50, 330);
+  pf::drawText(scoresNoticeFrames_ > 0 ? scoresNotice_ : "R: watch your best run   W: the world's best", 50, 330);
   if (scoresNoticeFrames_ > 0) --scoresNoticeFrames_;
   resetDrawState();
 }
 
 void menu::watchBestRun(const ShipEntry& entry) {
   const std::string path = bestStoredReplay(replaysFolder(), entry.playertype, kGameplayVersion);
-  const ReplayRead read = path.empty() ? ReplayRead{} : readReplayFile(path);
-  if (!read.ok) {
-    scoresNotice_ = path.empty() ? "no run of this ship recorded yet" : "that run cannot be watched";
+  watchInMenu(path.empty() ? ReplayRead{} : readReplayFile(path), "no run of this ship recorded yet");
+}
+
+void menu::watchWorldBestRun(const ShipEntry& entry) {
+  pf::clear();
+  drawTextCentred("Loading the world's best run...", 400, 300, 1);
+  pf::flip();
+  const std::string bytes = fetchWorldBestReplay(entry.playertype);
+  watchInMenu(bytes.empty() ? ReplayRead{} : decodeReplay(std::vector<uint8_t>(bytes.begin(), bytes.end())),
+              "no verified run of this ship online");
+}
+
+// The replay in the theatre, or, when there is none (`missing` says so) or
+// it cannot be watched, a notice for a while.
+void menu::watchInMenu(const ReplayRead& read, const char* missing) {
+  const bool found = read.ok || !read.error.empty();
+  if (!read.ok || !replayRefusal(read.replay).empty()) {
+    scoresNotice_ = found ? "that run cannot be watched here" : missing;
     scoresNoticeFrames_ = 180;
     return;
   }

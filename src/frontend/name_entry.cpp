@@ -49,7 +49,7 @@ void drawEntryFrame(int32_t score) {
 
 bool nameCharacter(int code) { return (code >= 32 && code <= 126) || (code >= 160 && code <= 255); }
 
-bool submitScore(int32_t score, const std::string& listPath) {
+bool submitScore(int32_t score, int ship, const std::string& replay) {
   pf::flushKeys();
   std::string buffer = settings.name.substr(0, kMaxNameLength);
   FreshButtons buttons;
@@ -80,6 +80,6 @@ bool submitScore(int32_t score, const std::string& listPath) {
   drawTextCentred("submitting score...", 400, 300, 1);
   pf::flip();
   settings.name = cleanPlayerName(buffer);
-  sendScore(listPath, settings.name, score);
+  sendScore(ship, settings.name, score, replay);
   return true;
 }
