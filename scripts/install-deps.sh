@@ -14,7 +14,7 @@ packages=(
   libcpp-httplib-dev libpqxx-dev postgresql
   libgtest-dev libgmock-dev libbenchmark-dev clang-format
   clang libclang-rt-14-dev
-  xvfb xauth x11-utils xdotool imagemagick sox sqlite3
+  xvfb xauth x11-utils xdotool imagemagick sox sqlite3 curl
   debhelper dpkg-dev lintian debootstrap desktop-file-utils appstream systemd
 )
 

@@ -1,5 +1,6 @@
 #include "replay_verifier.hpp"
 
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -78,6 +79,9 @@ RunVerdict verifyInChild(const RunJob& job, int cpuSeconds) {
     return rejected("the server could not start a check");
   }
   if (pid == 0) {
+    // A check never outlives its server, however the server ends.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() == 1) _exit(1);
     close(fds[0]);
     const rlimit cpu{static_cast<rlim_t>(cpuSeconds), static_cast<rlim_t>(cpuSeconds) + 1};
     const rlimit memory{kChildMemory, kChildMemory};
