@@ -60,12 +60,14 @@ launch_game() {
   e2e_fail "no window appeared; stdout: $(cat stdout.txt)"
 }
 
-# Starts the bundled scoreboard on a loopback port of its own, logging to
-# $1 with its database $2; sets BOARD_PID and BOARD_PORT. It is ended at exit,
+# Starts the bundled scoreboard on a loopback port of its own (or on
+# $BOARD_LISTEN_PORT when set), logging to $1 with its database $2 and any
+# further server options; sets BOARD_PID and BOARD_PORT. It is ended at exit,
 # also when a test left it stopped (SIGSTOP).
 start_scoreboard() {
-  local log=$1
-  "$BUILD/ovelune-scoreboard" --listen 127.0.0.1:0 --db "$2" >"$log" 2>&1 &
+  local log=$1 db=$2
+  shift 2
+  "$BUILD/ovelune-scoreboard" --listen "127.0.0.1:${BOARD_LISTEN_PORT:-0}" --db "$db" "$@" >"$log" 2>&1 &
   BOARD_PID=$!
   e2e_on_exit "kill -CONT $BOARD_PID 2>/dev/null; stop_process $BOARD_PID"
   local _

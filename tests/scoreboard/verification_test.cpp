@@ -35,10 +35,9 @@ class Verification : public ::testing::Test {
 
   int upload(const std::string& name, int64_t score, const std::string& body, int ship = 1) {
     return service
-        ->handle(BoardRequest{"10.0.0.1", "POST",
-                              "/replays?ship=" + std::to_string(ship) + "&name=" + name +
-                                  "&score=" + std::to_string(score),
-                              body})
+        ->handle(BoardRequest{
+            "10.0.0.1", "POST",
+            "/replays?ship=" + std::to_string(ship) + "&name=" + name + "&score=" + std::to_string(score), body})
         .status;
   }
   // What the workers do, here one run at a time and in this process.
