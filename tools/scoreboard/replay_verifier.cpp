@@ -85,9 +85,10 @@ RunVerdict verifyInChild(const RunJob& job, int cpuSeconds) {
     close(fds[0]);
     const rlimit cpu{static_cast<rlim_t>(cpuSeconds), static_cast<rlim_t>(cpuSeconds) + 1};
     const rlimit memory{kChildMemory, kChildMemory};
-    setrlimit(RLIMIT_CPU, &cpu);
-    setrlimit(RLIMIT_AS, &memory);
-    const RunVerdict v = verifyReplay(job.replay, job.ship, job.claimed);
+    // An unlimited check is never run.
+    const bool limited = setrlimit(RLIMIT_CPU, &cpu) == 0 && setrlimit(RLIMIT_AS, &memory) == 0;
+    const RunVerdict v = limited ? verifyReplay(job.replay, job.ship, job.claimed)
+                                 : rejected("the server could not limit the check");
     ChildVerdict out{};
     out.verified = v.verified ? 1 : 0;
     out.score = v.score;
