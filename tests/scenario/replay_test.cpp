@@ -22,6 +22,16 @@ struct Snapshot {
   int nextRandom;  // where the run's generator has got to
 };
 
+// Two runs that stand at one place and will go on the same way.
+void expectSameRun(const Snapshot& got, const Snapshot& want) {
+  EXPECT_EQ(got.score, want.score);
+  EXPECT_EQ(got.killcount, want.killcount);
+  EXPECT_EQ(got.gametimer, want.gametimer);
+  EXPECT_EQ(got.x, want.x);
+  EXPECT_EQ(got.y, want.y);
+  EXPECT_EQ(got.nextRandom, want.nextRandom);
+}
+
 Snapshot snapshot(const game& g) {
   return Snapshot{g.score, g.killcount, g.gametimer,     static_cast<int>(g.firelist.size()),
                   g.p1->x, g.p1->y,     Rand(0, 1 << 30)};
@@ -74,12 +84,7 @@ TEST(Replay, PausingWhileFlamesBurnDoesNotChangeTheRun) {
   const Snapshot straight = flamesRun(500, 0, 0);
   const Snapshot paused = flamesRun(500, 250, 77);
   ASSERT_GT(paused.firesAtPause, 0) << "the flames must burn during the pause";
-  EXPECT_EQ(paused.score, straight.score);
-  EXPECT_EQ(paused.killcount, straight.killcount);
-  EXPECT_EQ(paused.gametimer, straight.gametimer);
-  EXPECT_EQ(paused.x, straight.x);
-  EXPECT_EQ(paused.y, straight.y);
-  EXPECT_EQ(paused.nextRandom, straight.nextRandom);
+  expectSameRun(paused, straight);
 }
 
 TEST(Replay, APlayedBackRunEndsAsRecordedWhateverTheLiveInput) {
@@ -161,14 +166,8 @@ TEST(ReplayPlayer, SeekingForwardAndBackLandsWhereAStraightRunStands) {
   const Snapshot forward = snapshot(player.session());
   player.seek(500);
   const Snapshot back = snapshot(player.session());
-  for (const auto& [got, want] : {std::pair{forward, at650}, std::pair{back, at500}}) {
-    EXPECT_EQ(got.score, want.score);
-    EXPECT_EQ(got.killcount, want.killcount);
-    EXPECT_EQ(got.gametimer, want.gametimer);
-    EXPECT_EQ(got.x, want.x);
-    EXPECT_EQ(got.y, want.y);
-    EXPECT_EQ(got.nextRandom, want.nextRandom);
-  }
+  expectSameRun(forward, at650);
+  expectSameRun(back, at500);
   player.seek(recorded.result.frames);
   EXPECT_TRUE(player.over());
   EXPECT_EQ(player.outcome().rfind("it played the same", 0), 0u) << player.outcome();

@@ -87,8 +87,8 @@ RunVerdict verifyInChild(const RunJob& job, int cpuSeconds) {
     const rlimit memory{kChildMemory, kChildMemory};
     // An unlimited check is never run.
     const bool limited = setrlimit(RLIMIT_CPU, &cpu) == 0 && setrlimit(RLIMIT_AS, &memory) == 0;
-    const RunVerdict v = limited ? verifyReplay(job.replay, job.ship, job.claimed)
-                                 : rejected("the server could not limit the check");
+    const RunVerdict v =
+        limited ? verifyReplay(job.replay, job.ship, job.claimed) : rejected("the server could not limit the check");
     ChildVerdict out{};
     out.verified = v.verified ? 1 : 0;
     out.score = v.score;

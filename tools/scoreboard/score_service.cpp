@@ -1,6 +1,7 @@
 #include "score_service.hpp"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 #include "persist/replay_file.hpp"
@@ -48,6 +49,21 @@ std::optional<int64_t> wholeNumber(const std::string& digits) {
     value = value * 10 + (c - '0');
   }
   return value;
+}
+
+// The values of a query that holds each of the three keys once and nothing
+// else; nothing for any other query.
+std::optional<std::map<std::string, std::string>> threeValues(const std::string& query,
+                                                              const std::array<const char*, 3>& keys) {
+  const std::optional<QueryPairs> pairs = parseQuery(query);
+  if (!pairs) return std::nullopt;
+  std::map<std::string, std::string> values;
+  for (const auto& [key, value] : *pairs) {
+    const bool known = std::find(keys.begin(), keys.end(), key) != keys.end();
+    if (!known || !values.emplace(key, value).second) return std::nullopt;
+  }
+  if (values.size() != keys.size()) return std::nullopt;
+  return values;
 }
 
 BoardReply replayFile(const std::vector<uint8_t>& bytes, const std::string& name) {
@@ -197,14 +213,9 @@ BoardReply ScoreService::handle(const BoardRequest& request) {
 BoardReply ScoreService::submit(const std::string& address, int ship, const std::string& query) {
   // Counted before anything is checked, so guessing the password is throttled too.
   if (!submits_.allow(address)) return reply(429, "slow down");
-  const std::optional<QueryPairs> pairs = parseQuery(query);
-  if (!pairs) return reply(400, "bad request");
-  std::map<std::string, std::string> values;
-  for (const auto& [key, value] : *pairs) {
-    const bool known = key == "password" || key == "name" || key == "score";
-    if (!known || !values.emplace(key, value).second) return reply(400, "bad request");
-  }
-  if (values.size() != 3) return reply(400, "bad request");
+  std::optional<std::map<std::string, std::string>> found = threeValues(query, {"password", "name", "score"});
+  if (!found) return reply(400, "bad request");
+  std::map<std::string, std::string>& values = *found;
   if (values["password"] != kSubmitPassword) return reply(403, "forbidden");
   const std::optional<int64_t> score = parseScore(values["score"]);
   if (!validName(values["name"]) || !score) return reply(400, "bad request");
@@ -215,14 +226,9 @@ BoardReply ScoreService::submit(const std::string& address, int ship, const std:
 BoardReply ScoreService::upload(const BoardRequest& request, const std::string& query) {
   if (!uploads_.allow(request.address)) return reply(429, "slow down");
   if (request.body.size() > kMaxUploadBytes) return reply(413, "a replay is never this large");
-  const std::optional<QueryPairs> pairs = parseQuery(query);
-  if (!pairs) return reply(400, "bad request");
-  std::map<std::string, std::string> values;
-  for (const auto& [key, value] : *pairs) {
-    const bool known = key == "ship" || key == "name" || key == "score";
-    if (!known || !values.emplace(key, value).second) return reply(400, "bad request");
-  }
-  if (values.size() != 3) return reply(400, "bad request");
+  std::optional<std::map<std::string, std::string>> found = threeValues(query, {"ship", "name", "score"});
+  if (!found) return reply(400, "bad request");
+  std::map<std::string, std::string>& values = *found;
   const std::optional<int64_t> ship = wholeNumber(values["ship"]);
   const std::optional<int64_t> score = parseScore(values["score"]);
   if (!ship || *ship < 1 || *ship > 6 || !validName(values["name"]) || !score) return reply(400, "bad request");
