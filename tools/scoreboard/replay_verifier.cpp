@@ -104,8 +104,9 @@ RunVerdict verifyInChild(const RunJob& job, int cpuSeconds) {
   waitpid(pid, &status, 0);
   if (WIFSIGNALED(status)) {
     const int signal = WTERMSIG(status);
-    return rejected(signal == SIGXCPU || signal == SIGKILL ? "the check ran out of time"
-                                                           : "the check failed (signal " + std::to_string(signal) + ")");
+    return rejected(signal == SIGXCPU || signal == SIGKILL
+                        ? "the check ran out of time"
+                        : "the check failed (signal " + std::to_string(signal) + ")");
   }
   if (got != sizeof in) return rejected("the check failed");
   in.reason[kReasonBytes - 1] = '\0';
