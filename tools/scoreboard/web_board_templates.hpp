@@ -122,13 +122,13 @@ th {
   text-align: left;
   white-space: nowrap;
 }
-td { padding: 0.26rem 0.3rem; border-bottom: 1px solid rgba(255, 255, 255, 0.05); white-space: nowrap; }
+td { padding: 0.26rem 0.25rem; border-bottom: 1px solid rgba(255, 255, 255, 0.05); white-space: nowrap; }
 .rank { width: 2.2em; text-align: right; color: var(--dim); }
 td.name { width: 100%; max-width: 0; overflow: hidden; text-overflow: ellipsis; }
 .score { text-align: right; }
-.date { color: var(--dim); font-size: 0.8rem; }
+.date { color: var(--dim); font-size: 0.74rem; }
 .mark { color: #63ff9e; text-shadow: 0 0 0.4rem rgba(99, 255, 158, 0.8); }
-.proof a { font-size: 0.78rem; }
+.proof a { font-size: 0.74rem; }
 tbody tr:nth-child(-n + 3) .name, tbody tr:nth-child(-n + 3) .score { color: var(--glow); text-shadow: 0 0 0.45rem var(--soft); }
 tbody tr:first-child .rank { color: var(--glow); }
 .empty { margin: 0.8rem 0.3rem; color: var(--dim); font-style: italic; }
