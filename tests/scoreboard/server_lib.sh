@@ -32,28 +32,14 @@ start_board() {
   fail "the scoreboard did not start: $(cat "$log")"
 }
 
-# http_send PORT HEAD [BODY_FILE]: sends a request, prints the whole reply
-# (headers and body, byte for byte).
-http_send() {
-  exec 3<>"/dev/tcp/127.0.0.1/$1" || return 1
-  { printf '%s' "$2"; [[ -z ${3:-} ]] || cat "$3"; } >&3
-  timeout 5 cat <&3 || true
-  exec 3<&-
-}
-
 # http_get PORT TARGET: prints the whole reply (headers and body).
 http_get() {
-  local head
-  printf -v head 'GET %s HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n' "$2"
-  http_send "$1" "$head"
-}
-
-# http_post PORT TARGET FILE: posts the file's bytes, prints the whole reply.
-http_post() {
-  local head
-  printf -v head 'POST %s HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Type: application/octet-stream\r\nContent-Length: %d\r\n\r\n' \
-    "$2" "$(stat -c %s "$3")"
-  http_send "$1" "$head" "$3"
+  local reply
+  exec 3<>"/dev/tcp/127.0.0.1/$1" || return 1
+  printf 'GET %s HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n' "$2" >&3
+  reply=$(timeout 5 cat <&3) || true
+  exec 3<&-
+  printf '%s' "$reply"
 }
 
 # The body of a reply (after the first empty line).
