@@ -36,16 +36,14 @@ browse() {
 
 start_board "$dir/log" "$dir/board.db" --listed all
 for entry in "1 %3Ci%3Ea%26b%22c%3C%2Fi%3E 123456" "1 Z%F6e 5000000" "3 Ann 77"; do
-  read -r ship name score <<<"$entry"
-  [[ $(submit "$BOARD_PORT" "$ship" "$name" "$score") == 200 ]] || fail "submission $entry refused"
+  [[ $(submit "$BOARD_PORT" $entry) == 200 ]] || fail "submission $entry refused"  # SHIP NAME SCORE
 done
 
 browse "$dir/dom.html" --dump-dom
-dom=$(cat "$dir/dom.html")
-[[ $(grep -o '<section class="ship"' <<<"$dom" | wc -l) == 6 ]] || fail "not six lists: $dom"
-grep -qF '<td class="name">&lt;i&gt;a&amp;b"c&lt;/i&gt;</td>' <<<"$dom" || fail "the name is not shown as text: $dom"
-! grep -q '<i>' <<<"$dom" || fail "the name became markup: $dom"
-grep -qF 'href="/api/"' <<<"$dom" || fail "no link to the JSON: $dom"
+[[ $(grep -o '<section class="ship"' "$dir/dom.html" | wc -l) == 6 ]] || fail "not six lists: $(cat "$dir/dom.html")"
+grep -qF '<td class="name">&lt;i&gt;a&amp;b"c&lt;/i&gt;</td>' "$dir/dom.html" || fail "the name is not shown as text"
+! grep -q '<i>' "$dir/dom.html" || fail "the name became markup"
+grep -qF 'href="/api/"' "$dir/dom.html" || fail "no link to the JSON"
 browse /dev/null --screenshot="$ART/web-board-desktop.png" --window-size=1280,900
 browse /dev/null --screenshot="$ART/web-board-phone.png" --window-size=390,844
 
