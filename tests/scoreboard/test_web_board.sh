@@ -19,7 +19,7 @@ BROWSERS=()
 cleanup() {
   local id
   for id in "${BROWSERS[@]}"; do kill -KILL -- "-$id" 2>/dev/null || true; done
-  grep -lsF -- "--database=$dir/" /proc/[0-9]*/cmdline | cut -d/ -f3 | xargs -r kill -KILL 2>/dev/null || true
+  grep -ls -- "--database=$dir/[.]config" /proc/[0-9]*/cmdline | cut -d/ -f3 | xargs -r kill -KILL 2>/dev/null || true
   board_cleanup
   rm -rf "$dir"
 }
