@@ -45,7 +45,7 @@ BoardReply failure(bool api, int status, const std::string& why) {
 }
 
 BoardReply cached(BoardReply r) {
-  r.headers.emplace_back("Cache-Control", "public, max-age=86400");
+  r.headers.emplace_back("Cache-Control", "public, max-age=3600");
   return r;
 }
 
