@@ -20,6 +20,7 @@
 
 #include "replay_verifier.hpp"
 #include "score_service.hpp"
+#include "web_board.hpp"
 
 namespace {
 
@@ -149,6 +150,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   ScoreService service(*store, options.board);
+  WebBoard web(*store, options.board);
   // The game, ready to play uploaded runs again; its workers run beside the
   // requests and share the store.
   prepareVerification();
@@ -169,7 +171,9 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
   });
   const auto serve = [&](const httplib::Request& req, httplib::Response& res) {
-    const BoardReply r = service.handle(BoardRequest{req.remote_addr, req.method, req.target, req.body});
+    const BoardRequest request{req.remote_addr, req.method, req.target, req.body};
+    std::optional<BoardReply> page = web.handle(request);  // the web board first, then the game's protocol
+    const BoardReply r = page ? std::move(*page) : service.handle(request);
     res.status = r.status;
     for (const auto& [name, value] : r.headers) res.set_header(name, value);
     res.set_content(r.body, r.contentType);
