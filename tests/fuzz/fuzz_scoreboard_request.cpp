@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   for (int ship = 1; ship <= 6; ++ship) {
-    for (const RankedEntry& e : store->best(ship, kListLength)) {
+    for (const RankedEntry& e : store->best(ship, kListLength, ListingPolicy::all)) {
       if (!validName(utf8ToLatin1(e.name)) || e.score < 0 || e.score > kMaxScore) __builtin_trap();
     }
   }
