@@ -1,6 +1,7 @@
 #include "test_support.hpp"
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "essentials/assets.hpp"
@@ -16,6 +17,13 @@ bool runningInCi() {
 
 pf::HeadlessBackend& freshHeadless(uint64_t seed) {
   pf::HeadlessBackend& display = pf::installHeadless();
+  // Play and drawing read the font and every sound as loaded: a test that
+  // never loaded them gets the game font and silent stand-in sounds (an
+  // asset a test lends stays its own).
+  if (!assets.gameFont.loaded()) assets.gameFont.store(openGameFont());
+  for (SoundSlot* slot : assets.soundSlots()) {
+    if (!slot->sound.loaded()) slot->sound.store(std::make_unique<pf::Sound>());
+  }
   resetProgramState(seed);
   return display;
 }
