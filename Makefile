@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc)
 SCOREBOARD_LISTEN ?= 127.0.0.1:4780
 SCOREBOARD_DB ?= scoreboard.db
 
-.PHONY: deps configure build run scoreboard test golden sanitize bench clean fuzz-build fuzz soak
+.PHONY: deps configure build run scoreboard test golden sanitize bench clean fuzz-build fuzz soak deb test-deb
 
 deps:
 	@scripts/install-deps.sh
@@ -31,8 +31,9 @@ run: build
 scoreboard: build
 	./$(BUILD)/ovelune-scoreboard --listen $(SCOREBOARD_LISTEN) --db $(SCOREBOARD_DB)
 
+# Every test once; only the end-to-end tests are retried, each retry named.
 test: build fuzz-build
-	cd $(BUILD) && ctest --output-on-failure --timeout 300 --repeat until-pass:3 -j $(JOBS)
+	tests/run_tests.sh $(BUILD) $(JOBS)
 	tests/fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SHORT)
 	tests/soak/run_soaks.sh $(BUILD) $(FUZZ_BUILD) short
 
@@ -73,6 +74,16 @@ sanitize: fuzz-build
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target ovelune-bench ovelune-render-bench ovelune-startup-bench ovelune-scoreboard ovelune-scoreboard-load
 	tests/perf/run_benches.sh $(BUILD)
+
+# The Debian packages of the game and the score server, in $(BUILD)/deb,
+# checked by lintian.
+deb: deps
+	JOBS=$(JOBS) scripts/build-deb.sh $(BUILD)
+
+# The packages installed into a fresh Debian 12 root (made with debootstrap,
+# cached outside the tree) and tried there; needs root.
+test-deb: deb
+	tests/packaging/test_packages.sh $(BUILD)/deb
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD)

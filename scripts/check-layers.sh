@@ -7,7 +7,9 @@
 # src/platform includes the platform libraries (SDL, GL, OpenAL, FreeType,
 # image and audio decoders, X11, sockets), and only src/persist includes
 # SQLite. Game code reaches the platform through its public headers, never a
-# backend's. Every breach is printed as file:line and the script fails.
+# backend's. Each layer's library links exactly the layers its sources
+# include: the link lists are read from the ovelune_layer calls of
+# CMakeLists.txt. Every breach is printed as file:line and the script fails.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 2
 root=${1:-src}
@@ -32,6 +34,17 @@ allowed=(
 public_platform='^platform/(platform|draw_state|image|font|sound|keycodes|input_tape|net/tcp_client)\.hpp$'
 library_headers='^(SDL|SDL2/|GL/|epoxy/|AL/|ft2build|freetype|png\.h|jpeglib|jerror|zlib|vorbis/|ogg/|X11/|sys/socket|netdb|netinet/|arpa/inet|poll\.h)'
 sqlite_headers='^(sqlite3\.h|SQLiteCpp/)'
+
+# The layers each layer's library links: ovelune_layer(ovelune_NAME FOLDER
+# ovelune_LAYER...) in CMakeLists.txt, calls that may span lines.
+declare -A links=() used=()
+while read -r _ folder deps; do
+  for dep in $deps; do
+    dep=${dep#ovelune_}
+    [[ -n ${rank[$dep]+x} ]] && links[$folder]+=" $dep"
+  done
+  links[$folder]+=" "
+done < <(sed 's/#.*//' CMakeLists.txt | tr '\n' ' ' | grep -oE 'ovelune_layer\([^)]*\)' | sed -E 's/^ovelune_layer\(|\)$//g')
 
 failures=0
 fail() {
@@ -64,20 +77,38 @@ while IFS= read -r file; do
       to=${BASH_REMATCH[1]}
       path="$to/${BASH_REMATCH[2]}"
       [[ -n ${rank[$to]+x} && $to != "$from" ]] || continue
-      is_allowed "$from" "$path" && continue
-      if [[ $to == platform && ! $path =~ $public_platform ]]; then
+      used[$from]+=" $to "
+      if is_allowed "$from" "$path"; then
+        :
+      elif [[ $to == platform && ! $path =~ $public_platform ]]; then
         fail "$file:$line" "\"$path\" is a backend header; use the platform API"
+        continue
       elif ((rank[$to] > rank[$from])); then
         fail "$file:$line" "\"$path\" points up the layers ($from may not use $to)"
+        continue
       elif ((rank[$to] == rank[$from])); then
         fail "$file:$line" "\"$path\" is a sideways use ($from and $to are one layer) that is not listed"
+        continue
       fi
+      [[ ${links[$from]:-} == *" $to "* ]] ||
+        fail "$file:$line" "\"$path\": ovelune_$from does not link ovelune_$to (CMakeLists.txt)"
     fi
   done < <(grep -n '^[[:space:]]*#[[:space:]]*include' "$file")
 done < <(find "$root" -type f \( -name '*.cpp' -o -name '*.hpp' \) | sort)
 
+for folder in "${!rank[@]}"; do
+  if [[ -z ${links[$folder]+x} ]]; then
+    fail CMakeLists.txt "no ovelune_layer call builds src/$folder"
+    continue
+  fi
+  for dep in ${links[$folder]}; do
+    [[ ${used[$folder]:-} == *" $dep "* ]] ||
+      fail CMakeLists.txt "ovelune_$folder links ovelune_$dep, which none of its sources include"
+  done
+done
+
 if ((failures > 0)); then
-  echo "check-layers: $failures include(s) break the layers"
+  echo "check-layers: $failures include(s) or link(s) break the layers"
   exit 1
 fi
-echo "check-layers: the includes of $root follow the layers"
+echo "check-layers: the includes of $root follow the layers and the links of CMakeLists.txt"

@@ -11,10 +11,11 @@ packages=(
   libfreetype-dev fonts-comfortaa
   libogg-dev libvorbis-dev
   libsqlite3-dev libsqlitecpp-dev
-  libcpp-httplib-dev libpqxx-dev postgresql
+  libcpp-httplib-dev libpqxx-dev postgresql libmstch-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang-format
   clang libclang-rt-14-dev
-  xvfb xauth x11-utils xdotool imagemagick sox sqlite3
+  xvfb xauth x11-utils xdotool imagemagick sox sqlite3 curl chromium
+  debhelper dpkg-dev lintian debootstrap desktop-file-utils appstream systemd
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #pragma once
 // A loopback HTTP stand-in for tests: accepts connections on 127.0.0.1 until
-// it is destroyed, records each request up to its empty line and answers it
+// it is destroyed, records each request (its headers and its announced
+// body) and answers it
 // with the reply the test chose (or holds the connection without a word).
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -47,6 +48,12 @@ class LoopbackServer {
   }
 
   static std::string ok(const std::string& body) { return "HTTP/1.0 200 OK\r\n\r\n" + body; }
+  // The same reply to every request.
+  static Responder always(std::string reply) {
+    return [reply = std::move(reply)](const std::string&) { return reply; };
+  }
+  // Accepts every connection and never answers.
+  static Responder silent() { return always(std::string()); }
 
  private:
   void serve() {
@@ -57,7 +64,8 @@ class LoopbackServer {
       if (c < 0) continue;
       std::string request;
       char buf[1024];
-      while (request.find("\r\n\r\n") == std::string::npos) {
+      // Up to the empty line, and the body its Content-Length announces.
+      while (request.find("\r\n\r\n") == std::string::npos || request.size() < announcedLength(request)) {
         pollfd q{c, POLLIN, 0};
         if (poll(&q, 1, 2000) <= 0) break;
         const ssize_t n = recv(c, buf, sizeof buf, 0);
@@ -76,6 +84,16 @@ class LoopbackServer {
       send(c, reply.data(), reply.size(), MSG_NOSIGNAL);
       ::close(c);
     }
+  }
+
+  // The length of the headers and the body a request announces (0 until
+  // its headers are complete).
+  static size_t announcedLength(const std::string& request) {
+    const size_t end = request.find("\r\n\r\n");
+    if (end == std::string::npos) return 0;
+    const size_t at = request.find("Content-Length: ");
+    const size_t body = at < end ? std::stoul(request.substr(at + 16)) : 0;
+    return end + 4 + body;
   }
 
   Responder responder_;

@@ -30,7 +30,7 @@ bool openShotWindow() {
   settings.sound = 0;
   program = ProgramState{};
   if (!openDriverWindow()) return false;
-  loadGameAssets();
+  requireGameAssets();
   pf::setBlend(pf::kBlendAlpha);
   return true;
 }

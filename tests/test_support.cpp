@@ -1,6 +1,7 @@
 #include "test_support.hpp"
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "essentials/assets.hpp"
@@ -16,23 +17,30 @@ bool runningInCi() {
 
 pf::HeadlessBackend& freshHeadless(uint64_t seed) {
   pf::HeadlessBackend& display = pf::installHeadless();
+  // Play and drawing read the font and every sound as loaded: a test that
+  // never loaded them gets the game font and silent stand-in sounds (an
+  // asset a test lends stays its own).
+  if (!assets.gameFont.loaded()) assets.gameFont.store(openGameFont());
+  for (SoundSlot* slot : assets.soundSlots()) {
+    if (!slot->sound.loaded()) slot->sound.store(std::make_unique<pf::Sound>());
+  }
   resetProgramState(seed);
   return display;
 }
 
 void GlowSpriteTest::SetUp() {
   display = &freshHeadless(seed_);
-  pf::ImagePtr* sprites[] = {&assets.blobImage, &assets.blobImageLeft, &assets.blobImageRight};
+  Loaded<pf::Image>* sprites[] = {&assets.blobImage, &assets.blobImageLeft, &assets.blobImageRight};
   for (int i = 0; i < 3; ++i) {
-    saved_[i] = std::move(*sprites[i]);
-    *sprites[i] = pf::createImage(64, 64, 1, 0);
+    pf::ImagePtr standIn = pf::createImage(64, 64, 1, 0);
+    if (i == 0) pf::midHandleImage(*standIn);
+    if (i == 2) pf::setImageHandle(*standIn, 64, 0);
+    saved_[i] = sprites[i]->store(std::move(standIn));
   }
-  pf::midHandleImage(*assets.blobImage);
-  pf::setImageHandle(*assets.blobImageRight, 64, 0);
 }
 
 void GlowSpriteTest::TearDown() {
   display->setRecording(false);
-  pf::ImagePtr* sprites[] = {&assets.blobImage, &assets.blobImageLeft, &assets.blobImageRight};
-  for (int i = 0; i < 3; ++i) *sprites[i] = std::move(saved_[i]);
+  Loaded<pf::Image>* sprites[] = {&assets.blobImage, &assets.blobImageLeft, &assets.blobImageRight};
+  for (int i = 0; i < 3; ++i) sprites[i]->store(std::move(saved_[i]));
 }

@@ -20,8 +20,9 @@ bool runningInCi();
     }                                    \
   } while (0)
 
-// Installs the headless backend, resets settings and program state to their
-// defaults and seeds the generator. Returns the headless display.
+// Installs the headless backend, loads the game font and gives every sound
+// not loaded a silent stand-in, resets settings and program state to their defaults and seeds
+// the generator. Returns the headless display.
 pf::HeadlessBackend& freshHeadless(uint64_t seed = 1);
 
 #include <gtest/gtest.h>

@@ -102,7 +102,7 @@ int logoscreen::Do() {
 void logoscreen::paint() const {
   const float fade = std::clamp(Alpha, 0.0f, 1.0f);
   resetDrawState();
-  if (assets.blobImage) paintMark(*assets.blobImage, fade, timer);
+  paintMark(assets.blobImage(), fade, timer);
   paintName(fade);
   resetDrawState();
 }

@@ -33,8 +33,7 @@ int endOnDatabaseFailure(const std::string& consoleText) {
 
 // With OVELUNE_MENU_TRACE set, one line on standard error each time the
 // menu's screen or selection changes. Scripts that drive the game with key
-// presses follow it to see which presses the game took: the menu's periodic
-// key flush swallows a press now and then, as it does for a player.
+// presses follow it to wait for each press's effect.
 class MenuTrace {
  public:
   MenuTrace() : on_(std::getenv("OVELUNE_MENU_TRACE") != nullptr) {}
@@ -76,6 +75,7 @@ int runProgram() {
   switch (start.result) {
     case StartupResult::databaseFailed: return endOnDatabaseFailure(start.consoleText);
     case StartupResult::displayFailed: return 1;
+    case StartupResult::assetFailed: std::fputs(start.consoleText.c_str(), stdout); return 1;
     case StartupResult::ready: break;
   }
   showLogo();

@@ -3,16 +3,10 @@
 #include <cstdio>
 
 #include "app/startup.hpp"
-#include "essentials/assets.hpp"
 #include "essentials/settings.hpp"
-#include "game/game.hpp"
-#include "game/game_frame.hpp"
+#include "frontend/replay_theatre.hpp"
 #include "game/run_recording.hpp"
-#include "persist/build_id.hpp"
 #include "persist/replay_file.hpp"
-#include "platform/input_tape.hpp"
-#include "platform/keycodes.hpp"
-#include "platform/platform.hpp"
 
 bool loadWatchableReplay(const std::string& path, Replay* replay) {
   ReplayRead read = readReplayFile(path);
@@ -20,40 +14,25 @@ bool loadWatchableReplay(const std::string& path, Replay* replay) {
     std::printf("Ovelune: cannot watch %s\n", read.error.c_str());
     return false;
   }
-  if (read.replay.buildId != gameBuildId()) {
-    std::printf("Ovelune: cannot watch %s: it was recorded by build %s, this is build %s\n", path.c_str(),
-                read.replay.buildId.c_str(), gameBuildId());
+  if (const std::string refusal = replayRefusal(read.replay); !refusal.empty()) {
+    std::printf("Ovelune: cannot watch %s: %s\n", path.c_str(), refusal.c_str());
     return false;
+  }
+  if (const std::string warning = environmentWarning(read.replay); !warning.empty()) {
+    std::printf("Ovelune: note: %s: %s\n", path.c_str(), warning.c_str());
   }
   *replay = std::move(read.replay);
   return true;
 }
 
-int watchReplay(const Replay& replay) {
+int watchReplay(const Replay& replay, int speedIndex) {
   const Startup start = startUp();
-  if (start.result == StartupResult::databaseFailed) {
+  if (start.result != StartupResult::ready) {
     std::fputs(start.consoleText.c_str(), stdout);
     return 1;
   }
-  if (start.result == StartupResult::displayFailed) return 1;
-
-  std::unique_ptr<game> g = startReplay(replay);
-  if (!g) {
-    std::printf("Ovelune: cannot watch the replay: there is no ship %d\n", replay.ship);
-    (void)shutDown();
-    return 1;
-  }
-  pf::flushKeys();
-  pf::liveKeyHit(pf::vk::kEscape);
-  while (!pf::inputTape().exhausted() && !pf::inputTape().diverged()) {
-    if (playFrame(*g) == 1) break;
-    if (pf::liveKeyHit(pf::vk::kEscape) > 0 || pf::closeRequested()) break;
-  }
-  const std::string divergence = pf::inputTape().divergence();
-  endReplay();
-  pf::stopChannel(assets.musicLevel.channel);
-  pf::stopChannel(assets.musicBoss.channel);
-  if (!divergence.empty()) std::printf("Ovelune: the replay went its own way at %s\n", divergence.c_str());
+  const bool watched = watchInTheatre(replay, speedIndex);
+  if (!watched) std::printf("Ovelune: cannot watch the replay: there is no ship %d\n", replay.ship);
   (void)shutDown();
-  return 0;
+  return watched ? 0 : 1;
 }

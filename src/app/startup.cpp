@@ -15,6 +15,7 @@
 #include "persist/score_server.hpp"
 #include "persist/settings_row.hpp"
 #include "platform/platform.hpp"
+#include "ships/ship_registry.hpp"
 
 namespace {
 
@@ -46,7 +47,7 @@ void applyStoredFlags() {
     const char c = i < stored.size() ? stored[i] : '0';
     program.achievementFlags[i] = (c >= '0' && c <= '9') ? c - '0' : 0;
   }
-  program.shipUnlocked = {settings.ship2, settings.ship3, settings.ship4, settings.ship5, settings.ship6};
+  syncShipUnlocks();
 }
 
 }  // namespace
@@ -72,15 +73,23 @@ Startup startUp(const std::string& databasePath) {
   pf::setWindowTitle("Ovelune");
   pf::enableLineSmoothing();
 
-  loadFontAndImages();
-  pf::clear();
-  pf::flip();
-  makeRockSlices();
-  showLoadingFrame();
-  loadWaterFrames();
-  setBlobHandles();
-  loadAchievements();
-  loadSoundsAndChannels();
+  AssetFailure failed = loadFontAndImages();
+  if (!failed) {
+    pf::clear();
+    pf::flip();
+    failed = makeRockSlices();
+  }
+  if (!failed) {
+    showLoadingFrame();
+    failed = loadWaterFrames();
+  }
+  if (!failed) failed = loadAchievements();
+  if (!failed) failed = loadSoundsAndChannels();
+  if (failed) {
+    pf::closeDisplay();
+    settingsDb.close();
+    return Startup{StartupResult::assetFailed, *failed + "\n"};
+  }
 
   settings.usejoy = pf::joyCount() >= 1 ? 1 : 0;
   pf::setBlend(pf::kBlendAlpha);

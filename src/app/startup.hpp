@@ -9,11 +9,12 @@ enum class StartupResult {
   ready,           // display open, settings and assets loaded
   databaseFailed,  // the program prints the database's text and ends with status 0
   displayFailed,   // reported on standard output; the program ends with status 1
+  assetFailed,     // an embedded asset did not load: a fault of the build, status 1
 };
 
 struct Startup {
   StartupResult result = StartupResult::ready;
-  std::string consoleText;  // what to print, for databaseFailed
+  std::string consoleText;  // what to print, for databaseFailed and assetFailed
 };
 
 // Everything up to and including selecting alpha blending, in order. Reads

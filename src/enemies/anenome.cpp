@@ -70,8 +70,8 @@ int anenome::makeexplosions(EntityList<explosionbase>& explosionlist) {
   return 0;
 }
 
-int anenome::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int anenome::paint() const {
+  const pf::Image& blob = assets.blobImage();
   // A wobbling oval of sparks round the foot, in whatever colour the previous
   // painter left (white after the usual reset).
   for (int i = 0; i <= 10; ++i) {
@@ -122,6 +122,6 @@ int anenome::paintBG() {
   pf::setColour(1, 1, 1);
   pf::setAlpha(0.8f);
   pf::setBlend(pf::kBlendAlpha);
-  pf::drawImage(*assets.blobImage, x, y);
+  pf::drawImage(assets.blobImage(), x, y);
   return 0;
 }

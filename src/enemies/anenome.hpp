@@ -38,7 +38,7 @@ class anenome : public enemybase {
   static std::unique_ptr<anenome> Create(float x, float y, float third);
 
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
-  int paint() override;
+  int paint() const override;
   int addeffects(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;
   int makeexplosions(EntityList<explosionbase>& explosionlist) override;
   // A dark disc under the foot.

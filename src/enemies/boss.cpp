@@ -19,8 +19,6 @@ constexpr float kFrenzyEnergy = 400;
 // A pause of 60 frames separates the patterns; attacks run above it.
 constexpr int kPauseLength = 60;
 
-bool every(int t, int n) { return t % n == 0; }
-
 void setLook(enemybullet* shot, int r, int g, int b) {
   shot->r = r;
   shot->g = g;

@@ -62,7 +62,7 @@ class boss : public enemybase {
 
   // Never leaves by itself: always 0.
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
-  int paint() override;
+  int paint() const override;
   // Lays out the claws again (see layoutClaws).
   void updateLooks() override;
   int checkcollisions(const Rect& r) override;
@@ -82,8 +82,8 @@ class boss : public enemybase {
   // A shot from a claw at the ship.
   enemybullet* aimedShot(EntityList<enemybase>& enemylist, const playerbase& p1, float fromX, float fromY);
   // Claw tips, angles and hit boxes from the current arm angles. Update runs
-  // it first and paint (or a frame drawn to nowhere) after the Update, so
-  // every frame leaves the claws laid out the same.
+  // it first and the looks step after the Update, so the claws are drawn
+  // where the ship's missiles look for them in the next frame.
   void layoutClaws();
   // Takes a hit from one claw's energy; on its destruction the claw bursts.
   void damageClaw(int& clawenergy, float clawx, float clawy, float amount, EntityList<explosionbase>& explosionlist);

@@ -9,7 +9,7 @@
 
 namespace {
 
-void blobAt(double px, double py) { pf::drawImage(*assets.blobImage, static_cast<float>(px), static_cast<float>(py)); }
+void blobAt(double px, double py) { pf::drawImage(assets.blobImage(), static_cast<float>(px), static_cast<float>(py)); }
 
 void look(int r, int g, int b, double alpha, double sx, double sy) {
   pf::setColour(r, g, b);
@@ -27,8 +27,7 @@ void whiteDot(double px, double py, double alpha) {
 
 void boss::updateLooks() { layoutClaws(); }
 
-int boss::paint() {
-  updateLooks();
+int boss::paint() const {
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
   paintAura();

@@ -98,8 +98,8 @@ int eel::makeexplosions(EntityList<explosionbase>& explosionlist) {
   return 0;
 }
 
-int eel::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int eel::paint() const {
+  const pf::Image& blob = assets.blobImage();
   const float s = size;
   pf::setBlend(pf::kBlendLight);
   for (int i = 0; i < kLinks; ++i) {

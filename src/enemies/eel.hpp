@@ -45,7 +45,7 @@ class eel : public enemybase {
   static std::unique_ptr<eel> Create(float x, float y, float third);
 
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
-  int paint() override;
+  int paint() const override;
   // Touches any of the 10 by 10 squares centred on the links themselves.
   int checkcollisions(const Rect& r) override;
   int addeffects(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;

@@ -32,10 +32,11 @@ class enemybase : public Recycled {
 
   // One frame of motion; may append shots to enemylist. 1 when it left the field.
   virtual int Update(playerbase& p1, EntityList<enemybase>& enemylist) = 0;
-  virtual int paint() = 0;
-  // The part of paint that changes the enemy (a look that turns as it is
-  // drawn, a point the next Update reads); paint runs it too, and a frame
-  // drawn to nowhere runs only this.
+  // Draws the enemy as it stands; it changes nothing.
+  virtual int paint() const = 0;
+  // Advances what the enemy looks like (a look that turns every frame, a
+  // point the next Update reads), once per frame after the session's update
+  // and before any drawing, whether or not the frame is drawn.
   virtual void updateLooks() {}
   // 1 when the rectangle touches the hit area.
   virtual int checkcollisions(const Rect& r);

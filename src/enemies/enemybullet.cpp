@@ -45,8 +45,8 @@ int enemybullet::damage(float amount, EntityList<bubble>& bubblelist, EntityList
   return releaseBubblesIfDead(bubblelist);
 }
 
-int enemybullet::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int enemybullet::paint() const {
+  const pf::Image& blob = assets.blobImage();
   resetDrawState();
   if (drawtail == 1) tail->draw();
   resetDrawState();

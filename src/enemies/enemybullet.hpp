@@ -29,7 +29,7 @@ class enemybullet : public enemybase {
   static std::unique_ptr<enemybullet> Create(float x, float y, float third);
 
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
-  int paint() override;
+  int paint() const override;
   // Hits of 1 or less (the power ring) leave the energy untouched.
   int damage(float amount, EntityList<bubble>& bubblelist, EntityList<enemybase>& enemylist,
              EntityList<explosionbase>& explosionlist) override;

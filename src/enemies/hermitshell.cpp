@@ -69,8 +69,8 @@ int hermitshell::damage(float amount, EntityList<bubble>& bubblelist, EntityList
   return 1;
 }
 
-int hermitshell::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int hermitshell::paint() const {
+  const pf::Image& blob = assets.blobImage();
   const float t = timer;
   resetDrawState();
   pf::setBlend(pf::kBlendLight);

@@ -18,7 +18,7 @@ class hermitshell : public enemybase {
   static std::unique_ptr<hermitshell> Create(float x, float y, float third);
 
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
-  int paint() override;
+  int paint() const override;
   int addeffects(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;
   // The killing hit releases fifty shrimp and fifty bubbles; later hits
   // still report death but release nothing more.

@@ -57,33 +57,26 @@ int jellyfish::Update(playerbase&, EntityList<enemybase>& enemylist) {
 }
 
 int jellyfish::makeexplosions(EntityList<explosionbase>& explosionlist) {
-  const int dx = Rand(-20, 20);
-  const int dy = Rand(-20, 20);
-  explosionlist.add(
-      explosion::Create(x + static_cast<float>(dx), y + static_cast<float>(dy), 255, 255, 255, 16, 1.3f, 0, 0, 0, 0));
-  auto chain = bigexplosion::Create(x, y, 255, 255, 255, 16, 0.5f, 0, 0, 0, 0);
-  for (int i = 0; i < 15; ++i) {
-    const int jx = Rand(-50, 50);
-    const int jy = Rand(-50, 50);
-    chain->pointlist.add(tpoint::Create(x + static_cast<float>(jx), y + static_cast<float>(jy) + 10.0f * i));
-  }
-  explosionlist.add(std::move(chain));
+  addChainedDeath(explosionlist, x, y, 10);
   return 0;
 }
 
 float jellyfish::bellRowY(int i) const { return static_cast<float>(y2 - 20 + ((i + 1) / 2) * Sin(angle / 4) + 4 * i); }
 
-void jellyfish::updateLooks() { ymov = bellRowY(14); }
+void jellyfish::updateLooks() {
+  glowY_ = ymov;
+  ymov = bellRowY(14);
+}
 
-int jellyfish::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int jellyfish::paint() const {
+  const pf::Image& blob = assets.blobImage();
   const int a4 = angle / 4;
 
   pf::setBlend(pf::kBlendLight);
   pf::setColour(255, 255, 255);
   pf::setAlpha(0.5f);
   pf::setScale(0.7f, 0.6f);
-  pf::drawImage(blob, x2, ymov);
+  pf::drawImage(blob, x2, glowY_);
   pf::setAlpha(0.2f);
   pf::setScale(static_cast<float>(2 + 0.5 * Sin(angle)), static_cast<float>(2 + 0.5 * Sin(angle + 45)));
   pf::drawImage(blob, x2, y2 + 10);
@@ -91,7 +84,7 @@ int jellyfish::paint() {
   pf::setAlpha(1);
   resetDrawState();
   // The first updates jump from the origin; the tentacles show from the third frame.
-  if (timer > 2) tentacleList.forEach([](tentacle& t) { t.paint(); });
+  if (timer > 2) tentacleList.forEach([](const tentacle& t) { t.paint(); });
   pf::setLineWidth(1);
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
@@ -130,7 +123,6 @@ int jellyfish::paint() {
     pf::setRotation(ribTilt);
     pf::drawImage(blob, static_cast<float>(x2 + c2 - 0.3 * i - innerSpread), rowY);
   }
-  updateLooks();
 
   // A rosette of blue, magenta and red in the bell.
   resetDrawState();

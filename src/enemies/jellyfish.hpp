@@ -31,12 +31,15 @@ class jellyfish : public enemybase {
   static std::unique_ptr<jellyfish> Create(float x, float y, float third);
 
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
-  int paint() override;
-  // Sets ymov to the bell's bottom row.
+  int paint() const override;
+  // Sets ymov to the bell's bottom row, as the frame's drawing shows it.
   void updateLooks() override;
   int makeexplosions(EntityList<explosionbase>& explosionlist) override;
 
  private:
   // Height of row i (0 to 14) of the bell, which bobs with the main phase.
   float bellRowY(int i) const;
+  // The glow under the bell lags a frame: it sits where the bell's bottom
+  // was before this frame's looks were advanced.
+  float glowY_ = 0;
 };

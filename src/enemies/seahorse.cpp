@@ -82,22 +82,12 @@ int seahorse::damage(float amount, EntityList<bubble>& bubblelist, EntityList<en
 
 int seahorse::makeexplosions(EntityList<explosionbase>& explosionlist) {
   const point s = snout();
-  const int dx = Rand(-20, 20);
-  const int dy = Rand(-20, 20);
-  explosionlist.add(explosion::Create(s.x + static_cast<float>(dx), s.y + static_cast<float>(dy), 255, 255, 255, 16,
-                                      1.3f, 0, 0, 0, 0));
-  auto chain = bigexplosion::Create(s.x, s.y, 255, 255, 255, 16, 0.5f, 0, 0, 0, 0);
-  for (int i = 0; i < 15; ++i) {
-    const int jx = Rand(-50, 50);
-    const int jy = Rand(-50, 50);
-    chain->pointlist.add(tpoint::Create(s.x + static_cast<float>(jx), s.y + static_cast<float>(jy)));
-  }
-  explosionlist.add(std::move(chain));
+  addChainedDeath(explosionlist, s.x, s.y, 0);
   return 0;
 }
 
-int seahorse::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int seahorse::paint() const {
+  const pf::Image& blob = assets.blobImage();
   const double f = facing;
   const double m = side();
   const double th = angle;

@@ -23,7 +23,7 @@ class seahorse : public enemybase {
   static std::unique_ptr<seahorse> Create(float x, float y, float third);
 
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
-  int paint() override;
+  int paint() const override;
   int addeffects(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;
   int makeexplosions(EntityList<explosionbase>& explosionlist) override;
   // Its death bubbles pour from round the snout.

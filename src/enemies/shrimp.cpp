@@ -69,8 +69,8 @@ int shrimp::addeffects(EntityList<bubble>& bubblelist, EntityList<blood>&) {
   return 0;
 }
 
-int shrimp::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int shrimp::paint() const {
+  const pf::Image& blob = assets.blobImage();
   const float s = size;
   const auto& px = xArray2;
   const auto& py = yArray2;

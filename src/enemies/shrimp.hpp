@@ -37,7 +37,7 @@ class shrimp : public enemybase {
   static std::unique_ptr<shrimp> Create(float x, float y, float third);
 
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
-  int paint() override;
+  int paint() const override;
   // Touches any of the five 10 by 10 squares centred on the drawn points.
   int checkcollisions(const Rect& r) override;
   int addeffects(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;

@@ -94,9 +94,8 @@ void shrimp2::updateLooks() {
   trail->turnSegments();
 }
 
-int shrimp2::paint() {
-  const pf::Image& blob = *assets.blobImage;
-  updateLooks();
+int shrimp2::paint() const {
+  const pf::Image& blob = assets.blobImage();
   trail->draw();
   pf::setScale(0.175f, 0.175f);
   pf::setBlend(pf::kBlendLight);

@@ -51,7 +51,7 @@ class shrimp2 : public enemybase {
   static std::unique_ptr<shrimp2> Create(float x, float y, float third);
 
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
-  int paint() override;
+  int paint() const override;
   // The feelers' wave and the trail's segments turn on.
   void updateLooks() override;
   int addeffects(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;

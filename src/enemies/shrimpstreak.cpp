@@ -36,18 +36,18 @@ void shrimpstreak::turnSegments() {
   });
 }
 
-void shrimpstreak::draw() {
+void shrimpstreak::draw() const {
   if (PointList.empty()) return;
   if (PointList.size() == 1) {
     resetDrawState();
     return;
   }
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   const tpoint* oldest = PointList.first();
   const tpoint* previous = oldest;
   const tpoint* beforePrevious = oldest;
   int k = 1;
-  PointList.forEach([&](tpoint& p) {
+  PointList.forEach([&](const tpoint& p) {
     if (&p == oldest) return;
     k += 1;
     // Each segment circles its point.

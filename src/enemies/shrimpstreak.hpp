@@ -35,5 +35,5 @@ class shrimpstreak {
   // Every segment but the oldest point's circles on by 3 degrees; done once
   // per frame, drawn or not, before draw.
   void turnSegments();
-  void draw();
+  void draw() const;
 };

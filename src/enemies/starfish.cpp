@@ -27,8 +27,8 @@ int starfish::Update(playerbase&, EntityList<enemybase>&) {
   return 0;
 }
 
-int starfish::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int starfish::paint() const {
+  const pf::Image& blob = assets.blobImage();
   pf::setAlpha(1);
   pf::setColour(255, 255, 255);
   pf::setBlend(pf::kBlendLight);

@@ -24,5 +24,5 @@ class starfish : public enemybase {
   static std::unique_ptr<starfish> Create(float x, float y, float third);
 
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
-  int paint() override;
+  int paint() const override;
 };

@@ -42,7 +42,7 @@ void tentacle::update() {
   lasty = tY;
 }
 
-void tentacle::paint() {
+void tentacle::paint() const {
   pf::setBlend(pf::kBlendLight);
   pf::setAlpha(1);
   pf::setColour(255, 255, 255);

@@ -32,5 +32,5 @@ class tentacle {
 
   static std::unique_ptr<tentacle> Create(float x, float y, float offset, float offsetY, int n);
   void update();
-  void paint();
+  void paint() const;
 };

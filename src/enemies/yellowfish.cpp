@@ -40,8 +40,8 @@ int yellowfish::addeffects(EntityList<bubble>& bubblelist, EntityList<blood>&) {
   return 0;
 }
 
-int yellowfish::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int yellowfish::paint() const {
+  const pf::Image& blob = assets.blobImage();
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
   pf::setAlpha(0.3f);
@@ -82,9 +82,9 @@ int yellowfish::paint() {
       pf::setScale(0.34f, 0.1f);
       pf::setAlpha(0.4f);
       pf::setRotation(static_cast<float>(20 * Sin(dir - (angle / 2))));
-      pf::drawImage(*assets.blobImageLeft, fx, by);
+      pf::drawImage(assets.blobImageLeft(), fx, by);
       pf::setRotation(static_cast<float>(20 * Sin(dir - ((angle / 2) + 180))));
-      pf::drawImage(*assets.blobImageRight, fx, by);
+      pf::drawImage(assets.blobImageRight(), fx, by);
     }
   }
   // The draw state is left as it stands; the next painter sets its own.

@@ -23,6 +23,6 @@ class yellowfish : public enemybase {
   static std::unique_ptr<yellowfish> Create(float x, float y, float third);
 
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
-  int paint() override;
+  int paint() const override;
   int addeffects(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;
 };

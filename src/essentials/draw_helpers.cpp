@@ -25,7 +25,7 @@ void drawTextCentred(const std::string& text, float x, float y, int centreVertic
 
 namespace {
 // What the fades of the frames skipped since the last drawn one would have
-// left of the picture: 1 when none was skipped.
+// left of the picture: 1 when none was.
 float skippedFadesKeep = 1.0f;
 }  // namespace
 

@@ -114,6 +114,15 @@ class EntityList {
     });
   }
 
+  // Calls f(const T&) for every object in list order: a walk that only
+  // reads (drawing), during which nothing is added or removed.
+  template <class F>
+  void forEach(F&& f) const {
+    for (const Node& n : nodes_) {
+      if (!n.removed) f(static_cast<const T&>(*n.object));
+    }
+  }
+
   // Whether f returns true for any object; the walk stops at the first.
   template <class F>
   bool any(F&& f) {

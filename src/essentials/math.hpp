@@ -9,6 +9,9 @@
 
 constexpr double kPi = 3.14159265358979323846;
 
+// "Every n frames" of a frame count t: t is a multiple of n.
+constexpr bool every(int t, int n) { return t % n == 0; }
+
 namespace trig_detail {
 
 // Sine and cosine of x radians for |x| <= pi/4: Taylor series carried far

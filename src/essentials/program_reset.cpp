@@ -15,6 +15,6 @@ void resetProgramState(uint64_t seed) {
   forgetSkippedFades();
   for (SoundSlot* slot : assets.soundSlots()) {
     pf::stopChannel(slot->channel);
-    if (slot->sound) slot->channel = pf::allocChannel();
+    slot->channel = pf::allocChannel();
   }
 }

@@ -44,11 +44,15 @@ struct Settings {
   int joystickport = 0;
 };
 
+// The ships the game has (each with its `shipN` and `shipNperfect` columns
+// above; ships/ship_registry says what else each is).
+constexpr int kShipCount = 6;
+
 struct ProgramState {
   // Element i is 1 once achievement i is held (10 to 19 are stored, unused).
   std::array<int, 20> achievementFlags{};
-  // Element 0 is ship 2 ... element 4 is ship 6.
-  std::array<int, 5> shipUnlocked{};
+  // Element 0 is ship 2 ... element 4 is ship 6: ship 1 is always unlocked.
+  std::array<int, kShipCount - 1> shipUnlocked{};
   // 1 while the pause overlay is up.
   int paused = 0;
 };

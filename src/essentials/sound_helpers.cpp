@@ -4,14 +4,12 @@
 #include "platform/platform.hpp"
 
 void playSfx(SoundSlot& sfx, float volume, float rate) {
-  if (settings.sound != 1 || !sfx.sound) return;
+  if (settings.sound != 1) return;
   pf::stopChannel(sfx.channel);
   pf::Channel fresh = pf::allocChannel();
   pf::setChannelRate(fresh, rate);
   pf::setChannelVolume(fresh, volume);
-  sfx.channel = pf::playSound(*sfx.sound, fresh);
+  sfx.channel = pf::playSound(sfx.sound(), fresh);
 }
 
-void startMusic(SoundSlot& track) {
-  if (track.sound) track.channel = pf::playSound(*track.sound, track.channel);
-}
+void startMusic(SoundSlot& track) { track.channel = pf::playSound(track.sound(), track.channel); }

@@ -37,7 +37,7 @@ BestListEntry splitBestListEntry(const std::string& entry, int row) {
 void drawBestList(Tokenizer& list) {
   resetDrawState();
   pf::setClearColour(0, 0, 0);
-  pf::setFont(assets.gameFont.get());
+  pf::setFont(&assets.gameFont());
   pf::setColour(255, 255, 255);
   for (int row = 0; list.HasMoreTokens() == 1 && row < kBestListRows;) {
     pf::setScale(0.5f, 0.5f);

@@ -10,7 +10,6 @@
 #include "essentials/sound_helpers.hpp"
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
-#include "ships/ship_factory.hpp"
 
 std::unique_ptr<menu> menu::Create() {
   auto m = std::make_unique<menu>();
@@ -25,21 +24,14 @@ std::unique_ptr<menu> menu::Create() {
     p->size = 6;
     p->alphadiv = 3;
   }
-  for (int i = 0; i < 6; ++i) {
-    std::unique_ptr<playerbase> ship = createShip(i + 1);
-    if (!ship) continue;
+  size_t i = 0;
+  for (const ShipEntry& entry : shipRegistry()) {
+    std::unique_ptr<playerbase> ship = entry.create();
     ship->caninput = 0;
-    if (i == 3) {
-      for (int k = 0; k < 5; ++k) {
-        const TailPoint* last = ship->tail.last();
-        const float lx = last != nullptr ? last->x : ship->x;
-        const float ly = last != nullptr ? last->y : ship->y;
-        ship->tail.add(TailPoint::Create(lx, ly, 255, 255, 255))->Length = 50;
-      }
-    }
+    ship->joinCarousel();
     ship->x = static_cast<float>(500 + 100 * i);
     ship->y = 450;
-    m->playerarray[static_cast<size_t>(i)] = std::move(ship);
+    m->playerarray[i++] = std::move(ship);
   }
   if (settings.music == 1) startMusic(assets.musicTitle);
   pf::flushKeys();
@@ -66,11 +58,15 @@ int menu::Update() {
     menustate = "main";  // a screen this build does not have
   }
   readNavigation();
+  // The periodic flush drops stale key state only once the frame has read
+  // its input, so a press that came since the last frame is never lost.
+  if (timer % 30 == 0) pf::flushKeys();
   drawCursor();
+  advanceLooks();
   runEffects();
   showBanners();
   if (begingame > 0) playGame();
-  program.shipUnlocked = {settings.ship2, settings.ship3, settings.ship4, settings.ship5, settings.ship6};
+  syncShipUnlocks();
   if (pf::takeCloseRequest()) quit = 1;
   return quit == 1 ? 1 : 0;
 }
@@ -80,7 +76,6 @@ void menu::drawBackdrop() {
   drawFade(clsalpha);
   if (clsalpha < 0.6f) clsalpha += 0.025f;
   timer += 1;
-  if (timer % 30 == 0) pf::flushKeys();
   watermod += 1;
   if (watermod % 4 == 0) waterindex += 1;
   if (waterindex == 32) waterindex = 0;
@@ -89,15 +84,14 @@ void menu::drawBackdrop() {
   if (rockbgy1 >= 600) rockbgy1 = rockbgy2 - 600;
   if (rockbgy2 >= 600) rockbgy2 = rockbgy1 - 600;
 
-  if (const pf::Image* water = assets.waterFrames[static_cast<size_t>(waterindex)].get()) {
-    const float stretch = static_cast<float>(2.626 + 0.5 * Sin(timer));
-    pf::setAlpha(0.05f);
-    pf::setBlend(pf::kBlendLight);
-    pf::setScale(stretch, 1.17f);
-    pf::drawImage(*water, 400, rockbgy1, pf::Origin{256, 0});
-    pf::setScale(stretch, -1.17f);
-    pf::drawImage(*water, 400, rockbgy2, pf::Origin{256, 512});
-  }
+  const pf::Image& water = assets.waterFrames[static_cast<size_t>(waterindex)]();
+  const float stretch = static_cast<float>(2.626 + 0.5 * Sin(timer));
+  pf::setAlpha(0.05f);
+  pf::setBlend(pf::kBlendLight);
+  pf::setScale(stretch, 1.17f);
+  pf::drawImage(water, 400, rockbgy1, pf::Origin{256, 0});
+  pf::setScale(stretch, -1.17f);
+  pf::drawImage(water, 400, rockbgy2, pf::Origin{256, 512});
   if (timer % 20 == 0) {
     const int x = Rand(0, 800);
     const int y = Rand(0, 600);
@@ -146,8 +140,8 @@ void menu::moveSelection(int step) {
 
 void menu::drawCursor() {
   resetDrawState();
-  if (drawcursor != 1 || menustate == "play" || menustate == "keys" || !assets.blobImage) return;
-  const pf::Image& blob = *assets.blobImage;
+  if (drawcursor != 1 || menustate == "play" || menustate == "keys") return;
+  const pf::Image& blob = assets.blobImage();
   pf::setBlend(pf::kBlendLight);
   const float y = static_cast<float>(cursorY + 12);
   pf::setScale(1.3f, 0.8f);
@@ -167,6 +161,10 @@ void menu::drawCursor() {
     pf::setColour(255, 255, 255);
     pf::drawImage(blob, tx, ty);
   }
+}
+
+void menu::advanceLooks() {
+  firelist.forEach([](fireAttack& f) { f.updateLooks(); });
 }
 
 void menu::runEffects() {
@@ -192,12 +190,10 @@ void menu::runEffects() {
     r.paint();
     if (r.Update(static_cast<float>(timer)) == 1) powerringlist.remove(&r);
   });
-  if (playerbase* fireShip = playerarray[3].get()) {
-    firelist.forEach([&](fireAttack& f) {
-      f.paint();
-      if (f.Update(*fireShip) == 1) firelist.remove(&f);
-    });
-  }
+  firelist.forEach([&](fireAttack& f) {
+    f.paint();
+    if (f.Update(*fireShip_) == 1) firelist.remove(&f);
+  });
 }
 
 void menu::showBanners() {

@@ -13,12 +13,14 @@
 #include "fx/plankton.hpp"
 #include "game/achievement_logo.hpp"
 #include "persist/database.hpp"
+#include "persist/replay_file.hpp"
 #include "persist/tokenizer.hpp"
 #include "ships/bullet.hpp"
 #include "ships/fire_attack.hpp"
 #include "ships/missile.hpp"
 #include "ships/playerbase.hpp"
 #include "ships/powerring.hpp"
+#include "ships/ship_registry.hpp"
 
 class game;
 
@@ -50,15 +52,16 @@ class menu {
   std::array<float, 10> wobblearr{};
   std::string titlestring = "Title";
   int achselected = 1, achrow = 1;
-  // The online best lists of ships 1 to 6, fetched when the scores screen opens.
-  std::array<Tokenizer, 6> scores;
+  // The online best lists of the ships (index ship - 1), fetched when the
+  // scores screen opens.
+  std::array<Tokenizer, kShipCount> scores;
   EntityList<AchievementLogo> achievementlist;
   // Local statistics per ship (index ship - 1), refreshed with the lists.
-  std::array<int, 6> gamesplayed{};
-  std::array<int64_t, 6> bestScores{};
-  std::array<int64_t, 6> averageScores{};
-  // One demonstration ship of each type (null where a ship does not exist).
-  std::array<std::unique_ptr<playerbase>, 6> playerarray;
+  std::array<int, kShipCount> gamesplayed{};
+  std::array<int64_t, kShipCount> bestScores{};
+  std::array<int64_t, kShipCount> averageScores{};
+  // One demonstration ship of each type, in the order of the ship registry.
+  std::array<std::unique_ptr<playerbase>, kShipCount> playerarray;
   int watermod = 0, waterindex = 0;
   float clsalpha = 0.6f;
   float rockbgy1 = 0, rockbgy2 = -600;
@@ -80,25 +83,33 @@ class menu {
   void readNavigation();
   void moveSelection(int step);
   void drawCursor();
+  // Once per frame, before the effects are drawn: the flames' flicker.
+  void advanceLooks();
   void runEffects();
   void showBanners();
 
   void screenMain();
   void screenPlay();
-  void drawShipPanel(const playerbase& ship, int number);
+  // The registry entry of the ship under the carousel's pointer; null at a
+  // "back" stop.
+  const ShipEntry* carouselShip() const;
+  void drawShipPanel(const playerbase& ship, const ShipEntry& entry);
   void drawLockedPanel();
   // The six demonstration ships flying in the carousel at y 550, and its
   // left and right moves between the two "back" stops.
   void flyCarousel();
   void moveCarousel();
+  // "back" at both ends of the carousel, one of them under the pointer.
+  void drawBackStops();
 
   void openScores();
   void screenStats();
-  void drawShipStats(int number);
-
-  // The selected ship's weapons shown off into the menu's effect lists.
-  void runDemonstration(playerbase& ship);
-  void splitSunSpread();
+  void drawShipStats(const ShipEntry& entry);
+  // The ship's best recorded run here, or the world's best from the score
+  // server, in the replay theatre; a notice when there is none.
+  void watchBestRun(const ShipEntry& entry);
+  void watchWorldBestRun(const ShipEntry& entry);
+  void watchInMenu(const ReplayRead& read, const char* missing);
 
   void screenAchievements();
   void moveAchievement(int step);
@@ -114,6 +125,12 @@ class menu {
   void playGame();
 
   DbResult lastSave_;
-  // The name entry and submission after a run, then the name saved.
-  void submitRun(const game& g);
+  // The demonstration ship whose fire attacks are burning in `firelist`.
+  playerbase* fireShip_ = nullptr;
+  // A line the scores screen shows for a while (no run to watch).
+  std::string scoresNotice_;
+  int scoresNoticeFrames_ = 0;
+  // The name entry and submission (the score, then the run's replay) after
+  // a run, then the name saved.
+  void submitRun(const game& g, const Replay& replay);
 };

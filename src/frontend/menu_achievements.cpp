@@ -76,12 +76,11 @@ void menu::screenAchievements() {
   const auto drawIcon = [&](int index, float x, float y, int turnPhase) {
     const auto& icons = program.achievementFlags[static_cast<size_t>(index)] == 1 ? assets.achievementIcons
                                                                                   : assets.achievementIconsDim;
-    const pf::Image* icon = icons[static_cast<size_t>(index)].get();
-    if (icon == nullptr) return;
+    const pf::Image& icon = icons[static_cast<size_t>(index)]();
     const float size = static_cast<float>(0.8 + 0.05 * wobble(turnPhase));
     pf::setRotation(static_cast<float>(7 * wobble(turnPhase)));
     pf::setScale(size, size);
-    pf::drawImage(*icon, x, y, pf::centreOf(*icon));
+    pf::drawImage(icon, x, y, pf::centreOf(icon));
   };
   for (int i = 0; i < kColumns; ++i) {
     const float x = static_cast<float>(150 + 120 * i + 4 * wobble(i + 5));

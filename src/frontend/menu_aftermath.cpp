@@ -1,6 +1,5 @@
 // Running a chosen ship's run inside the menu's frame, and booking what the
 // run leaves behind.
-#include <array>
 #include <cstdio>
 
 #include "essentials/assets.hpp"
@@ -11,6 +10,7 @@
 #include "frontend/unlockscreen.hpp"
 #include "game/game.hpp"
 #include "game/game_frame.hpp"
+#include "game/level.hpp"
 #include "game/run_recording.hpp"
 #include "persist/online_scores.hpp"
 #include "persist/replay_store.hpp"
@@ -32,31 +32,6 @@ void addPlayTime(int mins, int secs) {
     settings.minutes -= 60;
     settings.hours += 1;
   }
-}
-
-bool allPerfect(int upTo) {
-  const std::array<int, 6> perfect = {settings.ship1perfect, settings.ship2perfect, settings.ship3perfect,
-                                      settings.ship4perfect, settings.ship5perfect, settings.ship6perfect};
-  for (int i = 0; i < upTo; ++i) {
-    if (perfect[static_cast<size_t>(i)] != 1) return false;
-  }
-  return true;
-}
-
-// Unlocks the next ship and records a perfect run; returns the ship whose
-// unlock screen is due (0 when the ship was unlocked before).
-int bookCompletion(int ship, bool perfect) {
-  int* next[] = {&settings.ship2, &settings.ship3, &settings.ship4, &settings.ship5};
-  int* perfectFlag[] = {&settings.ship1perfect, &settings.ship2perfect, &settings.ship3perfect,
-                        &settings.ship4perfect, &settings.ship5perfect, &settings.ship6perfect};
-  int unlock = 0;
-  if (ship >= 1 && ship <= 4) {
-    int& flag = *next[ship - 1];
-    if (flag == 0) unlock = ship + 1;
-    flag = 1;
-  }
-  if (perfect && ship >= 1 && ship <= 6) *perfectFlag[ship - 1] = 1;
-  return unlock;
 }
 
 // A replay that cannot be kept costs the player nothing else: one line says so.
@@ -92,13 +67,12 @@ void menu::playGame() {
       quit = 1;
       return;
     }
-    submitRun(*g);
+    submitRun(*g, replay);
     keepReplay(folder, replay);
   }
   if (unlock > 0 && !pf::closeRequested()) unlockscreen::Create(unlock)->Do();
   if (settings.music == 1) {
-    pf::stopChannel(assets.musicLevel.channel);
-    pf::stopChannel(assets.musicBoss.channel);
+    stopLevelMusic();
     startMusic(assets.musicTitle);
   }
   begingame = 0;
@@ -110,8 +84,9 @@ void menu::playGame() {
   pf::flushKeys();
 }
 
-void menu::submitRun(const game& g) {
-  if (!submitScore(submittedScore(g.score), bestListPath(g.p1->playertype))) return;
+void menu::submitRun(const game& g, const Replay& replay) {
+  const std::vector<uint8_t> bytes = encodeReplay(replay);
+  if (!submitScore(submittedScore(g.score), g.p1->playertype, std::string(bytes.begin(), bytes.end()))) return;
   lastSave_ = saveSettings();  // the name just entered
 }
 
@@ -120,21 +95,16 @@ int menu::bookAftermath(game& g) {
   insertScore(g.score, 1, ship);
   g.achievementlist.transferTo(achievementlist);
 
-  int unlock = 0;
-  if (g.gamecompleted == 1) unlock = bookCompletion(ship, g.gotperfect == 1);
-  // Perfect runs with ships one to five unlock ship six, whatever this run did.
-  if (allPerfect(5)) {
-    if (settings.ship6 == 0) unlock = 6;
-    settings.ship6 = 1;
-  }
-
   const bool completed = g.gamecompleted == 1;
+  const int unlock = bookShipUnlocks(ship, completed, g.gotperfect == 1);
+  const ShipEntry* flown = findShip(ship);
+  const bool hyperShip = flown != nullptr && flown->hyperAchievements;
   const bool award[kAchievements] = {
-      allPerfect(6),
+      allShipsPerfect(),
       g.gamefailed == 1,
       completed,
-      ship == 6 && g.lives == 3 && g.powerlevel >= 5 && completed,
-      ship == 6 && completed && g.totalpowerups == 0,
+      hyperShip && g.lives == 3 && g.powerlevel >= 5 && completed,
+      hyperShip && completed && g.totalpowerups == 0,
       false,
       false,
       false,  // the multiplier achievements arrive with the run's banners

@@ -2,36 +2,23 @@
 // its online best list.
 #include <string>
 
+#include "essentials/assets.hpp"
 #include "essentials/draw_helpers.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
+#include "essentials/sound_helpers.hpp"
 #include "frontend/best_list.hpp"
 #include "frontend/menu.hpp"
+#include "frontend/replay_theatre.hpp"
+#include "game/gameplay_version.hpp"
+#include "game/run_recording.hpp"
 #include "persist/online_scores.hpp"
+#include "persist/replay_store.hpp"
 #include "persist/scores.hpp"
+#include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
 
 namespace {
-
-struct ShipStatsText {
-  const char* name;      // the line shown once the ship is known
-  const int* known;      // the flag that reveals the name (null: always)
-  const int* completed;  // completing with the ship unlocks the next one
-  const int* perfect;
-};
-
-ShipStatsText statsText(int number) {
-  const Settings& s = settings;
-  switch (number) {
-    case 1: return {"ship: particle bird", nullptr, &s.ship2, &s.ship1perfect};
-    case 2: return {"ship: straight shooter", &s.ship2, &s.ship3, &s.ship2perfect};
-    case 3: return {"ship: sun spread", &s.ship3, &s.ship4, &s.ship3perfect};
-    case 4: return {"ship: option star", &s.ship4, &s.ship5, &s.ship4perfect};
-    case 5: return {"ship: green snake", &s.ship5, &s.ship6, &s.ship5perfect};
-    // Ship six is named once ship five is unlocked, before it is itself.
-    default: return {"ship: Mystery x", &s.ship5, &s.ship6, &s.ship6perfect};
-  }
-}
 
 std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
@@ -41,9 +28,8 @@ void menu::openScores() {
   menustate = "stats";
   selectedItem = 1;
   playoffset = -100;
-  for (int ship = 1; ship <= 6; ++ship) {
-    const ShipScoreSummary summary = shipScoreSummary(ship);
-    const size_t i = static_cast<size_t>(ship - 1);
+  for (size_t i = 0; i < shipRegistry().size(); ++i) {
+    const ShipScoreSummary summary = shipScoreSummary(shipRegistry()[i].playertype);
     gamesplayed[i] = summary.played;
     bestScores[i] = summary.highest;
     averageScores[i] = summary.average;
@@ -70,8 +56,7 @@ void menu::screenStats() {
   moveCarousel();
 
   resetDrawState();
-  drawTextCentred("back", static_cast<float>(playoffset + 400), 550, 1);
-  drawTextCentred("back", static_cast<float>(playoffset + 1100), 550, 1);
+  drawBackStops();
 
   pf::setScale(0.75f, 0.75f);
   pf::drawText("time spent: " + twoDigits(settings.hours) + ":" + twoDigits(settings.minutes) + ":" +
@@ -79,24 +64,58 @@ void menu::screenStats() {
                50, 100);
   drawTextCentred("Worlds best", 550, 30, 1);
 
-  if (playoffset == 0 || playoffset == -700) {
-    if (buttonpressed == 1) menustate = "main";
-    return;
+  if (const ShipEntry* entry = carouselShip()) {
+    drawShipStats(*entry);
+    if (pf::keyHit(pf::vk::kR) > 0) watchBestRun(*entry);
+    if (pf::keyHit(pf::vk::kW) > 0) watchWorldBestRun(*entry);
+  } else if (buttonpressed == 1) {
+    menustate = "main";
   }
-  drawShipStats(-playoffset / 100);
 }
 
-void menu::drawShipStats(int number) {
-  const size_t i = static_cast<size_t>(number - 1);
+void menu::drawShipStats(const ShipEntry& entry) {
+  const size_t i = shipIndex(entry);
   drawBestList(scores[i]);
-  const ShipStatsText text = statsText(number);
   resetDrawState();
   pf::setScale(0.75f, 0.75f);
-  const bool known = text.known == nullptr || *text.known == 1;
-  pf::drawText(known ? text.name : "ship: ??????", 50, 130);
+  const bool known = entry.namedWhen == nullptr || settings.*(entry.namedWhen) == 1;
+  pf::drawText(known ? entry.statsName : "ship: ??????", 50, 130);
   pf::drawText("highest score: " + std::to_string(bestScores[i]), 50, 180);
   pf::drawText("average score: " + std::to_string(averageScores[i]), 50, 220);
-  pf::drawText(*text.completed == 1 ? "completed game: Yes!" : "completed game: No!", 50, 250);
-  pf::drawText(*text.perfect == 1 ? "perfect game: Yes!" : "perfect game: no!", 50, 280);
+  pf::drawText(shipCompleted(entry) ? "completed game: Yes!" : "completed game: No!", 50, 250);
+  pf::drawText(settings.*(entry.perfect) == 1 ? "perfect game: Yes!" : "perfect game: no!", 50, 280);
+  pf::setScale(0.6f, 0.6f);
+  pf::setColour(150, 150, 150);
+  pf::drawText(scoresNoticeFrames_ > 0 ? scoresNotice_ : "R: watch your best run   W: the world's best", 50, 330);
+  if (scoresNoticeFrames_ > 0) --scoresNoticeFrames_;
   resetDrawState();
+}
+
+void menu::watchBestRun(const ShipEntry& entry) {
+  const std::string path = bestStoredReplay(replaysFolder(), entry.playertype, kGameplayVersion);
+  watchInMenu(path.empty() ? ReplayRead{} : readReplayFile(path), "no run of this ship recorded yet");
+}
+
+void menu::watchWorldBestRun(const ShipEntry& entry) {
+  pf::clear();
+  drawTextCentred("Loading the world's best run...", 400, 300, 1);
+  pf::flip();
+  const std::string bytes = fetchWorldBestReplay(entry.playertype);
+  watchInMenu(bytes.empty() ? ReplayRead{} : decodeReplay(std::vector<uint8_t>(bytes.begin(), bytes.end())),
+              "no verified run of this ship online");
+}
+
+// The replay in the theatre, or, when there is none (`missing` says so) or
+// it cannot be watched, a notice for a while.
+void menu::watchInMenu(const ReplayRead& read, const char* missing) {
+  const bool found = read.ok || !read.error.empty();
+  if (!read.ok || !replayRefusal(read.replay).empty()) {
+    scoresNotice_ = found ? "that run cannot be watched here" : missing;
+    scoresNoticeFrames_ = 180;
+    return;
+  }
+  if (settings.music == 1) pf::stopChannel(assets.musicTitle.channel);
+  watchInTheatre(read.replay, kTheatreNormal);
+  if (settings.music == 1) startMusic(assets.musicTitle);
+  pf::flushKeys();
 }

@@ -9,26 +9,17 @@
 #include "frontend/menu.hpp"
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
+#include "ships/ship_demo.hpp"
 
 namespace {
 
 constexpr const char* kTitleEntries[] = {"Play", "Scores", "Achievements", "setup", "quit"};
 
-// The carousel stops: 0 and -700 are the two "back" stops, -100 x n ship n.
+// The carousel stops: 0 and -700 are the two "back" stops, -100 x n the
+// registry's ship n.
+constexpr int kStopWidth = 100;
 constexpr int kFirstBackStop = 0;
-constexpr int kLastBackStop = -700;
-
-bool shipUnlockedSetting(int number) {
-  switch (number) {
-    case 1: return true;
-    case 2: return settings.ship2 == 1;
-    case 3: return settings.ship3 == 1;
-    case 4: return settings.ship4 == 1;
-    case 5: return settings.ship5 == 1;
-    case 6: return settings.ship6 == 1;
-    default: return false;
-  }
-}
+constexpr int kLastBackStop = -kStopWidth * (kShipCount + 1);
 
 }  // namespace
 
@@ -75,43 +66,50 @@ void menu::screenPlay() {
   moveCarousel();
 
   resetDrawState();
-  if (playoffset == kFirstBackStop || playoffset == kLastBackStop) {
-    drawTextCentred("back", static_cast<float>(playoffset + 400), 550, 1);
-    drawTextCentred("back", static_cast<float>(playoffset + 1100), 550, 1);
+  const ShipEntry* entry = carouselShip();
+  if (entry == nullptr) {
+    drawBackStops();
     if (buttonpressed == 1) menustate = "main";
     return;
   }
-  const int number = -playoffset / 100;
-  playerbase* ship = playerarray[static_cast<size_t>(number - 1)].get();
-  if (ship != nullptr && shipUnlockedSetting(number)) {
-    if (number == 1) ship->rotation = static_cast<float>(20 * Sin(timer));
-    runDemonstration(*ship);
-    drawShipPanel(*ship, number);
-    if (buttonpressed == 1) begingame = number;
+  playerbase& ship = *playerarray[shipIndex(*entry)];
+  if (shipIsUnlocked(*entry)) {
+    DemoStage stage{bulletlist, missilelist, powerringlist, bloodlist,        firelist,
+                    clsalpha,   fireShip_,   bullettimer,   playspecialtimer, timer};
+    ship.demonstrate(stage);
+    drawShipPanel(ship, *entry);
+    if (buttonpressed == 1) begingame = entry->playertype;
   } else {
     drawLockedPanel();
   }
 }
 
+const ShipEntry* menu::carouselShip() const {
+  if (playoffset == kFirstBackStop || playoffset == kLastBackStop) return nullptr;
+  return &shipRegistry()[static_cast<size_t>(-playoffset / kStopWidth - 1)];
+}
+
+void menu::drawBackStops() {
+  drawTextCentred("back", static_cast<float>(playoffset + 400), 550, 1);
+  drawTextCentred("back", static_cast<float>(playoffset + 400 - kLastBackStop), 550, 1);
+}
+
 void menu::flyCarousel() {
-  for (int i = 0; i < 6; ++i) {
-    const float x = static_cast<float>(500 + playoffset + 100 * i);
-    playerbase* ship = playerarray[static_cast<size_t>(i)].get();
-    const bool unlocked = i == 0 || program.shipUnlocked[static_cast<size_t>(i - 1)] == 1;
+  for (size_t i = 0; i < playerarray.size(); ++i) {
+    const float x = static_cast<float>(500 + playoffset + kStopWidth * static_cast<int>(i));
+    playerbase& ship = *playerarray[i];
     // A locked ship still flies (and bubbles) in its place; only its picture
     // is replaced by the question mark.
-    if (ship != nullptr) ship->Update(static_cast<float>(playoffset), 0, 0, bubblelist);
-    if (ship != nullptr && unlocked) {
-      ship->paint();
+    ship.Update(static_cast<float>(playoffset), 0, 0, bubblelist);
+    if (i == 0 || program.shipUnlocked[i - 1] == 1) {
+      ship.paint();
     } else {
       resetDrawState();
       pf::setScale(2, 2);
       drawTextCentred("?", x, 550, 1);
     }
-    if (ship != nullptr) {
-      ship->x = x;
-      ship->y = 550;
-    }
+    ship.x = x;
+    ship.y = 550;
   }
 }
 
@@ -121,15 +119,15 @@ void menu::moveCarousel() {
     const bool stickRight = settings.usejoy == 1 && !stickLeft && joyMoveX() > settings.jThreshhold;
     if (pf::keyHit(pf::vk::kLeft) > 0 || pf::keyHit(settings.leftkey) > 0 || stickLeft) {
       joytimer = 0;
-      if (playoffset < kFirstBackStop) playoffset += 100;
+      if (playoffset < kFirstBackStop) playoffset += kStopWidth;
     } else if (pf::keyHit(pf::vk::kRight) > 0 || pf::keyHit(settings.rightkey) > 0 || stickRight) {
       joytimer = 0;
-      if (playoffset > kLastBackStop) playoffset -= 100;
+      if (playoffset > kLastBackStop) playoffset -= kStopWidth;
     }
   }
 }
 
-void menu::drawShipPanel(const playerbase& ship, int number) {
+void menu::drawShipPanel(const playerbase& ship, const ShipEntry& entry) {
   resetDrawState();
   pf::setScale(0.75f, 0.75f);
   pf::drawText("Ship: " + ship.Name, 30, 200);
@@ -140,8 +138,8 @@ void menu::drawShipPanel(const playerbase& ship, int number) {
   pf::drawText(keyName(settings.fire1key) + ": " + ship.attack1, 550, 200);
   pf::drawText(keyName(settings.fire2key) + ": " + ship.attack2, 550, 240);
   float specialY = 280;
-  if (number == 1) {
-    pf::drawText(keyName(settings.fire1key) + " + " + keyName(settings.fire2key) + ": Shoot straight", 550, 280);
+  if (entry.bothButtons != nullptr) {
+    pf::drawText(keyName(settings.fire1key) + " + " + keyName(settings.fire2key) + ": " + entry.bothButtons, 550, 280);
     specialY = 320;
   }
   pf::drawText(keyName(settings.fire3key) + ": " + ship.attack3, 550, specialY);

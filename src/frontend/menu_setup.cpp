@@ -136,8 +136,7 @@ void menu::switchDisplayMode() {
   } else {
     pf::showPointer();
   }
-  assets.gameFont = pf::loadFont("incbin::images\\CG01.TTF", 20, pf::kFontBold | pf::kFontSmoothed);
-  pf::setFont(assets.gameFont.get());
+  reloadGameFont();
   if (switched) saveNow();
 }
 

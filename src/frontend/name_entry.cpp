@@ -39,7 +39,7 @@ class FreshButtons {
 void drawEntryFrame(int32_t score) {
   const float mid = static_cast<float>(pf::displayWidth() / 2);
   resetDrawState();
-  pf::setFont(assets.gameFont.get());
+  pf::setFont(&assets.gameFont());
   drawTextCentred("YOU SCORED: " + std::to_string(score), mid, 150, 1);
   drawTextCentred("ENTER YOUR NAME!", mid, 200, 1);
   drawTextCentred("PRESS RETURN TO CONFIRM", mid, 450, 1);
@@ -49,7 +49,7 @@ void drawEntryFrame(int32_t score) {
 
 bool nameCharacter(int code) { return (code >= 32 && code <= 126) || (code >= 160 && code <= 255); }
 
-bool submitScore(int32_t score, const std::string& listPath) {
+bool submitScore(int32_t score, int ship, const std::string& replay) {
   pf::flushKeys();
   std::string buffer = settings.name.substr(0, kMaxNameLength);
   FreshButtons buttons;
@@ -80,6 +80,6 @@ bool submitScore(int32_t score, const std::string& listPath) {
   drawTextCentred("submitting score...", 400, 300, 1);
   pf::flip();
   settings.name = cleanPlayerName(buffer);
-  sendScore(listPath, settings.name, score);
+  sendScore(ship, settings.name, score, replay);
   return true;
 }

@@ -9,7 +9,7 @@ bool nameCharacter(int code);
 
 // Shows "YOU SCORED", takes the player's name (pre-filled with the stored
 // one) until Return or a fresh joystick press, stores the cleaned name in the
-// `name` setting and sends the score for the ship's list path. A window-close
-// request ends the entry at once without sending; the request stays set for
-// the menu. Returns true when the name was confirmed.
-bool submitScore(int32_t score, const std::string& listPath);
+// `name` setting and sends the score for the ship's list, then the run's
+// replay. A window-close request ends the entry at once without sending; the
+// request stays set for the menu. Returns true when the name was confirmed.
+bool submitScore(int32_t score, int ship, const std::string& replay);

@@ -5,26 +5,26 @@
 #include "essentials/input_helpers.hpp"
 #include "essentials/sound_helpers.hpp"
 #include "platform/platform.hpp"
-#include "ships/ship_factory.hpp"
+#include "ships/ship_registry.hpp"
 
 std::unique_ptr<unlockscreen> unlockscreen::Create(int aType) {
   auto s = std::make_unique<unlockscreen>();
   s->aType = aType;
   playSfx(assets.sfxYes, 1.0f, 1.0f);
-  for (int i = 0; i < 6; ++i) {
-    std::unique_ptr<playerbase> ship = createShip(i + 1);
-    if (!ship) continue;
+  for (const ShipEntry& entry : shipRegistry()) {
+    std::unique_ptr<playerbase> ship = entry.create();
     ship->caninput = 0;
     ship->x = 400;
     ship->y = 300;
-    s->playerarray[static_cast<size_t>(i)] = std::move(ship);
+    s->playerarray[shipIndex(entry)] = std::move(ship);
   }
   return s;
 }
 
 int unlockscreen::Do() {
   if (aType <= 0) return 0;
-  playerbase* ship = aType <= 6 ? playerarray[static_cast<size_t>(aType - 1)].get() : nullptr;
+  const ShipEntry* entry = findShip(aType);
+  playerbase* ship = entry != nullptr ? playerarray[shipIndex(*entry)].get() : nullptr;
   while (true) {
     resetDrawState();
     drawTextCentred("You unlocked a new ship!", 400, 200, 1);

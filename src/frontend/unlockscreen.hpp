@@ -5,14 +5,16 @@
 #include <memory>
 
 #include "essentials/entity_list.hpp"
+#include "essentials/settings.hpp"
 #include "fx/bubble.hpp"
 #include "ships/playerbase.hpp"
 
 class unlockscreen {
  public:
-  int aType = 0;  // the unlocked ship, 1 to 6; 0 means nothing to show
+  int aType = 0;  // the unlocked ship's number; 0 means nothing to show
   int joytimer = 0;
-  std::array<std::unique_ptr<playerbase>, 6> playerarray;
+  // One ship of each type, in the order of the ship registry.
+  std::array<std::unique_ptr<playerbase>, kShipCount> playerarray;
   EntityList<bubble> bubblelist;
 
   static std::unique_ptr<unlockscreen> Create(int aType);

@@ -18,5 +18,9 @@ class bigexplosion : public explosionbase {
   static std::unique_ptr<bigexplosion> Create(float x, float y, int r, int g, int b, int n, float size, int mini,
                                               float texoffsetx, float texoffsety, int longlife);
   int Update(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;
-  int paint() override;
+  int paint() const override;
 };
+
+// A large creature's death at (x, y): a flash close by and a chain along
+// fifteen points scattered round it, each `stepY` further down than the last.
+void addChainedDeath(EntityList<explosionbase>& explosionlist, float x, float y, float stepY);

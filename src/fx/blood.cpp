@@ -31,10 +31,10 @@ int blood::Update(EntityList<bubble>& bubblelist) {
   return Alpha < 0 ? 1 : 0;
 }
 
-void blood::paint() {
+void blood::paint() const {
   pf::setBlend(pf::kBlendLight);
   pf::setScale(size, size);
   pf::setAlpha(Alpha / 4);
   pf::setColour(r, g, b);
-  pf::drawImage(*assets.blobImage, x, y);
+  pf::drawImage(assets.blobImage(), x, y);
 }

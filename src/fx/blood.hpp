@@ -23,5 +23,5 @@ class blood : public Recycled {
   static std::unique_ptr<blood> Create(float x, float y);
   // 1 = faded out.
   int Update(EntityList<bubble>& bubblelist);
-  void paint();
+  void paint() const;
 };

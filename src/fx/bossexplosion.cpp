@@ -75,7 +75,7 @@ int bossexplosion::Update(EntityList<bubble>& bubblelist, EntityList<blood>& blo
   return timer > kLastFrame ? 1 : 0;
 }
 
-int bossexplosion::paint() {
-  list.forEach([](explosionbase& e) { e.paint(); });
+int bossexplosion::paint() const {
+  list.forEach([](const explosionbase& e) { e.paint(); });
   return 0;
 }

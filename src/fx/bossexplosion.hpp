@@ -14,5 +14,5 @@ class bossexplosion : public explosionbase {
 
   static std::unique_ptr<bossexplosion> Create(float x, float y);
   int Update(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;
-  int paint() override;
+  int paint() const override;
 };

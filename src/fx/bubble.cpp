@@ -24,7 +24,7 @@ int bubble::UpdateUnseen() {
   return fade();
 }
 
-void bubble::rise() {
+void bubble::rise() const {
   angle = static_cast<int>(static_cast<float>(angle) + 5 * speed);
   x = static_cast<float>(x + speed * Sin(angle));
   y -= speed / 2;
@@ -35,11 +35,11 @@ int bubble::fade() {
   return life > 0 ? 0 : 1;
 }
 
-void bubble::paint() {
+void bubble::paint() const {
   for (; pendingRises_ > 0; --pendingRises_) rise();
   pf::setBlend(pf::kBlendLight);
   pf::setAlpha(life);
   pf::setScale(size, size);
   pf::setColour(0, 150, 255);
-  pf::drawImage(*assets.blobImage, x, y);
+  pf::drawImage(assets.blobImage(), x, y);
 }

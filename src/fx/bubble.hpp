@@ -3,13 +3,15 @@
 #include <memory>
 #include "essentials/recycled.hpp"
 
+// A bubble's place only shows: drawing may bring it up to date (see
+// UpdateUnseen), so the fields of its motion may change while it is drawn.
 class bubble : public Recycled {
  public:
-  float x = 0, y = 0;
+  mutable float x = 0, y = 0;
   float life = 1;
   float size = 0;
   // Wobble phase, whole degrees.
-  int angle;
+  mutable int angle;
   float speed;
 
   bubble();
@@ -20,10 +22,10 @@ class bubble : public Recycled {
   // place only shows, so frames nobody draws need only its fading. The
   // moves are then made in turn, exactly as frame by frame.
   int UpdateUnseen();
-  void paint();
+  void paint() const;
 
  private:
-  void rise();
+  void rise() const;
   int fade();
-  int pendingRises_ = 0;
+  mutable int pendingRises_ = 0;
 };

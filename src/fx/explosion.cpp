@@ -55,22 +55,22 @@ int explosion::Update(EntityList<bubble>& /*bubblelist*/, EntityList<blood>& /*b
   return 0;
 }
 
-int explosion::paint() {
+int explosion::paint() const {
   const float glowScale = mini == 0 ? 3.0f : 1.0f;
   pf::setScale(glowScale, glowScale);
   pf::setAlpha(life / 8);
   pf::setColour(200, 255, 0);
-  if (drawblob == 1) pf::drawImage(*assets.blobImage, static_cast<float>(x + 10 * Sin(timer)), y);
-  sparks().forEach([](glsprite& s) { s.paint(); });
+  if (drawblob == 1) pf::drawImage(assets.blobImage(), static_cast<float>(x + 10 * Sin(timer)), y);
+  sparks().forEach([](const glsprite& s) { s.paint(); });
   return 0;
 }
 
-EntityList<glsprite>& explosion::sparks() {
+EntityList<glsprite>& explosion::sparks() const {
   catchUpSparks();
   return sparks_;
 }
 
-void explosion::catchUpSparks() {
+void explosion::catchUpSparks() const {
   if (pendingSparkSteps_ == 0) return;
   sparks_.forEach([this](glsprite& s) {
     for (int step = 0; step < pendingSparkSteps_; ++step) s.Update();

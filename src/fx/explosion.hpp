@@ -23,18 +23,19 @@ class explosion : public explosionbase {
   static std::unique_ptr<explosion> Create(float x, float y, int r, int g, int b, int n, float size, int mini,
                                            float texoffsetx, float texoffsety, int longlife);
   int Update(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) override;
-  int paint() override;
+  int paint() const override;
   // The sparks, brought up to date.
-  EntityList<glsprite>& sparks();
+  EntityList<glsprite>& sparks() const;
 
  private:
   // Sparks only show, so they move when they are next drawn or looked at: a
   // frame nobody draws costs them nothing, and a drawn one plays each of its
   // frames' steps in turn, exactly as if it had run every frame. They all
   // start with the same life and lose the same each frame, so they all die
-  // in the same frame, which sparkLife_ tells without them.
-  void catchUpSparks();
-  EntityList<glsprite> sparks_;
+  // in the same frame, which sparkLife_ tells without them. Their places
+  // only show, so drawing may bring them up to date.
+  void catchUpSparks() const;
+  mutable EntityList<glsprite> sparks_;
   float sparkLife_ = 0;
-  int pendingSparkSteps_ = 0;
+  mutable int pendingSparkSteps_ = 0;
 };

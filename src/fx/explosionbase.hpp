@@ -15,5 +15,5 @@ class explosionbase : public Recycled {
 
   // One frame; 1 = finished.
   virtual int Update(EntityList<bubble>& bubblelist, EntityList<blood>& bloodlist) = 0;
-  virtual int paint() = 0;
+  virtual int paint() const = 0;
 };

@@ -44,10 +44,10 @@ int glsprite::Update() {
   return life < 0 ? 1 : 0;
 }
 
-void glsprite::paint() {
+void glsprite::paint() const {
   pf::setColour(r, g, b);
   pf::setAlpha(life);
   pf::setScale(xscale, yscale);
   pf::setBlend(pf::kBlendLight);
-  if (radius > static_cast<float>(radiusthreshold)) pf::drawImage(*assets.blobImage, x, y);
+  if (radius > static_cast<float>(radiusthreshold)) pf::drawImage(assets.blobImage(), x, y);
 }

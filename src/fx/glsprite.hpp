@@ -32,7 +32,7 @@ class glsprite : public Recycled {
   void scale(float sx, float sy);
   // 1 = dead.
   int Update();
-  void paint();
+  void paint() const;
 
  private:
   DirectionCache heading_;

@@ -4,7 +4,7 @@
 #include "platform/platform.hpp"
 
 std::unique_ptr<particle2D> particle2D::Create(float x, float y, float xVelocity, float yVelocity, float gravity,
-                                               float alpha, int blend, const pf::Image* image, float xScale,
+                                               float alpha, int blend, const pf::Image& image, float xScale,
                                                float yScale, int r, int g, int b, float angle) {
   auto p = std::make_unique<particle2D>();
   p->x = x;
@@ -14,7 +14,7 @@ std::unique_ptr<particle2D> particle2D::Create(float x, float y, float xVelocity
   p->gravity = gravity;
   p->alpha = alpha;
   p->blend = blend;
-  p->image = image;
+  p->image = &image;
   p->xScale = xScale;
   p->yScale = yScale;
   p->r = r;
@@ -31,12 +31,12 @@ int particle2D::update() {
   return 0;
 }
 
-void particle2D::paint() {
+void particle2D::paint() const {
   pf::setScale(xScale, yScale);
   pf::setColour(r, g, b);
   pf::setAlpha(alpha);
   pf::setBlend(pf::kBlendLight);
   pf::setRotation(angle);
-  if (image != nullptr) pf::drawImage(*image, x, y);
+  pf::drawImage(*image, x, y);
   resetDrawState();
 }

@@ -14,14 +14,15 @@ class particle2D : public Recycled {
   float alpha = 1;
   // Kept as given; drawing always uses light blending.
   int blend = 4;
+  // Set by Create from a loaded image: never null.
   const pf::Image* image = nullptr;
   float xScale = 1, yScale = 1;
   int r = 255, g = 255, b = 255;
   float angle = 0;
 
   static std::unique_ptr<particle2D> Create(float x, float y, float xVelocity, float yVelocity, float gravity,
-                                            float alpha, int blend, const pf::Image* image, float xScale, float yScale,
+                                            float alpha, int blend, const pf::Image& image, float xScale, float yScale,
                                             int r, int g, int b, float angle);
   int update();
-  void paint();
+  void paint() const;
 };

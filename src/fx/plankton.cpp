@@ -24,16 +24,16 @@ int plankton::update() {
   return 0;
 }
 
-void plankton::paint() {
+void plankton::paint() const {
   pf::setBlend(pf::kBlendLight);
   pf::setAlpha(0.15f / alphadiv);
   // The halo breathes: its two axes swell out of phase.
   pf::setScale(static_cast<float>(size + Sin(angle)), static_cast<float>(size + Sin(angle + 90)));
   pf::setColour(r, g, b);
-  if (big == 1) pf::drawImage(*assets.blobImage, x2, y2);
+  if (big == 1) pf::drawImage(assets.blobImage(), x2, y2);
   pf::setAlpha(1);
   pf::setScale(0.05f, 0.05f);
   pf::setColour(255, 255, 0);
-  pf::drawImage(*assets.blobImage, x2, y2);
+  pf::drawImage(assets.blobImage(), x2, y2);
   resetDrawState();
 }

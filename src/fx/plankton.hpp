@@ -20,5 +20,5 @@ class plankton {
   plankton();
   static std::unique_ptr<plankton> Create(float x, float y);
   int update();
-  void paint();
+  void paint() const;
 };

@@ -24,7 +24,7 @@ int Text::update() {
   return life > 0 ? 0 : 1;
 }
 
-void Text::draw() {
+void Text::draw() const {
   resetDrawState();
   pf::setScale(size, size);
   pf::setAlpha(life);

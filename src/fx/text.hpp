@@ -21,5 +21,5 @@ class Text {
                                       const pf::Image* image, float life);
   // 1 = gone.
   int update();
-  void draw();
+  void draw() const;
 };

@@ -26,15 +26,14 @@ void AchievementLogo::draw() const {
   pf::fillRect(static_cast<float>(x + 595), static_cast<float>(y + 470), 200, 130);
   pf::setColour(255, 255, 255);
   pf::setScale(0.5f, 0.5f);
-  pf::setFont(assets.gameFont.get());
+  pf::setFont(&assets.gameFont());
   pf::drawText("Achievement Unlocked!", static_cast<float>(x + 600), static_cast<float>(y + 475));
   pf::drawText(assets.achievementNames[static_cast<size_t>(atype)], static_cast<float>(x + 600),
                static_cast<float>(y + 495));
   pf::setScale(0.6f, 0.6f);
-  if (const pf::Image* icon = assets.achievementIcons[static_cast<size_t>(atype)].get()) {
-    // The banner places the icon by its top-left corner.
-    pf::drawImage(*icon, static_cast<float>(x + 715), static_cast<float>(y + 500), pf::Origin{0, 0});
-  }
+  // The banner places the icon by its top-left corner.
+  pf::drawImage(assets.achievementIcons[static_cast<size_t>(atype)](), static_cast<float>(x + 715),
+                static_cast<float>(y + 500), pf::Origin{0, 0});
   resetDrawState();
 }
 

@@ -34,8 +34,8 @@ int bonus::Update(EntityList<explosionbase>& explosionlist) {
 
 int bonus::checkcollisions(const Rect& rect) const { return overlaps(rect, collrect); }
 
-int bonus::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int bonus::paint() const {
+  const pf::Image& blob = assets.blobImage();
   pf::setBlend(pf::kBlendLight);
   pf::setScale(2, 2);
   pf::setAlpha(0.1f);

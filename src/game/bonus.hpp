@@ -22,5 +22,5 @@ class bonus : public Recycled {
   static std::unique_ptr<bonus> Create(float x, float y, int btype);
   int Update(EntityList<explosionbase>& explosionlist);
   int checkcollisions(const Rect& rect) const;
-  int paint();
+  int paint() const;
 };

@@ -6,9 +6,10 @@
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "essentials/sound_helpers.hpp"
+#include "game/level.hpp"
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
-#include "ships/ship_factory.hpp"
+#include "ships/ship_registry.hpp"
 
 game::game()
     : weapons_{bulletlist,  missilelist, powerringlist,    firelist,          bloodlist,
@@ -25,7 +26,7 @@ std::unique_ptr<game> game::Create(int ship) {
   }
   g->p1 = createShip(ship);
   if (!g->p1) return nullptr;
-  if (settings.music == 1) startMusic(assets.musicLevel);
+  if (settings.music == 1) startMusic(assets.*kNeonOcean.music);
   for (int i = 0; i < 100; ++i) g->bombalpha[static_cast<size_t>(i)] = static_cast<float>(i * 3.5);
   return g;
 }
@@ -45,7 +46,7 @@ int game::Update() {
   }
 
   // The boss clock runs from the frame after the boss arrives.
-  if (bossdead == 0 && gametimer > 11100) {
+  if (bossdead == 0 && gametimer > kNeonOcean.bossArrival) {
     bossticker += 1;
     if (bossticker % 60 == 0) {
       bosstimer -= 1;
@@ -161,19 +162,17 @@ void game::firingStep() {
 
 void game::bulletPass() {
   bulletlist.forEach([&](bullet& b) {
-    // Only a bullet still in flight is handed to the ship (ship three splits it).
-    if (b.Update() == 1) {
-      bulletlist.remove(&b);
-    } else {
-      p1->afterBulletUpdate(b, weapons_);
-    }
-    if (gametimer < 11000 && particleTimer % 4 == 0) {
+    // A bullet that left the field is removed, and the rest of its step
+    // still runs: the ship's rule (ship three's split) and its trail.
+    if (b.Update() == 1) bulletlist.remove(&b);
+    p1->afterBulletUpdate(b, weapons_);
+    if (gametimer < kNeonOcean.trailsEnd && particleTimer % 4 == 0) {
       for (int i = 0; i < 2; ++i) {
         const double vx = Rnd(-1.5, 1.5);
         const double vy = Rnd(-10, 0);
         const double alpha = Rnd(0.6, 0.9);
         particlelist.add(particle2D::Create(b.X, b.Y, static_cast<float>(vx), static_cast<float>(vy), 0.1f,
-                                            static_cast<float>(alpha), 4, b.image, 0.1f, 0.1f, b.r, b.g, b.b, 0));
+                                            static_cast<float>(alpha), 4, *b.image, 0.1f, 0.1f, b.r, b.g, b.b, 0));
       }
     }
   });

@@ -95,7 +95,8 @@ class game {
   static std::unique_ptr<game> Create(int ship);
   // One frame of play; 1 when the run is over.
   int Update();
-  // Paints the frame and handles the pause keys; always 0.
+  // Advances the frame's looks, paints it when there is something to draw
+  // to, and handles the pause keys and banners; always 0.
   int Draw();
   // The level timeline: spawns this frame's enemies and texts.
   int enemydata();
@@ -127,18 +128,20 @@ class game {
   void collectBonus(bonus& pickup);
   void addText(float x, float y, int rising, float size, const std::string& message, float life);
 
-  // Scene drawing layers.
+  // Once per frame, drawn or not: what the frame's looks change.
+  void advanceLooks();
+  // Scene drawing layers, back to front; they change nothing.
+  void paintScene() const;
   void drawRockWalls() const;
   void drawWaterAndRock() const;
-  void drawObjects();
-  void drawHud();
-  void drawSpecialEnergy();
-  void stepEnergyPhases();
-  // Reads the pause keys, then darkens the frame and shows the pause texts.
-  void drawPauseOverlay();
+  void drawObjects() const;
+  void drawHud() const;
+  void drawSpecialEnergy() const;
+  // While paused: Escape resumes, Q quits the run.
+  void readPauseKeys();
+  // Darkens the frame and shows the pause texts.
+  void drawPauseOverlay() const;
   void achievementPass();
-  // A frame with nothing to draw to.
-  void stepUndrawnFrame();
 
   WeaponContext weapons_;
 };

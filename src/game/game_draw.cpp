@@ -9,6 +9,7 @@
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
+#include "game/level.hpp"
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
 
@@ -17,11 +18,31 @@ constexpr int kSidePanel = 125;  // the black panels at both sides of the water
 }  // namespace
 
 int game::Draw() {
-  if (!pf::drawingEnabled()) {
-    drawFade(clsalpha);  // draws nothing; a frame skipped to keep time darkens the next drawn one
-    stepUndrawnFrame();
-    return 0;
+  advanceLooks();
+  if (pf::drawingEnabled()) {
+    paintScene();
+  } else {
+    drawFade(clsalpha);  // draws nothing: an undrawn frame darkens the next drawn one
   }
+  if (program.paused == 1) {
+    readPauseKeys();
+    drawPauseOverlay();
+  }
+  achievementPass();
+  return 0;
+}
+
+// Everything that changes with every frame shown, drawn or not: the
+// creatures' looks, the flames' flicker and the energy bar's phases. A run
+// therefore plays the same whether its frames are drawn or not, and what
+// follows only draws.
+void game::advanceLooks() {
+  enemylist.forEach([](enemybase& e) { e.updateLooks(); });
+  firelist.forEach([](fireAttack& f) { f.updateLooks(); });
+  for (float& phase : bombalpha) phase += 1;
+}
+
+void game::paintScene() const {
   const float w = static_cast<float>(settings.screenwidth);
   const float h = static_cast<float>(settings.screenheight);
   // Everything up to the side panels shows only in the open water between
@@ -33,7 +54,7 @@ int game::Draw() {
   drawRockWalls();
   drawWaterAndRock();
   resetDrawState();
-  planktonlist.forEach([](plankton& p) { p.paint(); });
+  planktonlist.forEach([](const plankton& p) { p.paint(); });
   drawObjects();
 
   pf::clearDrawClip();
@@ -44,7 +65,7 @@ int game::Draw() {
   pf::setColour(255, 255, 255);
   resetDrawState();
 
-  textlist.forEach([](Text& t) { t.draw(); });
+  textlist.forEach([](const Text& t) { t.draw(); });
   drawHud();
   drawSpecialEnergy();
 
@@ -54,23 +75,6 @@ int game::Draw() {
     pf::fillRect(0, 0, 800, 600);
   }
   resetDrawState();
-  if (program.paused == 1) drawPauseOverlay();
-
-  achievementPass();
-  return 0;
-}
-
-// Only what a drawn frame changes besides pixels, in the same order: the
-// creatures' and flames' looks that turn as they are painted, the energy
-// bar's phases, the pause keys and the achievement banners. The ship's
-// exhaust ages at the start of its next Update instead. A run plays, and
-// draws later on, exactly as if this frame had been drawn.
-void game::stepUndrawnFrame() {
-  enemylist.forEach([](enemybase& e) { e.updateLooks(); });
-  firelist.forEach([](fireAttack& f) { f.updateLooks(); });
-  stepEnergyPhases();
-  if (program.paused == 1) drawPauseOverlay();
-  achievementPass();
 }
 
 void game::achievementPass() {
@@ -81,18 +85,16 @@ void game::achievementPass() {
 }
 
 void game::drawRockWalls() const {
-  if (!assets.rockImage) return;
   const int h = gametimer / 2;
-  const float wallWidth = static_cast<float>(assets.rockImage->width());
-  const float right =
-      static_cast<float>(settings.screenwidth - 180) - static_cast<float>(assets.rockImage->width() / 2);
+  const int rockWidth = assets.rockImage().width();
+  const float wallWidth = static_cast<float>(rockWidth);
+  const float right = static_cast<float>(settings.screenwidth - 180) - static_cast<float>(rockWidth / 2);
   const float left = 120 + wallWidth;
   const double pulse = 0.25 * Sin(h);
   const double pulse90 = 0.25 * Sin(h + 90);
   pf::setBlend(pf::kBlendLight);
   for (int i = 0; i < kRockSlices; ++i) {
-    const pf::Image* slice = assets.rockSlices[static_cast<size_t>(i)].get();
-    if (slice == nullptr) continue;
+    const pf::Image& slice = assets.rockSlices[static_cast<size_t>(i)]();
     // Each column sways by up to 10 pixels with its own phase, the right wall
     // against the left; each side has an upright copy and a flipped one.
     const float sway = static_cast<float>(10 * Sin(assets.rockSliceOffsets[static_cast<size_t>(i)]));
@@ -100,63 +102,59 @@ void game::drawRockWalls() const {
     const float fi = static_cast<float>(i);
     pf::setScale(1, 1);
     pf::setAlpha(static_cast<float>(base + pulse));
-    pf::drawImage(*slice, right + fi, bgSideScroll3 - sway);
+    pf::drawImage(slice, right + fi, bgSideScroll3 - sway);
     pf::setAlpha(static_cast<float>(base + pulse90));
-    pf::drawImage(*slice, left - fi, bgSideScroll + sway);
+    pf::drawImage(slice, left - fi, bgSideScroll + sway);
     pf::setScale(1, -1);
     pf::setAlpha(static_cast<float>(base + pulse90));
-    pf::drawImage(*slice, left - fi, bgSideScroll2 + sway + 600);
+    pf::drawImage(slice, left - fi, bgSideScroll2 + sway + 600);
     pf::setAlpha(static_cast<float>(base + pulse));
-    pf::drawImage(*slice, right + fi, bgSideScroll4 - sway + 600);
+    pf::drawImage(slice, right + fi, bgSideScroll4 - sway + 600);
   }
 }
 
 void game::drawWaterAndRock() const {
   const float stretch = static_cast<float>(0.5 * Sin(gametimer));
-  if (const pf::Image* water = assets.waterFrames[static_cast<size_t>(waterindex)].get()) {
-    pf::setBlend(pf::kBlendLight);
-    pf::setAlpha(0.09f);
-    pf::setScale(1.626f + stretch, 1.17f);
-    pf::drawImage(*water, 400, rockbgy1, pf::Origin{256, 0});
-    pf::setScale(1.626f + stretch, -1.17f);
-    pf::drawImage(*water, 400, rockbgy2, pf::Origin{256, 512});
-  }
-  if (const pf::Image* rock = assets.rockBackgroundImage.get()) {
-    pf::setBlend(pf::kBlendAlpha);
-    pf::setAlpha(0.04f);
-    pf::setScale(1.5f + stretch, 1);
-    pf::drawImage(*rock, 400, rockbgy1, pf::Origin{400, 0});
-    pf::setScale(1.5f + stretch, -1);
-    pf::drawImage(*rock, 400, rockbgy2, pf::Origin{400, 600});
-  }
+  const pf::Image& water = assets.waterFrames[static_cast<size_t>(waterindex)]();
+  pf::setBlend(pf::kBlendLight);
+  pf::setAlpha(0.09f);
+  pf::setScale(1.626f + stretch, 1.17f);
+  pf::drawImage(water, 400, rockbgy1, pf::Origin{256, 0});
+  pf::setScale(1.626f + stretch, -1.17f);
+  pf::drawImage(water, 400, rockbgy2, pf::Origin{256, 512});
+  const pf::Image& rock = assets.rockBackgroundImage();
+  pf::setBlend(pf::kBlendAlpha);
+  pf::setAlpha(0.04f);
+  pf::setScale(1.5f + stretch, 1);
+  pf::drawImage(rock, 400, rockbgy1, pf::Origin{400, 0});
+  pf::setScale(1.5f + stretch, -1);
+  pf::drawImage(rock, 400, rockbgy2, pf::Origin{400, 600});
 }
 
-void game::drawObjects() {
-  bulletlist.forEach([](bullet& b) { b.paint(); });
-  missilelist.forEach([](missile& m) { m.draw(); });
-  particlelist.forEach([](particle2D& p) { p.paint(); });
-  enemylist.forEach([](enemybase& e) { e.paint(); });
-  bubblelist.forEach([](bubble& b) { b.paint(); });
-  bloodlist.forEach([](blood& b) { b.paint(); });
-  firelist.forEach([](fireAttack& f) { f.paint(); });
-  powerringlist.forEach([](powerring& r) { r.paint(); });
-  explosionlist.forEach([](explosionbase& e) { e.paint(); });
-  bonuslist.forEach([](bonus& b) { b.paint(); });
+void game::drawObjects() const {
+  bulletlist.forEach([](const bullet& b) { b.paint(); });
+  missilelist.forEach([](const missile& m) { m.draw(); });
+  particlelist.forEach([](const particle2D& p) { p.paint(); });
+  enemylist.forEach([](const enemybase& e) { e.paint(); });
+  bubblelist.forEach([](const bubble& b) { b.paint(); });
+  bloodlist.forEach([](const blood& b) { b.paint(); });
+  firelist.forEach([](const fireAttack& f) { f.paint(); });
+  powerringlist.forEach([](const powerring& r) { r.paint(); });
+  explosionlist.forEach([](const explosionbase& e) { e.paint(); });
+  bonuslist.forEach([](const bonus& b) { b.paint(); });
   p1->paint();
 }
 
-void game::drawHud() {
+void game::drawHud() const {
   const int g = gametimer;
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
-  if (const pf::Image* heart = assets.heartImage.get()) {
-    const float beat = static_cast<float>(0.5 + 0.1 * Sin(4.0 * g));
-    pf::setScale(beat, beat);
-    pf::drawImage(*heart, 40, 575);
-    pf::setAlpha(0.3f);
-    pf::setColour(200, 0, 100);
-    pf::drawImage(*assets.blobImage, 40, 575);
-  }
+  const float beat = static_cast<float>(0.5 + 0.1 * Sin(4.0 * g));
+  pf::setScale(beat, beat);
+  pf::drawImage(assets.heartImage(), 40, 575);
+  pf::setAlpha(0.3f);
+  pf::setColour(200, 0, 100);
+  pf::drawImage(assets.blobImage(), 40, 575);
   resetDrawState();
   pf::setScale(0.55f, 0.55f);
   pf::drawText("x " + std::to_string(lives), 60, 570);
@@ -164,14 +162,13 @@ void game::drawHud() {
   pf::drawText("Multi  x " + std::to_string(multiplier), 680, 30);
   pf::drawText("Combo  " + std::to_string(killcount), 680, 50);
   pf::drawText(powerlevel < 5 ? "power x" + std::to_string(powerlevel) : std::string("max power"), 680, 80);
-  if (g >= 10600) pf::drawText("Time: " + std::to_string(bosstimer), 680, 570);
+  if (g >= kNeonOcean.bossClockShown) pf::drawText("Time: " + std::to_string(bosstimer), 680, 570);
 }
 
-void game::drawSpecialEnergy() {
+void game::drawSpecialEnergy() const {
   resetDrawState();
   pf::setBlend(pf::kBlendLight);
-  stepEnergyPhases();
-  const pf::Image& blob = *assets.blobImage;
+  const pf::Image& blob = assets.blobImage();
   const int segments = std::min(bombs, static_cast<int>(bombalpha.size()));
   for (int i = 0; i < segments; ++i) {
     const float a = bombalpha[static_cast<size_t>(i)];
@@ -186,23 +183,20 @@ void game::drawSpecialEnergy() {
     pf::drawImage(blob, static_cast<float>(61 + 3 * Sin(a * i / 10.0)), static_cast<float>(y + 4 * Sin(3.0 * a)));
   }
   resetDrawState();
-  if (const pf::Image* frame = assets.powerBarImage.get()) {
-    pf::drawImage(*frame, 35, 300, pf::Origin{0, 0});
-  }
+  pf::drawImage(assets.powerBarImage(), 35, 300, pf::Origin{0, 0});
   resetDrawState();
 }
 
-void game::stepEnergyPhases() {
-  for (float& phase : bombalpha) phase += 1;
-}
-
-void game::drawPauseOverlay() {
+void game::readPauseKeys() {
   if (pf::keyHit(pf::vk::kEscape) > 0) program.paused = 0;
   if (pf::keyDown(pf::vk::kQ)) {
     quitnow = 1;
     program.paused = 0;
     pf::flushKeys();
   }
+}
+
+void game::drawPauseOverlay() const {
   pf::setColour(0, 0, 0);
   pf::setAlpha(0.5f);
   pf::fillRect(0, 0, static_cast<float>(settings.screenwidth), static_cast<float>(settings.screenheight));

@@ -5,10 +5,15 @@
 #include "platform/input_tape.hpp"
 #include "platform/platform.hpp"
 
-int playFrame(game& g) {
+int stepFrame(game& g) {
   const int ended = program.paused == 0 ? g.Update() : 0;
   g.Draw();
-  pf::flipKeepingTime();
   pf::inputTape().endFrame();
+  return ended;
+}
+
+int playFrame(game& g) {
+  const int ended = stepFrame(g);
+  pf::flipKeepingTime();
   return ended;
 }

@@ -1,6 +1,5 @@
-// The level: which creatures and texts appear on which frame. With t the
-// frame number, "every n" means t is a multiple of n, and a window written
-// a < t < b includes neither end.
+// The level's timeline: which creatures and texts appear on which frame.
+// With t the frame number, a window written a < t < b includes neither end.
 #include "enemies/anenome.hpp"
 #include "enemies/boss.hpp"
 #include "enemies/eel.hpp"
@@ -15,11 +14,10 @@
 #include "essentials/settings.hpp"
 #include "essentials/sound_helpers.hpp"
 #include "game/game.hpp"
+#include "game/level.hpp"
 #include "platform/platform.hpp"
 
 namespace {
-
-bool every(int t, int n) { return t % n == 0; }
 
 void addStarfish(EntityList<enemybase>& enemies, double maxSize) {
   const int x = Rand(300, 500);
@@ -79,8 +77,9 @@ int game::enemydata() {
   const float midX = static_cast<float>(settings.screenwidth / 2);
   const float midY = static_cast<float>(settings.screenheight / 2);
 
-  if (t == 60) addText(midX, midY, 1, 1, "Level 1", 3);
-  if (t == 90) addText(midX, midY + 20, 1, 2, "Neon Ocean", 3);
+  const LevelRecord& level = kNeonOcean;
+  if (t == level.titleFrame) addText(midX, midY, 1, 1, level.title, 3);
+  if (t == level.subtitleFrame) addText(midX, midY + 20, 1, 2, level.subtitle, 3);
   if (t > 180 && t < 600 && every(t, 40)) addStarfish(enemylist, 2);
   if (t >= 600 && t < 1200 && every(t, 20)) addStarfish(enemylist, 2);
   if (t >= 1200 && t < 2200 && every(t, 30)) addStarfish(enemylist, 1.5);
@@ -115,15 +114,15 @@ int game::enemydata() {
     addHermitShell(enemylist, 300, -120);
     addHermitShell(enemylist, 500, -120);
   }
-  if (t == 10800) addText(400, 350, 1, 2.5f, "WARNING!", 3);
-  if (t == 10850) addText(400, 350, 1, 1.7f, "BOSS APPROACHING!", 3);
-  if (t == 10900 && pf::channelPlaying(assets.musicLevel.channel)) {
-    pf::stopChannel(assets.musicLevel.channel);
-    startMusic(assets.musicBoss);
+  if (t == level.warningFrame) addText(400, 350, 1, 2.5f, "WARNING!", 3);
+  if (t == level.approachFrame) addText(400, 350, 1, 1.7f, "BOSS APPROACHING!", 3);
+  if (t == level.bossMusicFrame && pf::channelPlaying((assets.*level.music).channel)) {
+    pf::stopChannel((assets.*level.music).channel);
+    startMusic(assets.*level.bossMusic);
   }
-  if (t == 11100) enemylist.add(boss::Create(400, -200, 0));
+  if (t == level.bossArrival) enemylist.add(boss::Create(400, -200, 0));
   // The crab is on the list from its first frame: the level ends only once it,
   // every creature and every enemy bullet are gone.
-  if (t > 11101 && enemylist.empty()) bossdead = 1;
+  if (t > level.bossArrival + 1 && enemylist.empty()) bossdead = 1;
   return 0;
 }

@@ -1,12 +1,13 @@
 #include "game/run_recording.hpp"
 
 #include <climits>
+#include <ctime>
 #include <optional>
 
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
-#include "persist/build_id.hpp"
+#include "game/gameplay_version.hpp"
 #include "platform/input_tape.hpp"
 
 namespace {
@@ -88,13 +89,14 @@ std::unique_ptr<game> startRecordedRun(int ship, uint64_t seed) {
 Replay finishRecordedRun(const game& g, uint64_t seed) {
   pf::InputTape& tape = pf::inputTape();
   Replay replay;
-  replay.buildId = gameBuildId();
+  replay.gameplayVersion = kGameplayVersion;
+  replay.environment = numericEnvironment();
   replay.ship = g.p1->playertype;
   replay.seed = seed;
+  replay.recordedAt = static_cast<int64_t>(std::time(nullptr));
   replay.settings = steeringSettings();
-  const auto& frames = tape.frames();
-  replay.frames.assign(frames.begin(), frames.begin() + static_cast<std::ptrdiff_t>(tape.frameCount()));
-  replay.result = runResult(g, static_cast<uint32_t>(replay.frames.size()));
+  replay.input = tape.runs();
+  replay.result = runResult(g, static_cast<uint32_t>(tape.frameCount()));
   tape.stop();
   return replay;
 }
@@ -103,7 +105,7 @@ std::unique_ptr<game> startReplay(const Replay& replay) {
   if (!playerSettings) playerSettings = steeringSettings();
   applySteeringSettings(replay.settings);
   seedRun(replay.seed);
-  pf::inputTape().play(replay.frames);
+  pf::inputTape().play(replay.input);
   std::unique_ptr<game> g = game::Create(replay.ship);
   if (!g) endReplay();
   return g;
@@ -113,6 +115,18 @@ void endReplay() {
   pf::inputTape().stop();
   if (playerSettings) applySteeringSettings(*playerSettings);
   playerSettings.reset();
+}
+
+std::string replayRefusal(const ReplayHeader& replay) {
+  if (replay.gameplayVersion == kGameplayVersion) return "";
+  return "it was recorded under gameplay version " + std::to_string(replay.gameplayVersion) +
+         ", and this build plays version " + std::to_string(kGameplayVersion);
+}
+
+std::string environmentWarning(const ReplayHeader& replay) {
+  const std::string here = numericEnvironment();
+  if (replay.environment == here) return "";
+  return "it was recorded by " + replay.environment + " and this build is " + here + ", so it may play differently";
 }
 
 ReplayResult runResult(const game& g, uint32_t frames) { return ReplayResult{g.score, g.killcount, endOf(g), frames}; }

@@ -28,6 +28,14 @@ std::unique_ptr<game> startReplay(const Replay& replay);
 // Stops the tape and gives the player's settings back.
 void endReplay();
 
+// Why this build cannot play the replay as it was played (it was recorded
+// under another gameplay version), or "" when it can.
+std::string replayRefusal(const ReplayHeader& replay);
+// A warning when the replay was recorded in another numeric environment
+// (compiler, architecture, float settings), where it may play differently;
+// "" when the environments agree.
+std::string environmentWarning(const ReplayHeader& replay);
+
 ReplayResult runResult(const game& g, uint32_t frames);
 // The values that differ, as "score 1200 -> 1150, kills 10 -> 9"; empty when
 // the results agree.

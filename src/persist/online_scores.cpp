@@ -20,23 +20,49 @@ int64_t nowMs() {
 
 std::string bestListPath(int ship) { return "/members/pellmore/uws" + std::to_string(ship) + ".php"; }
 
+std::string replayUploadQuery(int ship, const std::string& name, int32_t score) {
+  return "/replays?ship=" + std::to_string(ship) + "&name=" + percentEncode(name) + "&score=" + std::to_string(score);
+}
+
+std::string worldBestReplayPath(int ship) { return "/replays/best/" + std::to_string(ship) + ".ovr"; }
+
 RequestBudget::RequestBudget(int totalMs) : deadlineMs_(nowMs() + totalMs) {}
 
-bool RequestBudget::get(const std::string& pathAndQuery, std::string* lastBodyLine) {
-  if (lastBodyLine != nullptr) lastBodyLine->clear();
+template <class Request>
+bool RequestBudget::attempt(Request request) {
   const ScoreServer& server = scoreServer();
   const int64_t left = deadlineMs_ - nowMs();
   if (gaveUp_ || left <= 0 || server.host.empty()) {
     gaveUp_ = true;
     return false;
   }
-  std::vector<std::string> body;
   const int timeout = static_cast<int>(std::min<int64_t>(left, kRequestTimeoutMs));
-  const pf::HttpOutcome outcome = pf::httpGet(server.host, server.port, pathAndQuery, &body, timeout);
+  const pf::HttpOutcome outcome = request(server, timeout);
   if (outcome == pf::HttpOutcome::unreachable) gaveUp_ = true;
-  if (outcome != pf::HttpOutcome::ok) return false;
-  if (lastBodyLine != nullptr && !body.empty()) *lastBodyLine = body.back();
-  return true;
+  return outcome == pf::HttpOutcome::ok;
+}
+
+bool RequestBudget::get(const std::string& pathAndQuery, std::string* lastBodyLine) {
+  if (lastBodyLine != nullptr) lastBodyLine->clear();
+  std::vector<std::string> body;
+  const bool ok = attempt([&](const ScoreServer& server, int timeout) {
+    return pf::httpGet(server.host, server.port, pathAndQuery, &body, timeout);
+  });
+  if (ok && lastBodyLine != nullptr && !body.empty()) *lastBodyLine = body.back();
+  return ok;
+}
+
+bool RequestBudget::getFile(const std::string& pathAndQuery, std::string* body) {
+  body->clear();
+  return attempt([&](const ScoreServer& server, int timeout) {
+    return pf::httpGetBody(server.host, server.port, pathAndQuery, body, kMaxReplayTransfer, timeout);
+  });
+}
+
+bool RequestBudget::post(const std::string& pathAndQuery, const std::string& payload) {
+  return attempt([&](const ScoreServer& server, int timeout) {
+    return pf::httpPost(server.host, server.port, pathAndQuery, payload, timeout);
+  });
 }
 
 Tokenizer& fetchBestList(const std::string& path, Tokenizer& tokenizer, RequestBudget& budget) {
@@ -47,9 +73,10 @@ Tokenizer& fetchBestList(const std::string& path, Tokenizer& tokenizer, RequestB
   return tokenizer;
 }
 
-void fetchBestLists(std::array<Tokenizer, 6>& lists) {
+void fetchBestLists(std::array<Tokenizer, kShipCount>& lists) {
   RequestBudget budget;
-  for (int ship = 1; ship <= 6; ++ship) fetchBestList(bestListPath(ship), lists[static_cast<size_t>(ship - 1)], budget);
+  for (int ship = 1; ship <= kShipCount; ++ship)
+    fetchBestList(bestListPath(ship), lists[static_cast<size_t>(ship - 1)], budget);
 }
 
 std::string cleanPlayerName(const std::string& typed) {
@@ -86,7 +113,17 @@ std::string submissionQuery(const std::string& listPath, const std::string& name
   return listPath + "?password=" + kScorePassword + "&name=" + percentEncode(name) + "&score=" + std::to_string(score);
 }
 
-void sendScore(const std::string& listPath, const std::string& name, int32_t score) {
+void sendScore(int ship, const std::string& name, int32_t score, const std::string& replay) {
   RequestBudget budget;
-  if (budget.get(kProbePath, nullptr)) budget.get(submissionQuery(listPath, name, score), nullptr);
+  // The probe's answer is not read; an unreachable server ends the budget.
+  budget.get(kProbePath, nullptr);
+  budget.get(submissionQuery(bestListPath(ship), name, score), nullptr);
+  if (!replay.empty() && replay.size() <= kMaxReplayTransfer) budget.post(replayUploadQuery(ship, name, score), replay);
+}
+
+std::string fetchWorldBestReplay(int ship) {
+  RequestBudget budget;
+  std::string replay;
+  budget.getFile(worldBestReplayPath(ship), &replay);
+  return replay;
 }

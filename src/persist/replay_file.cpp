@@ -2,21 +2,14 @@
 
 #include <bit>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 namespace {
 
 constexpr char kMagic[4] = {'O', 'V', 'R', 'P'};
-// Bounds that no real run comes near; anything beyond them is damage.
-constexpr uint64_t kMaxFrames = 10'000'000;
-constexpr uint64_t kMaxReadsPerFrame = 4096;
-
-uint32_t fnv1a(const uint8_t* data, size_t size) {
-  uint32_t h = 2166136261u;
-  for (size_t i = 0; i < size; ++i) h = (h ^ data[i]) * 16777619u;
-  return h;
-}
+constexpr size_t kChecksumBytes = 4;
 
 class Writer {
  public:
@@ -79,6 +72,7 @@ class Reader {
     return s;
   }
   bool atEnd() const { return p_ == end_; }
+  size_t left() const { return static_cast<size_t>(end_ - p_); }
   void fail(const std::string& what) {
     if (error.empty()) error = what;
   }
@@ -139,13 +133,22 @@ pf::InputRead readRead(Reader& r) {
 
 }  // namespace
 
+// FNV-1a.
+uint32_t replayChecksum(const uint8_t* data, size_t size) {
+  uint32_t h = 2166136261u;
+  for (size_t i = 0; i < size; ++i) h = (h ^ data[i]) * 16777619u;
+  return h;
+}
+
 std::vector<uint8_t> encodeReplay(const Replay& replay) {
   Writer w;
   w.bytes(kMagic, sizeof kMagic);
-  w.fixed(replay.version, 2);
-  w.text(replay.buildId);
+  w.fixed(replay.format, 2);
+  w.varint(replay.gameplayVersion);
+  w.text(replay.environment);
   w.u8(static_cast<uint8_t>(replay.ship));
   w.fixed(replay.seed, 8);
+  w.fixed(static_cast<uint64_t>(replay.recordedAt), 8);
   const ReplaySettings& s = replay.settings;
   for (int key : {s.screenwidth, s.screenheight, s.upkey, s.downkey, s.leftkey, s.rightkey, s.fire1key, s.fire2key,
                   s.fire3key, s.usejoy, s.joystickport, s.jBombButton, s.jfireLeftButton, s.jFireRightButton}) {
@@ -159,128 +162,177 @@ std::vector<uint8_t> encodeReplay(const Replay& replay) {
   w.u8(static_cast<uint8_t>(replay.result.end));
   w.fixed(replay.result.frames, 4);
 
-  // Runs of equal frames: how many, then the reads of one of them. A frame
-  // that asks what the run's previous one asked (nearly every frame) is
+  // The runs of equal frames: how many, then the reads of one of them. A
+  // frame that asks what the previous run's asked (nearly every frame) is
   // stored as the changes only: its read count times two plus one, a bit
   // per read that changed, and the new values.
-  std::vector<std::pair<uint64_t, const pf::InputFrame*>> runs;
-  for (const pf::InputFrame& frame : replay.frames) {
-    if (!runs.empty() && *runs.back().second == frame) {
-      ++runs.back().first;
-    } else {
-      runs.emplace_back(1, &frame);
-    }
-  }
-  w.varint(runs.size());
+  w.varint(replay.input.size());
   const pf::InputFrame* previous = nullptr;
-  for (const auto& [repeat, frame] : runs) {
-    w.varint(repeat);
-    if (previous != nullptr && sameShape(*previous, *frame)) {
-      w.varint(frame->size() * 2 + 1);
-      std::vector<uint8_t> changed((frame->size() + 7) / 8);
-      for (size_t i = 0; i < frame->size(); ++i) {
-        if ((*frame)[i].value != (*previous)[i].value) changed[i / 8] |= static_cast<uint8_t>(1u << (i % 8));
+  for (const pf::InputRun& run : replay.input) {
+    const pf::InputFrame& frame = run.frame;
+    w.varint(run.repeat);
+    if (previous != nullptr && sameShape(*previous, frame)) {
+      w.varint(frame.size() * 2 + 1);
+      std::vector<uint8_t> changed((frame.size() + 7) / 8);
+      for (size_t i = 0; i < frame.size(); ++i) {
+        if (frame[i].value != (*previous)[i].value) changed[i / 8] |= static_cast<uint8_t>(1u << (i % 8));
       }
       w.bytes(changed.data(), changed.size());
-      for (size_t i = 0; i < frame->size(); ++i) {
-        if ((changed[i / 8] >> (i % 8)) & 1) writeValue(w, (*frame)[i]);
+      for (size_t i = 0; i < frame.size(); ++i) {
+        if ((changed[i / 8] >> (i % 8)) & 1) writeValue(w, frame[i]);
       }
     } else {
-      w.varint(frame->size() * 2);
-      for (const pf::InputRead& read : *frame) writeRead(w, read);
+      w.varint(frame.size() * 2);
+      for (const pf::InputRead& read : frame) writeRead(w, read);
     }
-    previous = frame;
+    previous = &frame;
   }
-  w.fixed(fnv1a(w.out.data(), w.out.size()), 4);
+  w.fixed(replayChecksum(w.out.data(), w.out.size()), kChecksumBytes);
   return std::move(w.out);
 }
 
-ReplayRead decodeReplay(const std::vector<uint8_t>& bytes) {
-  ReplayRead result;
-  if (bytes.size() < sizeof kMagic || !std::equal(kMagic, kMagic + sizeof kMagic, bytes.begin())) {
-    result.error = "not a replay file";
-    return result;
-  }
-  Reader r(bytes.data() + sizeof kMagic, bytes.size() - sizeof kMagic);
-  Replay& replay = result.replay;
-  replay.version = static_cast<uint16_t>(r.fixed(2));
-  if (!r.failed() && replay.version != kReplayFormatVersion) {
-    result.error = "replay format version " + std::to_string(replay.version) + ", this game reads version " +
-                   std::to_string(kReplayFormatVersion);
-    return result;
-  }
-  if (bytes.size() < sizeof kMagic + 4 ||
-      fnv1a(bytes.data(), bytes.size() - 4) !=
-          static_cast<uint32_t>(Reader(bytes.data() + bytes.size() - 4, 4).fixed(4))) {
-    result.error = "the file is damaged or truncated (checksum mismatch)";
-    return result;
-  }
-  replay.buildId = r.text(256);
-  replay.ship = r.u8();
-  replay.seed = r.fixed(8);
-  ReplaySettings& s = replay.settings;
+namespace {
+
+void readHeader(Reader& r, ReplayHeader& h) {
+  const uint64_t gameplay = r.varint();
+  if (gameplay > UINT32_MAX) r.fail("the gameplay version is out of range");
+  h.gameplayVersion = static_cast<uint32_t>(gameplay);
+  h.environment = r.text(kMaxEnvironmentLength);
+  h.ship = r.u8();
+  h.seed = r.fixed(8);
+  h.recordedAt = static_cast<int64_t>(r.fixed(8));
+  ReplaySettings& s = h.settings;
   for (int* key :
        {&s.screenwidth, &s.screenheight, &s.upkey, &s.downkey, &s.leftkey, &s.rightkey, &s.fire1key, &s.fire2key,
         &s.fire3key, &s.usejoy, &s.joystickport, &s.jBombButton, &s.jfireLeftButton, &s.jFireRightButton}) {
     *key = static_cast<int32_t>(r.fixed(4));
   }
   s.jThreshhold = r.f32();
-  s.jMoveXAxis = r.text(64);
-  s.jMoveYAxis = r.text(64);
-  replay.result.score = static_cast<int64_t>(r.fixed(8));
-  replay.result.killcount = static_cast<int32_t>(r.fixed(4));
+  s.jMoveXAxis = r.text(kMaxAxisNameLength);
+  s.jMoveYAxis = r.text(kMaxAxisNameLength);
+  h.result.score = static_cast<int64_t>(r.fixed(8));
+  h.result.killcount = static_cast<int32_t>(r.fixed(4));
   const uint8_t end = r.u8();
   if (end > static_cast<uint8_t>(RunEnd::gameover)) r.fail("unknown end kind " + std::to_string(end));
-  replay.result.end = static_cast<RunEnd>(end);
-  replay.result.frames = static_cast<uint32_t>(r.fixed(4));
+  h.result.end = static_cast<RunEnd>(end);
+  h.result.frames = static_cast<uint32_t>(r.fixed(4));
+  if (!r.failed() && h.result.frames > kMaxReplayFrames) {
+    r.fail("it declares " + std::to_string(h.result.frames) + " frames, more than a run can have (" +
+           std::to_string(kMaxReplayFrames) + ")");
+  }
+}
 
+// The frames, each count checked against what a run can be and against the
+// bytes left before anything is allocated for it.
+void readInput(Reader& r, pf::InputRuns& input) {
   const uint64_t runs = r.varint();
+  // A run takes at least two bytes: its repeat and its read count.
+  if (!r.failed() && runs > r.left() / 2)
+    r.fail("it declares " + std::to_string(runs) + " runs of frames in " + std::to_string(r.left()) + " bytes");
+  uint64_t frames = 0;
+  uint64_t reads = 0;
   for (uint64_t i = 0; i < runs && !r.failed(); ++i) {
     const uint64_t repeat = r.varint();
     const uint64_t shape = r.varint();
-    const uint64_t reads = shape / 2;
+    const uint64_t count = shape / 2;
     const bool changesOnly = (shape & 1) != 0;
-    if (repeat == 0 || replay.frames.size() + repeat > kMaxFrames || reads > kMaxReadsPerFrame) {
-      r.fail("implausible frame counts");
-      break;
+    if (r.failed()) break;
+    if (repeat == 0) r.fail("a frame repeats 0 times");
+    if (repeat > kMaxReplayFrames - frames) {
+      r.fail("it holds more frames than a run can have (" + std::to_string(kMaxReplayFrames) + ")");
     }
-    pf::InputFrame frame;
+    if (count > kMaxReadsPerFrame) {
+      r.fail("a frame makes " + std::to_string(count) + " input reads, more than a frame can (" +
+             std::to_string(kMaxReadsPerFrame) + ")");
+    }
+    if (count > kMaxReplayReads - reads) r.fail("it holds more input reads than a run can make");
+    // The bytes a frame takes: a changes bitmap, or three per read at least.
+    const uint64_t least = changesOnly ? (count + 7) / 8 : count * 3;
+    if (!r.failed() && least > r.left()) r.fail("the file ends early (truncated)");
+    if (r.failed()) break;
+    frames += repeat;
+    reads += count;
+    pf::InputRun run{static_cast<uint32_t>(repeat), {}};
     if (changesOnly) {
-      if (replay.frames.empty() || replay.frames.back().size() != reads) {
+      if (input.empty() || input.back().frame.size() != count) {
         r.fail("a frame of changes has no frame to change");
         break;
       }
-      frame = replay.frames.back();
-      std::vector<uint8_t> changed(static_cast<size_t>((reads + 7) / 8));
+      run.frame = input.back().frame;
+      std::vector<uint8_t> changed(static_cast<size_t>((count + 7) / 8));
       for (uint8_t& byte : changed) byte = r.u8();
-      for (size_t k = 0; k < frame.size() && !r.failed(); ++k) {
-        if ((changed[k / 8] >> (k % 8)) & 1) frame[k].value = readValue(r, frame[k].query);
+      for (size_t k = 0; k < run.frame.size() && !r.failed(); ++k) {
+        if ((changed[k / 8] >> (k % 8)) & 1) run.frame[k].value = readValue(r, run.frame[k].query);
       }
     } else {
-      for (uint64_t k = 0; k < reads && !r.failed(); ++k) frame.push_back(readRead(r));
+      run.frame.reserve(static_cast<size_t>(count));
+      for (uint64_t k = 0; k < count && !r.failed(); ++k) run.frame.push_back(readRead(r));
     }
-    replay.frames.insert(replay.frames.end(), static_cast<size_t>(repeat), frame);
+    input.push_back(std::move(run));
   }
-  r.fixed(4);  // the checksum, checked above
-  if (!r.failed() && !r.atEnd()) r.fail("unexpected bytes after the end");
-  if (!r.failed() && replay.frames.size() != replay.result.frames) r.fail("the frame count does not match the frames");
-  if (r.failed()) {
-    result.error = "the file is damaged: " + r.error;
+}
+
+}  // namespace
+
+ReplayRead decodeReplay(const std::vector<uint8_t>& bytes, ReplayPart part) {
+  ReplayRead result;
+  if (bytes.size() < sizeof kMagic || !std::equal(kMagic, kMagic + sizeof kMagic, bytes.begin())) {
+    result.error = "not a replay file";
+    return result;
+  }
+  if (bytes.size() > kMaxReplayBytes) {
+    result.error = "the file is " + std::to_string(bytes.size()) + " bytes, larger than a replay can be";
+    return result;
+  }
+  Reader r(bytes.data() + sizeof kMagic, bytes.size() - sizeof kMagic);
+  Replay& replay = result.replay;
+  replay.format = static_cast<uint16_t>(r.fixed(2));
+  if (!r.failed() && replay.format != kReplayFormatVersion) {
+    result.error = "replay format version " + std::to_string(replay.format) + ", this game reads version " +
+                   std::to_string(kReplayFormatVersion);
+    return result;
+  }
+  if (bytes.size() < sizeof kMagic + 2 + kChecksumBytes ||
+      replayChecksum(bytes.data(), bytes.size() - kChecksumBytes) !=
+          static_cast<uint32_t>(Reader(bytes.data() + bytes.size() - kChecksumBytes, kChecksumBytes).fixed(4))) {
+    result.error = "the file is damaged or truncated (checksum mismatch)";
+    return result;
+  }
+  // The checksum is checked: the body is what lies before it.
+  Reader body(bytes.data() + sizeof kMagic + 2, bytes.size() - sizeof kMagic - 2 - kChecksumBytes);
+  readHeader(body, replay);
+  if (part == ReplayPart::whole) {
+    readInput(body, replay.input);
+    if (!body.failed() && !body.atEnd()) body.fail("unexpected bytes after the end");
+    if (!body.failed() && pf::frameCount(replay.input) != replay.result.frames) {
+      body.fail("the frame count does not match the frames");
+    }
+  }
+  if (body.failed()) {
+    result.error = "the file is damaged: " + body.error;
     return result;
   }
   result.ok = true;
   return result;
 }
 
-ReplayRead readReplayFile(const std::string& path) {
+ReplayRead readReplayFile(const std::string& path, ReplayPart part) {
+  ReplayRead result;
+  std::error_code ec;
+  const uintmax_t size = std::filesystem::file_size(path, ec);
   std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    ReplayRead result;
+  if (ec || !in) {
     result.error = "cannot read " + path;
     return result;
   }
-  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  ReplayRead result = decodeReplay(bytes);
+  if (size > kMaxReplayBytes) {
+    result.error = path + ": the file is " + std::to_string(size) + " bytes, larger than a replay can be";
+    return result;
+  }
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<size_t>(in.gcount()));
+  result = decodeReplay(bytes, part);
   if (!result.ok) result.error = path + ": " + result.error;
   return result;
 }

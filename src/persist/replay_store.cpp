@@ -37,19 +37,31 @@ std::vector<StoredRun> storedRuns(const fs::path& folder) {
   return runs;
 }
 
-void prune(const std::vector<StoredRun>& runs) {
-  // The best of each ship: the highest score, the earliest of equal ones.
-  std::map<int, std::pair<int64_t, long>> best;
-  std::map<long, bool> keep;
-  for (size_t i = 0; i < runs.size(); ++i) {
-    keep[runs[i].number] = i < static_cast<size_t>(kRecentReplaysKept);
-    const ReplayRead read = readReplayFile(runs[i].path.string());
+// A run's ship and gameplay version.
+using Kind = std::pair<int, uint32_t>;
+
+// The best run of each ship and gameplay version: the highest score, the
+// earliest of equal ones. Only the headers are read: choosing needs the
+// ship, the version and the score, never the frames.
+std::map<Kind, const StoredRun*> bestRuns(const std::vector<StoredRun>& runs) {
+  std::map<Kind, std::pair<int64_t, const StoredRun*>> best;
+  for (const StoredRun& run : runs) {
+    const ReplayRead read = readReplayFile(run.path.string(), ReplayPart::header);
     if (!read.ok) continue;
     const Replay& r = read.replay;
-    auto it = best.find(r.ship);
-    if (it == best.end() || r.result.score >= it->second.first) best[r.ship] = {r.result.score, runs[i].number};
+    const Kind kind{r.ship, r.gameplayVersion};
+    auto it = best.find(kind);
+    if (it == best.end() || r.result.score >= it->second.first) best[kind] = {r.result.score, &run};
   }
-  for (const auto& [ship, scoreAndNumber] : best) keep[scoreAndNumber.second] = true;
+  std::map<Kind, const StoredRun*> chosen;
+  for (const auto& [kind, scoreAndRun] : best) chosen[kind] = scoreAndRun.second;
+  return chosen;
+}
+
+void prune(const std::vector<StoredRun>& runs) {
+  std::map<long, bool> keep;
+  for (size_t i = 0; i < runs.size(); ++i) keep[runs[i].number] = i < static_cast<size_t>(kRecentReplaysKept);
+  for (const auto& [kind, run] : bestRuns(runs)) keep[run->number] = true;
   for (const StoredRun& run : runs) {
     if (!keep[run.number]) {
       std::error_code ec;
@@ -64,6 +76,13 @@ std::string replaysFolder() {
   const std::string db = settingsDb.path();
   if (db.empty()) return "replays";
   return (fs::path(db).parent_path() / "replays").string();
+}
+
+std::string bestStoredReplay(const std::string& folder, int ship, uint32_t gameplayVersion) {
+  const std::vector<StoredRun> runs = storedRuns(folder);
+  const std::map<Kind, const StoredRun*> best = bestRuns(runs);
+  const auto it = best.find(Kind{ship, gameplayVersion});
+  return it == best.end() ? "" : it->second->path.string();
 }
 
 bool storeReplay(const std::string& folder, const Replay& replay, std::string* path, std::string* error) {

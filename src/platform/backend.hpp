@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/channel_state.hpp"
+#include "platform/draw_state.hpp"
 #include "platform/image.hpp"
 #include "platform/sound.hpp"
 
@@ -15,7 +16,7 @@ namespace pf {
 // clamped to bytes, and its blend mode.
 struct Paint {
   uint8_t r = 255, g = 255, b = 255, a = 255;
-  int blend = 3;
+  int blend = kBlendAlpha;
 };
 
 // A textured (or, with image == nullptr, solid) quad. Corners run top-left,
@@ -108,6 +109,8 @@ class AudioBackend {
   virtual void release(ChannelState& channel) = 0;
   // The sound is going away.
   virtual void forgetSound(const Sound&) {}
+  // Silences every channel (they play on unheard) or lets them be heard.
+  virtual void setMuted(bool) {}
 };
 
 // Installs the backends the portable layer talks to (not owned). Passing null

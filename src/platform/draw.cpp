@@ -93,10 +93,6 @@ void clear() {
   if (d != nullptr && d->isOpen()) d->clear(state.clearR, state.clearG, state.clearB);
 }
 
-void drawImagePart(const Image& image, float x, float y, float w, float h, int frame) {
-  detail::drawImageRect(image, Origin{image.handleX(), image.handleY()}, x, y, w, h, frame);
-}
-
 void fillRect(float x, float y, float w, float h) {
   DisplayBackend* d = drawTarget();
   if (d == nullptr) return;

@@ -2,37 +2,51 @@
 
 namespace pf {
 
+uint64_t frameCount(const InputRuns& runs) {
+  uint64_t frames = 0;
+  for (const InputRun& run : runs) frames += run.repeat;
+  return frames;
+}
+
+void appendFrame(InputRuns& runs, const InputFrame& frame) {
+  if (!runs.empty() && runs.back().frame == frame && runs.back().repeat < UINT32_MAX) {
+    ++runs.back().repeat;
+  } else {
+    runs.push_back(InputRun{1, frame});
+  }
+}
+
 void InputTape::record() {
   *this = InputTape{};
   mode_ = Mode::record;
-  frames_.emplace_back();
 }
 
-void InputTape::play(std::vector<InputFrame> frames) {
+void InputTape::play(InputRuns runs) {
   *this = InputTape{};
   mode_ = Mode::play;
-  frames_ = std::move(frames);
+  runs_ = std::move(runs);
+  length_ = pf::frameCount(runs_);
 }
 
 void InputTape::stop() { *this = InputTape{}; }
 
 void InputTape::note(InputQuery query, int code, float value) {
   if (mode_ != Mode::record) return;
-  frames_.back().push_back(InputRead{query, static_cast<uint8_t>(code), value});
+  current_.push_back(InputRead{query, static_cast<uint8_t>(code), value});
 }
 
 float InputTape::replay(InputQuery query, int code) {
   if (diverged()) return 0;
-  if (frame_ >= frames_.size()) {
+  const InputFrame* frame = playedFrame();
+  if (frame == nullptr) {
     diverge("read " + describeRead(query, code) + " after the last recorded frame");
     return 0;
   }
-  const InputFrame& frame = frames_[frame_];
-  if (read_ >= frame.size()) {
-    diverge("read " + describeRead(query, code) + " beyond the frame's " + std::to_string(frame.size()) + " reads");
+  if (read_ >= frame->size()) {
+    diverge("read " + describeRead(query, code) + " beyond the frame's " + std::to_string(frame->size()) + " reads");
     return 0;
   }
-  const InputRead& expected = frame[read_];
+  const InputRead& expected = (*frame)[read_];
   if (expected.query != query || expected.code != static_cast<uint8_t>(code)) {
     diverge("read " + describeRead(query, code) + " where the recording read " +
             describeRead(expected.query, expected.code));
@@ -44,10 +58,17 @@ float InputTape::replay(InputQuery query, int code) {
 
 void InputTape::endFrame() {
   if (mode_ == Mode::record) {
-    frames_.emplace_back();
-  } else if (mode_ == Mode::play && !diverged() && frame_ < frames_.size() && read_ != frames_[frame_].size()) {
-    diverge("made " + std::to_string(read_) + " of the frame's " + std::to_string(frames_[frame_].size()) +
-            " recorded reads");
+    appendFrame(runs_, current_);
+    current_.clear();
+  } else if (mode_ == Mode::play) {
+    const InputFrame* frame = playedFrame();
+    if (!diverged() && frame != nullptr && read_ != frame->size()) {
+      diverge("made " + std::to_string(read_) + " of the frame's " + std::to_string(frame->size()) + " recorded reads");
+    }
+    if (frame != nullptr && ++inRun_ == runs_[run_].repeat) {
+      ++run_;
+      inRun_ = 0;
+    }
   }
   ++frame_;
   read_ = 0;

@@ -21,10 +21,25 @@ struct InputRead {
 
 using InputFrame = std::vector<InputRead>;
 
+// Consecutive frames that read the same: how many, and what they read. A run
+// of a game is mostly such stretches, so a tape keeps them as runs.
+struct InputRun {
+  uint32_t repeat = 1;
+  InputFrame frame;
+
+  bool operator==(const InputRun&) const = default;
+};
+using InputRuns = std::vector<InputRun>;
+
+// The number of frames the runs hold.
+uint64_t frameCount(const InputRuns& runs);
+// Adds a frame after the last: one more repeat when it reads as that one did.
+void appendFrame(InputRuns& runs, const InputFrame& frame);
+
 class InputTape {
  public:
   void record();
-  void play(std::vector<InputFrame> frames);
+  void play(InputRuns runs);
   // Back to answering every read live, keeping nothing.
   void stop();
   bool recording() const { return mode_ == Mode::record; }
@@ -38,10 +53,13 @@ class InputTape {
   // The end of a frame of the run.
   void endFrame();
 
-  const std::vector<InputFrame>& frames() const { return frames_; }
+  // Every frame ended so far (recording) or to be played (playing).
+  const InputRuns& runs() const { return runs_; }
   // Frames ended so far.
-  size_t frameCount() const { return frame_; }
-  bool exhausted() const { return playing() && frame_ >= frames_.size(); }
+  uint64_t frameCount() const { return frame_; }
+  // The frames the tape plays back.
+  uint64_t length() const { return length_; }
+  bool exhausted() const { return playing() && frame_ >= length_; }
   bool diverged() const { return !divergence_.empty(); }
   // Where and how playback left the tape, for the message that reports it.
   const std::string& divergence() const { return divergence_; }
@@ -49,10 +67,16 @@ class InputTape {
  private:
   enum class Mode { off, record, play };
   void diverge(const std::string& what);
+  // The recorded frame being played; null past the end.
+  const InputFrame* playedFrame() const { return run_ < runs_.size() ? &runs_[run_].frame : nullptr; }
 
   Mode mode_ = Mode::off;
-  std::vector<InputFrame> frames_;
-  size_t frame_ = 0;
+  InputRuns runs_;
+  InputFrame current_;  // the frame being recorded
+  uint64_t length_ = 0;
+  uint64_t frame_ = 0;
+  size_t run_ = 0;      // playing: the run of the frame being played
+  uint32_t inRun_ = 0;  // and how far into it
   size_t read_ = 0;
   std::string divergence_;
 };

@@ -32,6 +32,8 @@ constexpr int k0 = 48;  // ... k9 = 57
 constexpr int kA = 65;  // ... kZ = 90
 constexpr int kC = 67;
 constexpr int kQ = 81;
+constexpr int kR = 82;
+constexpr int kW = 87;
 constexpr int kX = 88;
 constexpr int kZ = 90;
 constexpr int kNumpad0 = 96;  // ... 105

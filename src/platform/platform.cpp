@@ -5,7 +5,6 @@
 #include <chrono>
 #include <fstream>
 #include <map>
-#include <thread>
 
 #include "platform/backend.hpp"
 #include "platform/input_state.hpp"
@@ -54,10 +53,29 @@ void installDisplayBackend(DisplayBackend* display) {
 
 bool detail::drawingOn = false;
 
+namespace {
+int gUndrawnScopes = 0;
+}  // namespace
+
 void refreshDrawTarget() {
-  gDrawTarget = (gDisplay != nullptr && gDisplay->isOpen() && gDisplay->acceptsDraws()) ? gDisplay : nullptr;
+  const bool accepting = gDisplay != nullptr && gDisplay->isOpen() && gDisplay->acceptsDraws();
+  gDrawTarget = accepting && gUndrawnScopes == 0 ? gDisplay : nullptr;
   detail::drawingOn = gDrawTarget != nullptr;
 }
+
+UndrawnFrames::UndrawnFrames() {
+  ++gUndrawnScopes;
+  refreshDrawTarget();
+}
+
+UndrawnFrames::~UndrawnFrames() {
+  --gUndrawnScopes;
+  refreshDrawTarget();
+}
+
+bool framesUndrawn() { return gUndrawnScopes > 0; }
+
+bool frameSkipped() { return framesUndrawn() || (displayOpen() && gDisplay->skippingFrame()); }
 
 DisplayBackend* drawTarget() { return gDrawTarget; }
 void installAudioBackend(AudioBackend* audio) { gAudio = audio; }
@@ -96,8 +114,6 @@ void flip() {
 void flipKeepingTime() {
   if (displayOpen()) gDisplay->flipKeepingTime();
 }
-
-bool frameSkipped() { return displayOpen() && gDisplay->skippingFrame(); }
 
 void pumpEvents() {
   if (gDisplay != nullptr) gDisplay->pumpEvents();
@@ -229,6 +245,10 @@ void setChannelRate(const Channel& channel, float rate) {
 bool channelPlaying(const Channel& channel) {
   if (!channel || gAudio == nullptr) return false;
   return gAudio->playing(*channel.state());
+}
+
+void setSoundMuted(bool muted) {
+  if (gAudio != nullptr) gAudio->setMuted(muted);
 }
 
 // ---------------------------------------------------------------- input

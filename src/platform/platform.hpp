@@ -28,14 +28,11 @@ int displayHeight();
 void flip();
 // Ends a frame of a loop whose updates must keep wall time (a run, the
 // menu): as flip(), but when drawing falls behind the 60 Hz clock, the next
-// frames are left undrawn (drawingEnabled() and frameSkipped() say so while
-// they run) until the loop has caught up, at most two in a row, so that at
+// frames are left undrawn (drawingEnabled() and frameSkipped() say so while they run) until the loop has caught up, at most two in a row, so that at
 // least 20 frames a second are shown; only below that does the game slow
 // down. A frame that first sees a key or button pressed is always drawn:
 // it may open a prompt and wait for an answer.
 void flipKeepingTime();
-// True while the current frame is left undrawn by flipKeepingTime().
-bool frameSkipped();
 void pumpEvents();
 void setWindowTitle(const std::string& title);
 void showPointer();
@@ -70,6 +67,20 @@ void resetPlatformDrawState();
 // not record): a frame then needs only the parts of drawing that change the
 // game.
 inline bool drawingEnabled() { return detail::drawingOn; }
+// While one lives, the frames run are left undrawn, as a replay played fast
+// or sought leaves them: drawingEnabled() is false and framesUndrawn() true.
+class UndrawnFrames {
+ public:
+  UndrawnFrames();
+  ~UndrawnFrames();
+  UndrawnFrames(const UndrawnFrames&) = delete;
+  UndrawnFrames& operator=(const UndrawnFrames&) = delete;
+};
+bool framesUndrawn();
+// True in a frame left undrawn that a drawn one follows on the same picture:
+// skipped by flipKeepingTime() to keep time, or run inside UndrawnFrames.
+// (A display that draws nowhere, as the simulator's, skips nothing.)
+bool frameSkipped();
 void clear();
 // Draws the image with its handle on (x, y).
 inline void drawImage(const Image& image, float x, float y, int frame = 0) {
@@ -87,7 +98,6 @@ inline void drawImage(const Image& image, float x, float y, Origin origin, int f
                           frame);
   }
 }
-void drawImagePart(const Image& image, float x, float y, float w, float h, int frame = 0);
 void fillRect(float x, float y, float w, float h);
 void drawLine(float x1, float y1, float x2, float y2);
 void plot(float x, float y);
@@ -123,6 +133,8 @@ void stopChannel(const Channel& channel);
 void setChannelVolume(const Channel& channel, float volume);
 void setChannelRate(const Channel& channel, float rate);
 bool channelPlaying(const Channel& channel);
+// Every channel unheard while muted; they go on playing all the same.
+void setSoundMuted(bool muted);
 
 // ---------------------------------------------------------------- keyboard
 bool keyDown(int code);

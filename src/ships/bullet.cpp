@@ -7,7 +7,7 @@
 
 bullet::~bullet() = default;
 
-std::unique_ptr<bullet> bullet::Create(float x, float y, float angle, float speed, const pf::Image* image, float alpha,
+std::unique_ptr<bullet> bullet::Create(float x, float y, float angle, float speed, const pf::Image& image, float alpha,
                                        int blend, int r, int g, int b, float xScale, float yscale, float radius,
                                        int isPlayer, float damage) {
   auto s = std::make_unique<bullet>();
@@ -18,13 +18,13 @@ std::unique_ptr<bullet> bullet::Create(float x, float y, float angle, float spee
   return s;
 }
 
-void bullet::launch(float x, float y, float angle, float speed, const pf::Image* image, float alpha, int blend, int r,
+void bullet::launch(float x, float y, float angle, float speed, const pf::Image& image, float alpha, int blend, int r,
                     int g, int b, float radius, int isPlayer) {
   X = oldX = x;
   Y = oldY = y;
   this->angle = angle;
   this->speed = speed;
-  this->image = image;
+  this->image = &image;
   this->alpha = alpha;
   this->blend = blend;
   this->r = r;
@@ -52,25 +52,23 @@ int bullet::Update() {
   return leftField();
 }
 
-int bullet::paint() {
+int bullet::paint() const {
   paintCoreAndGlow(xScale - 0.2f, yscale - 0.2f);
   return 0;
 }
 
-void bullet::paintCoreAndGlow(float coreXScale, float coreYScale) {
-  if (image != nullptr) {
-    pf::setRotation(angle);
-    pf::setBlend(blend);
-    pf::setAlpha(alpha);
-    // A white-hot core inside a coloured glow.
-    pf::setScale(coreXScale, coreYScale);
-    pf::setColour(255, 255, 255);
-    // Shots are drawn about the sprite's centre, whatever its own handle.
-    const pf::Origin centre = pf::centreOf(*image);
-    pf::drawImage(*image, X, Y, centre);
-    pf::setScale(xScale + 0.1f, yscale + 0.1f);
-    pf::setColour(r, g, b);
-    pf::drawImage(*image, X, Y, centre);
-  }
+void bullet::paintCoreAndGlow(float coreXScale, float coreYScale) const {
+  pf::setRotation(angle);
+  pf::setBlend(blend);
+  pf::setAlpha(alpha);
+  // A white-hot core inside a coloured glow.
+  pf::setScale(coreXScale, coreYScale);
+  pf::setColour(255, 255, 255);
+  // Shots are drawn about the sprite's centre, whatever its own handle.
+  const pf::Origin centre = pf::centreOf(*image);
+  pf::drawImage(*image, X, Y, centre);
+  pf::setScale(xScale + 0.1f, yscale + 0.1f);
+  pf::setColour(r, g, b);
+  pf::drawImage(*image, X, Y, centre);
   resetDrawState();
 }

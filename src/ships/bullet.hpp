@@ -20,6 +20,7 @@ class bullet : public Recycled {
   float speed = 0;
   // Start point.
   float oldX = 0, oldY = 0;
+  // Set by Create from a loaded image: never null.
   const pf::Image* image = nullptr;
   float alpha = 0;
   int blend = 4;
@@ -34,23 +35,23 @@ class bullet : public Recycled {
   int timer = 0;
 
   // `radius` is a head start along the direction of travel.
-  static std::unique_ptr<bullet> Create(float x, float y, float angle, float speed, const pf::Image* image, float alpha,
+  static std::unique_ptr<bullet> Create(float x, float y, float angle, float speed, const pf::Image& image, float alpha,
                                         int blend, int r, int g, int b, float xScale, float yscale, float radius,
                                         int isPlayer, float damage);
   // 1 = left the field (above it or past a side; never by the bottom).
   virtual int Update();
-  virtual int paint();
+  virtual int paint() const;
 
  protected:
   // Fills the fields every straight-flying shot shares and centres the image.
-  void launch(float x, float y, float angle, float speed, const pf::Image* image, float alpha, int blend, int r, int g,
+  void launch(float x, float y, float angle, float speed, const pf::Image& image, float alpha, int blend, int r, int g,
               int b, float radius, int isPlayer);
   // Advances `radius` and places the shot on its ray from the start point.
   void moveAlongRay();
   int leftField() const;
   // The two layers every shot is drawn in: a white core at the given scale,
   // then the glow in its colour at its own scale plus 0.1; then a state reset.
-  void paintCoreAndGlow(float coreXScale, float coreYScale);
+  void paintCoreAndGlow(float coreXScale, float coreYScale) const;
 
  private:
   DirectionCache heading_;

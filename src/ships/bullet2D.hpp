@@ -15,6 +15,7 @@ class bullet2D : public Recycled {
   float radius = 0;
   float speed = 0;
   float oldX = 0, oldY = 0;
+  // Set by Create from a loaded image: never null.
   const pf::Image* image = nullptr;
   float alpha = 0;
   int blend = 4;
@@ -29,11 +30,11 @@ class bullet2D : public Recycled {
   int agedTo = 0;
   int fadesAt = 0;
 
-  static std::unique_ptr<bullet2D> Create(float x, float y, float angle, float speed, const pf::Image* image,
+  static std::unique_ptr<bullet2D> Create(float x, float y, float angle, float speed, const pf::Image& image,
                                           float alpha, int blend, int r, int g, int b, float xscale, float yscale,
                                           float radius, int isPlayer, int bulletType);
   int Update();
-  void paint();
+  void paint() const;
 
  private:
   DirectionCache heading_;

@@ -15,17 +15,6 @@ constexpr float kPartingRadius = 100;
 // The fire lasts at least this many frames, then until its last flame is gone.
 constexpr float kMinLifetime = 200;
 
-struct Flicker {
-  int red, green;
-};
-
-// A flame's colour for one drawn frame, from drawing's own generator.
-Flicker nextFlicker() {
-  const int red = DrawRand(200, 255);
-  const int green = DrawRand(150, 201);
-  return Flicker{red, green};
-}
-
 }  // namespace
 
 fireAttack::fireAttack() : size(static_cast<float>(Rnd(0.9, 3.0))) {}
@@ -67,20 +56,26 @@ int fireAttack::Update(playerbase& ship) {
 }
 
 void fireAttack::updateLooks() {
-  particles.forEach([](tpoint&) { nextFlicker(); });
+  flicker_.clear();
+  particles.forEach([&](tpoint&) {
+    const int red = DrawRand(200, 255);
+    const int green = DrawRand(150, 201);
+    flicker_.push_back(Flicker{red, green});
+  });
 }
 
-void fireAttack::paint() {
+void fireAttack::paint() const {
   pf::setAlpha(0.6f);
   pf::setBlend(pf::kBlendLight);
-  particles.forEach([&](tpoint& p) {
+  size_t i = 0;
+  particles.forEach([&](const tpoint& p) {
     pf::setScale(p.size, p.size);
     pf::setAlpha(0.6f);
-    const Flicker flicker = nextFlicker();
+    const Flicker& flicker = flicker_[i++];
     pf::setColour(flicker.red, flicker.green, 0);
-    pf::drawImage(*assets.blobImage, p.x, p.y);
+    pf::drawImage(assets.blobImage(), p.x, p.y);
     pf::setColour(255, 255, 255);
     pf::setScale(size / 5, size / 5);
-    pf::drawImage(*assets.blobImage, p.x, p.y);
+    pf::drawImage(assets.blobImage(), p.x, p.y);
   });
 }

@@ -2,6 +2,7 @@
 // Ship four's "fire bomb": a wall of flames rising from the bottom of the
 // screen that parts around the ship.
 #include <memory>
+#include <vector>
 
 #include "essentials/entity_list.hpp"
 #include "fx/tpoint.hpp"
@@ -23,8 +24,15 @@ class fireAttack {
   static std::unique_ptr<fireAttack> Create(int bits);
   // 1 = burnt out.
   int Update(playerbase& ship);
-  void paint();
-  // Draws the flicker's numbers a drawn frame would, so that drawing's
-  // generator stands where it would after paint.
+  void paint() const;
+  // Each flame's colour for this frame, from drawing's own generator: once
+  // per frame, before drawing, whether or not the frame is drawn.
   void updateLooks();
+
+ private:
+  struct Flicker {
+    int red, green;
+  };
+  // One per flame, in list order.
+  std::vector<Flicker> flicker_;
 };

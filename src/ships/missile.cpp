@@ -66,7 +66,7 @@ void missile::addeffects(EntityList<bubble>& bubblelist) {
   if (timer % 4 == 0) bubblelist.add(bubble::Create(x, y));
 }
 
-void missile::draw() {
+void missile::draw() const {
   resetDrawState();
   trail->draw();
   resetDrawState();
@@ -76,9 +76,9 @@ void missile::draw() {
   pf::setColour(red, green, blue);
   pf::setBlend(pf::kBlendLight);
   pf::setAlpha(0.8f);
-  pf::drawImage(*assets.blobImage, x, y);
+  pf::drawImage(assets.blobImage(), x, y);
   pf::setAlpha(1);
   pf::setScale(0.2f, 0.2f);
   pf::setColour(255, 255, 255);
-  pf::drawImage(*assets.blobImage, x, y);
+  pf::drawImage(assets.blobImage(), x, y);
 }

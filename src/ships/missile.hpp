@@ -42,5 +42,5 @@ class missile : public Recycled {
   int Update(int tx, int ty);
   // A bubble every fourth frame.
   void addeffects(EntityList<bubble>& bubblelist);
-  void draw();
+  void draw() const;
 };

@@ -14,7 +14,7 @@ constexpr float kBeamDamage = 3;
 
 }  // namespace
 
-std::unique_ptr<particlebeam> particlebeam::Create(float x, float y, float angle, float speed, const pf::Image* image,
+std::unique_ptr<particlebeam> particlebeam::Create(float x, float y, float angle, float speed, const pf::Image& image,
                                                    float alpha, int blend, int r, int g, int b, float xscalemax,
                                                    float yscalemax, float radius, int isPlayer, float direction) {
   auto s = std::make_unique<particlebeam>();
@@ -41,7 +41,7 @@ int particlebeam::Update() {
   return leftField();
 }
 
-int particlebeam::paint() {
+int particlebeam::paint() const {
   paintCoreAndGlow(1, 1);
   return 0;
 }

@@ -17,9 +17,9 @@ class particlebeam : public bullet {
 
   // The arguments of bullet::Create, except that the scales become the
   // maximum size and the last argument is the sideways drift.
-  static std::unique_ptr<particlebeam> Create(float x, float y, float angle, float speed, const pf::Image* image,
+  static std::unique_ptr<particlebeam> Create(float x, float y, float angle, float speed, const pf::Image& image,
                                               float alpha, int blend, int r, int g, int b, float xscalemax,
                                               float yscalemax, float radius, int isPlayer, float direction);
   int Update() override;
-  int paint() override;
+  int paint() const override;
 };

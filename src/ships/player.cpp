@@ -9,6 +9,7 @@
 #include "essentials/sound_helpers.hpp"
 #include "platform/platform.hpp"
 #include "ships/missile.hpp"
+#include "ships/ship_demo.hpp"
 #include "ships/ship_motion.hpp"
 #include "ships/shots.hpp"
 
@@ -25,7 +26,7 @@ int player::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   moveShip(*this, ShipVelocity{xVel, yVel}, gravity, dx, dy, 3.5f, 3.5f, timer, bubbles);
 
   // Exhaust: a magenta body stream and two white wing streams behind the ship.
-  const pf::Image* blob = assets.blobImage.get();
+  const pf::Image& blob = assets.blobImage();
   playerList.add(bullet2D::Create(x, y, 90 + rotation, 1, blob, 1, pf::kBlendLight, 200, 0, 100, 0.1f, 0.1f, 1, 0, 1));
   playerList.add(bullet2D::Create(x - 5, y, 90 + angle + rotation, 2, blob, 1, pf::kBlendLight, 255, 255, 255, 0.16f,
                                   0.08f, 1, 1, 1));
@@ -59,7 +60,7 @@ int player::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   return 0;
 }
 
-int player::paint() {
+int player::paint() const {
   paintGlow(x, y, 0.4f, 200, 0, 100);
   paintCore(x, y - 11);
   playerList.paint();
@@ -102,5 +103,31 @@ void player::special(WeaponContext& w, SpecialTrigger trigger) {
   for (int i = 0; i < 2; ++i) {
     const int direction = Rand(0, 359);
     addMissile(w, x, y, static_cast<float>(direction)).damage = damage;
+  }
+}
+
+// While selected the ship sways and shows its guns at full power, its power
+// missiles and, in the special window, its super missiles.
+void player::demonstrate(DemoStage& s) {
+  rotation = static_cast<float>(20 * Sin(s.timer));
+  const float ahead = 270 + rotation;
+  if (s.every(40)) {
+    const ShotLook look{r, g, b, 1, 0.1f, 1.5f};
+    const float sweep = static_cast<float>(25 * Sin(s.timer));
+    s.shoot(x - 7, y, ahead, 20, look, 1.5f);
+    s.shoot(x + 7, y, ahead, 20, look, 1.5f);
+    s.shoot(x - 21, y, 213 + sweep, 9, look, 1.5f);
+    s.shoot(x + 21, y, 327 - sweep, 9, look, 1.5f);
+    s.shoot(x - 21, y - 20, ahead, 15, look, 1.5f);
+    s.shoot(x + 21, y - 20, ahead, 15, look, 1.5f);
+  }
+  if (s.every(60)) {
+    for (const float direction : {0.0f, 180.0f, 327.0f, 213.0f}) s.missilelist.add(missile::Create(x, y, direction));
+  }
+  if (s.specialWindow()) {
+    for (int i = 0; i < 2; ++i) {
+      const int direction = Rand(0, 359);
+      s.missilelist.add(missile::Create(x, y, static_cast<float>(direction)));
+    }
   }
 }

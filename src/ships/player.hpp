@@ -14,16 +14,18 @@ class player : public playerbase {
   float xVel = 0, yVel = 0;
   float gravity = 0.3f;
   float ang = 0;
-  Exhaust playerList;
+  // It only shows, and ages as it is drawn (see Exhaust).
+  mutable Exhaust playerList;
   float timer = 0;
   float angleModifier = 1;
 
   static std::unique_ptr<player> Create();
 
   int Update(float dx, float dy, float third, EntityList<bubble>& bubbles) override;
-  int paint() override;
+  int paint() const override;
 
   void fireMainGuns(WeaponContext& w) override;
   void fireAutomatic(WeaponContext& w) override;
   void special(WeaponContext& w, SpecialTrigger trigger) override;
+  void demonstrate(DemoStage& s) override;
 };

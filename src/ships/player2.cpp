@@ -5,6 +5,7 @@
 #include "essentials/math.hpp"
 #include "platform/platform.hpp"
 #include "ships/particlebeam.hpp"
+#include "ships/ship_demo.hpp"
 #include "ships/ship_motion.hpp"
 #include "ships/shots.hpp"
 
@@ -15,14 +16,10 @@ std::unique_ptr<player2> player2::Create() {
 }
 
 int player2::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
-  playerlist.ageUndrawn();
-  timer += 1;
-  moveShip(*this, ShipVelocity{xvel, yvel}, gravity, dx, dy, 3.5f, 3.5f, timer, bubbles);
-  readSingleFireButton(*this);
-  collrect = Rect{x - 2, y - 10, 4, 4};
+  startSingleButtonFrame(dx, dy, bubbles);
 
   // A tail that waves from side to side.
-  const pf::Image* blob = assets.blobImage.get();
+  const pf::Image& blob = assets.blobImage();
   const float wave = static_cast<float>(10 * Sin(3.0 * timer));
   for (const float direction : {90 + rotation, 66 + rotation + wave, 114 + rotation - wave}) {
     playerlist.add(
@@ -31,8 +28,8 @@ int player2::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   return 0;
 }
 
-int player2::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int player2::paint() const {
+  const pf::Image& blob = assets.blobImage();
   paintGlow(x, y, 0.4f, 0, 100, 100);
   // Two rings that breathe in opposite phase: dots and white spikes. A dot
   // keeps the colour and rotation left by what was drawn before it.
@@ -74,7 +71,7 @@ void player2::fireMainGuns(WeaponContext& w) {
   }
   // Every fourth volley: a broad red streak.
   if (w.powerlevel == 5 && w.bulletTimer % 160 == 0) {
-    addShot(w, x, y, up, 10, ShotLook{255, 0, 0, 3, 0.15f, 20.5f, 0.5f}, 5);
+    addShot(w, x, y, up, 10, kRedStreak, 5);
   }
 }
 
@@ -83,10 +80,37 @@ void player2::fireMainGuns(WeaponContext& w) {
 void player2::special(WeaponContext& w, SpecialTrigger) {
   w.bombs -= 1;
   const float size = 0.5f + static_cast<float>(w.bombs / 20);
-  for (const float side : {1.0f, -1.0f}) {
-    const int red = Rand(100, 255);
-    const int green = Rand(100, 255);
-    addBullet(w, particlebeam::Create(x + 15 * side, y + 50, 270 + rotation, 20, assets.blobImage.get(), 0.8f,
-                                      pf::kBlendLight, red, green, 0, size, size, 10, 0, 3 * side));
+  for (const float side : {1.0f, -1.0f}) addBullet(w, superLaser(side, size));
+}
+
+std::unique_ptr<bullet> player2::superLaser(float side, float size) const {
+  const int red = Rand(100, 255);
+  const int green = Rand(100, 255);
+  return particlebeam::Create(x + 15 * side, y + 50, 270 + rotation, 20, assets.blobImage(), 0.8f, pf::kBlendLight, red,
+                              green, 0, size, size, 10, 0, 3 * side);
+}
+
+// The guns at full power and, in the special window, the beams growing as
+// they would from a full energy bar being spent.
+void player2::demonstrate(DemoStage& s) {
+  const ShotLook look{r, g, b, 1, 0.1f, 1.5f};
+  const float ahead = 270 + rotation;
+  if (s.every(40)) {
+    s.shoot(x - 3, y, ahead, 20, look);
+    s.shoot(x + 3, y, ahead, 20, look);
+    s.shoot(x - 10, y - 20, ahead, 15, look);
+    s.shoot(x + 10, y - 20, ahead, 15, look);
+    s.shoot(x - 15, y - 20, ahead, 10, look);
+    s.shoot(x + 15, y - 20, ahead, 10, look);
+  }
+  if (s.every(80)) {
+    s.shoot(x - 20, y - 20, ahead, 10, look);
+    s.shoot(x + 20, y - 20, ahead, 10, look);
+  }
+  if (s.every(160)) s.shoot(x, y, ahead, 10, kRedStreak);
+  if (s.specialWindow()) {
+    const int energy = 100 - (s.playspecialtimer - 200) - 1;
+    const float size = 0.5f + static_cast<float>(energy / 20);
+    for (const float side : {1.0f, -1.0f}) s.bulletlist.add(superLaser(side, size));
   }
 }

@@ -6,6 +6,8 @@
 #include "fx/blood.hpp"
 #include "platform/platform.hpp"
 #include "ships/bullet.hpp"
+#include "ships/powerring.hpp"
+#include "ships/ship_demo.hpp"
 #include "ships/ship_motion.hpp"
 #include "ships/shots.hpp"
 
@@ -14,6 +16,26 @@ namespace {
 // A shot splits after this many frames of flight, and each piece again.
 constexpr int kSplitAge = 15;
 constexpr float kSplitSpread = 6;
+
+// The orange glow round the shield.
+void addShieldGlow(EntityList<blood>& bloodlist, float x, float y) {
+  blood* glow = bloodlist.add(blood::Create(x, y));
+  glow->r = 255;
+  glow->g = 150;
+  glow->b = 0;
+  glow->size = 0.8f;
+  glow->Alpha = 0.5f;
+}
+
+// The two pieces a shot splits into, 6 degrees either side of it at half its
+// damage, each handed to `place`.
+template <class Place>
+void splitShot(const bullet& shot, Place&& place) {
+  const ShotLook piece{shot.r, shot.g, shot.b, 0.7f, 0.1f, 1.5f};
+  for (const float offset : {-kSplitSpread, kSplitSpread}) {
+    place(glowShot(shot.X, shot.Y, shot.angle + offset, shot.speed, piece, shot.damage / 2));
+  }
+}
 
 }  // namespace
 
@@ -24,14 +46,10 @@ std::unique_ptr<player3> player3::Create() {
 }
 
 int player3::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
-  playerlist.ageUndrawn();
-  timer += 1;
-  moveShip(*this, ShipVelocity{xvel, yvel}, gravity, dx, dy, 3.5f, 3.5f, timer, bubbles);
-  readSingleFireButton(*this);
-  collrect = Rect{x - 2, y - 10, 4, 4};
+  startSingleButtonFrame(dx, dy, bubbles);
 
   // A pulsing sun that sheds a ring of sparks every frame.
-  const pf::Image* blob = assets.blobImage.get();
+  const pf::Image& blob = assets.blobImage();
   const float radius = static_cast<float>(8 + 3 * Sin(4.0 * timer + 180));
   for (int k = 0; k <= 350; k += 35) {
     playerlist.add(bullet2D::Create(x, y - 10, 90 + rotation + static_cast<float>(k), 1, blob, 1, pf::kBlendLight, 255,
@@ -40,8 +58,8 @@ int player3::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   return 0;
 }
 
-int player3::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int player3::paint() const {
+  const pf::Image& blob = assets.blobImage();
   paintGlow(x, y, 0.3f, 255, 255, 0);
   // The corona turns slightly with the ship's motion.
   const double r = 8 + 3 * Sin(4.0 * timer + 180);
@@ -71,10 +89,9 @@ void player3::fireMainGuns(WeaponContext& w) {
   }
   // Every second volley: broad red streaks.
   if (w.bulletTimer % 80 == 0) {
-    const ShotLook streak{255, 0, 0, 3, 0.15f, 20.5f, 0.5f};
-    if (w.powerlevel >= 4) addShot(w, x, y, up, 10, streak, 4);
+    if (w.powerlevel >= 4) addShot(w, x, y, up, 10, kRedStreak, 4);
     if (w.powerlevel == 5) {
-      for (const float offset : {-3.0f, 3.0f}) addShot(w, x, y, up + offset, 10, streak, 2);
+      for (const float offset : {-3.0f, 3.0f}) addShot(w, x, y, up + offset, 10, kRedStreak, 2);
     }
   }
 }
@@ -84,12 +101,7 @@ void player3::fireMainGuns(WeaponContext& w) {
 void player3::special(WeaponContext& w, SpecialTrigger) {
   if (w.gametimer % 2 == 0) w.bombs -= 1;
   addPowerRing(w, x, y);
-  blood* glow = w.bloodlist.add(blood::Create(x, y));
-  glow->r = 255;
-  glow->g = 150;
-  glow->b = 0;
-  glow->size = 0.8f;
-  glow->Alpha = 0.5f;
+  addShieldGlow(w.bloodlist, x, y);
 }
 
 // From power level 4 every shot that has flown 15 frames becomes two, 6
@@ -97,8 +109,29 @@ void player3::special(WeaponContext& w, SpecialTrigger) {
 void player3::afterBulletUpdate(bullet& shot, WeaponContext& w) {
   if (w.powerlevel < 4 || shot.timer < kSplitAge) return;
   w.bulletlist.remove(&shot);
-  const ShotLook piece{shot.r, shot.g, shot.b, 0.7f, 0.1f, 1.5f};
-  for (const float offset : {-kSplitSpread, kSplitSpread}) {
-    addShot(w, shot.X, shot.Y, shot.angle + offset, shot.speed, piece, shot.damage / 2);
+  splitShot(shot, [&](std::unique_ptr<bullet> piece) { addBullet(w, std::move(piece)); });
+}
+
+// The fan and streaks at full power, the shield in the special window, and
+// every shot in the menu's list splitting as it would at full power.
+void player3::demonstrate(DemoStage& s) {
+  const float ahead = 270 + rotation;
+  if (s.every(40)) {
+    const ShotLook look{r, g, b, 1, 0.1f, 1.5f, 0.7f};
+    for (const float offset : {0.0f, -12.0f, 12.0f, -22.0f, 22.0f}) s.shoot(x, y, ahead + offset, 20, look);
+    s.shoot(x, y, ahead - 82, 15, look);
+    s.shoot(x, y, ahead + 82, 15, look);
   }
+  if (s.every(80)) {
+    for (const float offset : {0.0f, 3.0f, -3.0f}) s.shoot(x, y, ahead + offset, 10, kRedStreak);
+  }
+  if (s.specialWindow()) {
+    s.powerringlist.add(powerring::Create(x, y));
+    addShieldGlow(s.bloodlist, x, y);
+  }
+  s.bulletlist.forEach([&](bullet& shot) {
+    if (shot.timer < kSplitAge || shot.isparticlebeam == 1) return;
+    s.bulletlist.remove(&shot);
+    splitShot(shot, [&](std::unique_ptr<bullet> piece) { s.bulletlist.add(std::move(piece)); });
+  });
 }

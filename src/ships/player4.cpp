@@ -4,6 +4,7 @@
 #include "essentials/draw_helpers.hpp"
 #include "essentials/math.hpp"
 #include "platform/platform.hpp"
+#include "ships/ship_demo.hpp"
 #include "ships/ship_motion.hpp"
 #include "ships/shots.hpp"
 
@@ -23,15 +24,12 @@ std::unique_ptr<player4> player4::Create() {
 }
 
 int player4::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
-  playerlist.ageUndrawn();
-  timer += 1;
-  followShip(*this);
-  moveShip(*this, ShipVelocity{xvel, yvel}, gravity, dx, dy, 2.5f, 2.5f, timer, bubbles);
+  startFrame(dx, dy, 2.5f, 2.5f, bubbles);
   readTwoFireButtons(*this, timer);
   collrect = Rect{x - 2, y - 10, 4, 4};
 
   // A spinning, pulsing star of sparks.
-  const pf::Image* blob = assets.blobImage.get();
+  const pf::Image& blob = assets.blobImage();
   // It pulses with the ring of spikes.
   const float radius = static_cast<float>(12 + 3 * Sin(4.0 * timer + 180));
   for (int k = 0; k <= 350; k += 35) {
@@ -42,13 +40,13 @@ int player4::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   return 0;
 }
 
-int player4::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int player4::paint() const {
+  const pf::Image& blob = assets.blobImage();
   paintGlow(x, y, 0.3f, 255, 0, 255);
   paintSpikeRing(x, y, timer);
   // Every point after the head is an option star.
   const TailPoint* head = tail.first();
-  tail.forEach([&](TailPoint& p) {
+  tail.forEach([&](const TailPoint& p) {
     if (&p == head) return;
     pf::setColour(255, 255, 255);
     pf::setAlpha(0.8f);
@@ -104,4 +102,37 @@ void player4::powerUpCollected() {
     return;
   }
   tail.add(TailPoint::Create(last->x, last->y, 255, 255, 255))->Length = kStarSpacing;
+}
+
+// In the carousel the ship shows off five more stars behind its head.
+void player4::joinCarousel() {
+  for (int k = 0; k < 5; ++k) {
+    const TailPoint* last = tail.last();
+    const float lx = last != nullptr ? last->x : x;
+    const float ly = last != nullptr ? last->y : y;
+    tail.add(TailPoint::Create(lx, ly, 255, 255, 255))->Length = kStarSpacing;
+  }
+}
+
+// The ship and every star fire as the ship's own demonstration cycle aims
+// them; the special window starts one fire.
+void player4::demonstrate(DemoStage& s) {
+  if (s.every(40) && (fire1 == 1 || fire2 == 1)) {
+    const ShotLook look{r, g, b, 1, 0.1f, 1.5f};
+    const float ahead = 270 + rotation;
+    const auto volley = [&](float fx, float fy) {
+      if (fire1 == 1) {
+        s.shoot(fx, fy, ahead, 20, look, 2);
+      } else {
+        s.shoot(fx, fy, ahead + 180, 20, look, 2);
+        s.shoot(fx, fy, ahead, 20, look, 2);
+      }
+    };
+    volley(x, y);
+    const TailPoint* head = tail.first();
+    tail.forEach([&](TailPoint& star) {
+      if (&star != head) volley(star.x2, star.y2);
+    });
+  }
+  if (s.playspecialtimer == 200) s.startFire(*this, 100);
 }

@@ -8,6 +8,7 @@
 #include "platform/platform.hpp"
 #include "ships/missile.hpp"
 #include "ships/ship5bullet.hpp"
+#include "ships/ship_demo.hpp"
 #include "ships/ship_motion.hpp"
 #include "ships/shots.hpp"
 
@@ -48,24 +49,21 @@ std::unique_ptr<player5> player5::Create() {
 }
 
 int player5::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
-  playerlist.ageUndrawn();
-  timer += 1;
-  followShip(*this);
-  moveShip(*this, ShipVelocity{xvel, yvel}, gravity, dx, dy, 1.5f, 2.5f, timer, bubbles);
+  startFrame(dx, dy, 1.5f, 2.5f, bubbles);
   readTwoFireButtons(*this, timer);
   collrect = Rect{x - 2, y - 2, 4, 4};
   return 0;
 }
 
-int player5::paint() {
-  const pf::Image& blob = *assets.blobImage;
+int player5::paint() const {
+  const pf::Image& blob = assets.blobImage();
   paintGlow(x, y, 0.3f, 0, 255, 0);
   paintSpikeRing(x, y, timer);
   // The body is thickest next to the ship and shrinks to nothing at point 12;
   // beyond it the scale turns negative and the glow widens again (mirrored)
   // towards the tip.
   int index = 0;
-  tail.forEach([&](TailPoint& p) {
+  tail.forEach([&](const TailPoint& p) {
     if (index >= kFirstDrawnPoint) {
       pf::setColour(255, 255, 255);
       pf::setAlpha(0.8f);
@@ -110,7 +108,7 @@ void player5::fireOwnPatterns(WeaponContext& w) {
     const float damage = 0.2f * static_cast<float>(w.powerlevel);
     const float phase = 3.0f * static_cast<float>(w.gametimer);
     for (const float angle : {phase + 180, phase}) {
-      addBullet(w, ship5bullet::Create(x, y + 30, angle, 0, assets.blobImage.get(), 0, pf::kBlendLight, 255, 255, 255,
+      addBullet(w, ship5bullet::Create(x, y + 30, angle, 0, assets.blobImage(), 0, pf::kBlendLight, 255, 255, 255,
                                        xScale, 2.9f, 0, 0, damage));
     }
   }
@@ -123,4 +121,24 @@ void player5::special(WeaponContext& w, SpecialTrigger) {
   if (w.gametimer % 2 == 0) w.bombs -= 1;
   if (w.bombs > 1) w.damagemultiplier = kBoostedDamage;
   w.clsalpha = std::max(w.clsalpha - kFadeStep, kFadeFloor);
+}
+
+// Full-power missiles, the laser in dark grey, and in the special window the
+// backdrop's trails lingering as the damage multiplier makes them in play.
+void player5::demonstrate(DemoStage& s) {
+  if (s.every(30)) {
+    for (const float direction : {260.0f, 280.0f}) {
+      missile* m = s.missilelist.add(missile::Create(x, y - 10, direction));
+      m->red = 255;
+      m->green = 255;
+      m->blue = 0;
+    }
+  }
+  if (s.every(20)) {
+    for (const float phase : {static_cast<float>(180 + 3 * s.timer), static_cast<float>(3 * s.timer)}) {
+      s.bulletlist.add(ship5bullet::Create(x, y + 30, phase, 2, assets.blobImage(), 1, pf::kBlendLight, 23, 23, 23,
+                                           0.5f, 2.9f, 0, 0, 0.6f));
+    }
+  }
+  if (s.specialWindow()) s.clsalpha = std::max(0.2f, s.clsalpha - 0.05f);
 }

@@ -5,6 +5,7 @@
 #include "essentials/math.hpp"
 #include "platform/platform.hpp"
 #include "ships/missile.hpp"
+#include "ships/ship_demo.hpp"
 #include "ships/ship_motion.hpp"
 #include "ships/shots.hpp"
 
@@ -15,14 +16,10 @@ std::unique_ptr<player6> player6::Create() {
 }
 
 int player6::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
-  playerlist.ageUndrawn();
-  timer += 1;
-  moveShip(*this, ShipVelocity{xvel, yvel}, gravity, dx, dy, 3.5f, 3.5f, timer, bubbles);
-  readSingleFireButton(*this);
-  collrect = Rect{x - 2, y - 10, 4, 4};
+  startSingleButtonFrame(dx, dy, bubbles);
 
   // A slowly turning X of sparks.
-  const pf::Image* blob = assets.blobImage.get();
+  const pf::Image& blob = assets.blobImage();
   const float turn = static_cast<float>(timer) + rotation;
   for (const float arm : {135.0f, 225.0f, 315.0f, 45.0f}) {
     playerlist.add(
@@ -31,7 +28,7 @@ int player6::Update(float dx, float dy, float, EntityList<bubble>& bubbles) {
   return 0;
 }
 
-int player6::paint() {
+int player6::paint() const {
   paintGlow(x, y, 0.4f, 0, 100, 100);
   paintCore(x, y - 11);
   playerlist.paint();
@@ -77,4 +74,8 @@ void player6::fireOwnPatterns(WeaponContext& w) {
     addShot(w, x + 40, y + 10, 315 + rotation + sweep, 20, outrigger, 2);
     addShot(w, x - 40, y + 10, 225 + rotation + sweep, 20, outrigger, 2);
   }
+}
+
+void player6::demonstrate(DemoStage& s) {
+  if (s.every(60)) s.shoot(x, y, 270 + rotation, 20, ShotLook{r, g, b, 1, 0.1f, 1.5f});
 }

@@ -3,22 +3,15 @@
 // heavier and longer with each power level; at full power, while no life has
 // been lost, it adds side guns, a rotating four-way spray, a spread pair,
 // homing missiles and two sweeping outriggers.
-#include "essentials/entity_list.hpp"
-#include "ships/bullet2D.hpp"
-#include "ships/exhaust.hpp"
-#include "ships/playerbase.hpp"
+#include "ships/standard_ship.hpp"
 
-class player6 : public playerbase {
+class player6 : public standardShip {
  public:
-  int timer = 0;
-  float xvel = 0, yvel = 0;
-  float gravity = 0;
-  Exhaust playerlist;
-
   static std::unique_ptr<player6> Create();
 
   int Update(float dx, float dy, float third, EntityList<bubble>& bubbles) override;
-  int paint() override;
+  int paint() const override;
 
   void fireOwnPatterns(WeaponContext& w) override;
+  void demonstrate(DemoStage& s) override;
 };

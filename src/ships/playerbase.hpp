@@ -10,6 +10,7 @@
 #include "ships/weapon_context.hpp"
 
 class bubble;
+struct DemoStage;
 
 // What the selection screen shows of a ship, in the order of its panel.
 struct ShipTexts {
@@ -54,7 +55,7 @@ class playerbase {
 
   // One frame of movement and animation; dx, dy are input accelerations.
   virtual int Update(float dx, float dy, float third, EntityList<bubble>& bubbles) = 0;
-  virtual int paint() = 0;
+  virtual int paint() const = 0;
 
   // ---- the firing step, run by the session every frame
   // Patterns with their own cadence (ships five and six), while a button is held.
@@ -65,8 +66,8 @@ class playerbase {
   virtual void fireAutomatic(WeaponContext&) {}
   // The special attack, once per frame and trigger while it is held.
   virtual void special(WeaponContext&, SpecialTrigger) {}
-  // Runs in the session's bullet pass after the update of each bullet that is
-  // still in flight.
+  // Runs in the session's bullet pass after the update of each bullet, also
+  // of one that has just left the field and been removed.
   virtual void afterBulletUpdate(bullet&, WeaponContext&) {}
 
   // ---- events of the run the ship may answer
@@ -74,4 +75,10 @@ class playerbase {
   virtual void lifeLost() {}
   // The ship collected a power-up ("P") pick-up.
   virtual void powerUpCollected() {}
+
+  // ---- the selection screen
+  // Once, when the ship joins the selection carousel.
+  virtual void joinCarousel() {}
+  // One frame of showing off its weapons while the ship is selected.
+  virtual void demonstrate(DemoStage&) {}
 };

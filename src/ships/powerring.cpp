@@ -27,7 +27,7 @@ int powerring::Update(float angle) {
   return life < 0 ? 1 : 0;
 }
 
-void powerring::paint() {
+void powerring::paint() const {
   resetDrawState();
   pf::setAlpha(0.3f * life);
   pf::setColour(255, 100, 0);
@@ -35,7 +35,7 @@ void powerring::paint() {
   pf::setBlend(pf::kBlendLight);
   for (int i = 0; i < kSprites; ++i) {
     const double a = angle + 10 * i;
-    pf::drawImage(*assets.blobImage, static_cast<float>(x + kRadius * Cos(a)),
+    pf::drawImage(assets.blobImage(), static_cast<float>(x + kRadius * Cos(a)),
                   static_cast<float>(y + kRadius * Sin(a)));
   }
 }

@@ -13,5 +13,5 @@ class powerring {
   static std::unique_ptr<powerring> Create(float x, float y);
   // 1 = burnt out.
   int Update(float angle);
-  void paint();
+  void paint() const;
 };

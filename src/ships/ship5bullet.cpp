@@ -4,14 +4,14 @@
 #include "essentials/math.hpp"
 #include "platform/platform.hpp"
 
-std::unique_ptr<ship5bullet> ship5bullet::Create(float x, float y, float angle, float /*speed*/, const pf::Image* image,
+std::unique_ptr<ship5bullet> ship5bullet::Create(float x, float y, float angle, float /*speed*/, const pf::Image& image,
                                                  float /*alpha*/, int /*blend*/, int /*r*/, int /*g*/, int /*b*/,
                                                  float xScale, float yscale, float /*radius*/, int /*isPlayer*/,
                                                  float damage) {
   auto s = std::make_unique<ship5bullet>();
   s->X = s->oldX = x;
   s->Y = s->oldY = y;
-  s->image = image;
+  s->image = &image;
   s->angle = angle;
   s->xScale = xScale;
   s->yscale = yscale;
@@ -29,11 +29,11 @@ int ship5bullet::Update() {
 }
 
 // Leaves scale, alpha, blend and colour set for whatever is drawn next.
-int ship5bullet::paint() {
+int ship5bullet::paint() const {
   pf::setScale(xScale, yscale);
   pf::setAlpha(0.6f);
   pf::setBlend(pf::kBlendLight);
   pf::setColour(255, 150, 0);
-  pf::drawImage(*assets.blobImage, X, Y);
+  pf::drawImage(assets.blobImage(), X, Y);
   return 0;
 }

@@ -138,14 +138,14 @@ void paintGlow(float x, float y, float alpha, int r, int g, int b) {
   pf::setBlend(pf::kBlendLight);
   pf::setAlpha(alpha);
   pf::setColour(r, g, b);
-  pf::drawImage(*assets.blobImage, x, y);
+  pf::drawImage(assets.blobImage(), x, y);
 }
 
 void paintCore(float x, float y) {
   pf::setColour(255, 255, 255);
   pf::setScale(0.11f, 0.11f);
   pf::setAlpha(1);
-  pf::drawImage(*assets.blobImage, x, y);
+  pf::drawImage(assets.blobImage(), x, y);
 }
 
 void paintSpikeRing(float x, float y, int timer) {
@@ -156,6 +156,6 @@ void paintSpikeRing(float x, float y, int timer) {
     pf::setRotation(static_cast<float>(k + timer));
     pf::setAlpha(0.2f);
     const double a = k + 90 + timer;
-    pf::drawImage(*assets.blobImage, static_cast<float>(x + r * Cos(a)), static_cast<float>(y + r * Sin(a)));
+    pf::drawImage(assets.blobImage(), static_cast<float>(x + r * Cos(a)), static_cast<float>(y + r * Sin(a)));
   }
 }

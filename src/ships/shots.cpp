@@ -7,9 +7,13 @@
 #include "ships/missile.hpp"
 #include "ships/powerring.hpp"
 
+std::unique_ptr<bullet> glowShot(float x, float y, float angle, float speed, const ShotLook& look, float damage) {
+  return bullet::Create(x, y, angle, speed, assets.blobImage(), look.alpha, pf::kBlendLight, look.r, look.g, look.b,
+                        look.xScale, look.yScale, look.radius, 0, damage);
+}
+
 void addShot(WeaponContext& w, float x, float y, float angle, float speed, const ShotLook& look, float damage) {
-  addBullet(w, bullet::Create(x, y, angle, speed, assets.blobImage.get(), look.alpha, pf::kBlendLight, look.r, look.g,
-                              look.b, look.xScale, look.yScale, look.radius, 0, damage));
+  addBullet(w, glowShot(x, y, angle, speed, look, damage));
 }
 
 void addBullet(WeaponContext& w, std::unique_ptr<bullet> shot) {

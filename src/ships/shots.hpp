@@ -13,7 +13,12 @@ struct ShotLook {
   float alpha = 1.0f;
 };
 
-// A glow-sprite shot with the given look.
+// The broad red streak ships two and three fire at high power.
+constexpr ShotLook kRedStreak{255, 0, 0, 3, 0.15f, 20.5f, 0.5f};
+
+// A glow-sprite shot with the given look, not yet in any list.
+std::unique_ptr<bullet> glowShot(float x, float y, float angle, float speed, const ShotLook& look, float damage);
+// The same, appended to the session's bullets.
 void addShot(WeaponContext& w, float x, float y, float angle, float speed, const ShotLook& look, float damage);
 // Any bullet, beam or laser shot; beams are counted apart.
 void addBullet(WeaponContext& w, std::unique_ptr<bullet> shot);

@@ -34,7 +34,7 @@ void tstreak::add(float x, float y) {
   }
 }
 
-void tstreak::draw() {
+void tstreak::draw() const {
   if (count_ < 2) return;
   pf::setColour(Red, Green, Blue);
   float alpha = 0;

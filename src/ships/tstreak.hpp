@@ -29,7 +29,7 @@ class tstreak : public Recycled {
   // Appends while short of maxpoints, otherwise drops the oldest point, so a
   // long-lived trail alternates between maxpoints - 1 and maxpoints points.
   void add(float x, float y);
-  void draw();
+  void draw() const;
   std::size_t size() const { return static_cast<std::size_t>(count_); }
 
  private:

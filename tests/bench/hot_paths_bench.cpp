@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "app/asset_loader.hpp"
-#include "app/asset_store.hpp"
 #include "essentials/assets.hpp"
 #include "essentials/entity_list.hpp"
 #include "essentials/math.hpp"
@@ -77,8 +76,7 @@ BENCHMARK(BM_DrawSpriteRecorded);
 // A frame in the thick of the shrimp wave with ship one firing at power 3.
 void BM_BusyFrame(benchmark::State& state) {
   freshHeadless(5);
-  registerAssetStore();
-  loadGameAssets();
+  requireGameAssets();
   SeedRnd(5);
   auto g = game::Create(1);
   g->lives = 1000;

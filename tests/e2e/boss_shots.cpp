@@ -15,11 +15,11 @@
 //   boss-frenzy.png   below 400 energy, the frenzy spirals
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "driver_options.hpp"
 #include "enemies/boss.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
@@ -59,20 +59,10 @@ boss* findCrab(game& g) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string outDir;
-  uint64_t seed = 7;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const std::string arg = argv[i];
-    if (arg == "--out") {
-      outDir = argv[i + 1];
-    } else if (arg == "--seed") {
-      seed = std::strtoull(argv[i + 1], nullptr, 10);
-    }
-  }
-  if (outDir.empty()) {
-    std::fprintf(stderr, "usage: ovelune-boss-shots --out DIR [--seed S]\n");
-    return 2;
-  }
+  const DriverOptions options(argc, argv, {"--out", "--seed"}, "usage: ovelune-boss-shots --out DIR [--seed S]\n");
+  const std::string outDir = options.text("--out");
+  if (!options.ok() || outDir.empty()) return options.refuse();
+  const auto seed = static_cast<uint64_t>(options.number("--seed", 7));
 
   if (!openShotWindow()) return 1;
   SeedRnd(seed);

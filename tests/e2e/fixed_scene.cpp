@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/asset_loader.hpp"
+#include "driver_options.hpp"
 #include "driver_window.hpp"
 #include "essentials/assets.hpp"
 #include "essentials/settings.hpp"
@@ -51,7 +52,7 @@ void glow(const pf::Image& blob, int blend, int r, int g, int b, float alpha, fl
   pf::setBlend(blend);
   pf::setColour(r, g, b);
   pf::setAlpha(alpha);
-  pf::drawImage(blob, x, y);
+  pf::drawImage(blob, x, y, pf::Origin{0, 0});  // placed by its top-left corner
 }
 
 void drawScene(const pf::Image& blob, const pf::Image& bar, const pf::Image& halves) {
@@ -101,24 +102,18 @@ void drawScene(const pf::Image& blob, const pf::Image& bar, const pf::Image& hal
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::string(argv[i]) == "--out") out = argv[i + 1];
-  }
-  if (out.empty()) {
-    std::fprintf(stderr, "usage: ovelune-fixed-scene --out FILE.png\n");
-    return 2;
-  }
+  const DriverOptions options(argc, argv, {"--out"}, "usage: ovelune-fixed-scene --out FILE.png\n");
+  const std::string out = options.text("--out");
+  if (!options.ok() || out.empty()) return options.refuse();
 
   settings = Settings{};
   if (!openDriverWindow()) return 1;
-  loadFontAndImages();
   int status = 0;
-  if (!assets.blobImage || !assets.gameFont) {
-    std::fprintf(stderr, "the glow sprite or the game font did not load\n");
+  if (const AssetFailure failed = loadFontAndImages()) {
+    std::fprintf(stderr, "%s\n", failed->c_str());
     status = 1;
   } else {
-    const pf::Image& blob = *assets.blobImage;
+    const pf::Image& blob = assets.blobImage();
     for (const auto& t : kGlowTexels) {
       const uint32_t p = blob.pixels(0)[static_cast<size_t>(t[1] * blob.width() + t[0])];
       std::printf("glow-alpha %d %d %u\n", t[0], t[1], p >> 24);

@@ -60,12 +60,14 @@ launch_game() {
   e2e_fail "no window appeared; stdout: $(cat stdout.txt)"
 }
 
-# Starts the bundled scoreboard on a loopback port of its own, logging to
-# $1 with its database $2; sets BOARD_PID and BOARD_PORT. It is ended at exit,
+# Starts the bundled scoreboard on a loopback port of its own (or on
+# $BOARD_LISTEN_PORT when set), logging to $1 with its database $2 and any
+# further server options; sets BOARD_PID and BOARD_PORT. It is ended at exit,
 # also when a test left it stopped (SIGSTOP).
 start_scoreboard() {
-  local log=$1
-  "$BUILD/ovelune-scoreboard" --listen 127.0.0.1:0 --db "$2" >"$log" 2>&1 &
+  local log=$1 db=$2
+  shift 2
+  "$BUILD/ovelune-scoreboard" --listen "127.0.0.1:${BOARD_LISTEN_PORT:-0}" --db "$db" "$@" >"$log" 2>&1 &
   BOARD_PID=$!
   e2e_on_exit "kill -CONT $BOARD_PID 2>/dev/null; stop_process $BOARD_PID"
   local _
@@ -89,14 +91,16 @@ launch_to_title() {
 # Starts Xvfb on a display number it picks itself (-displayfd never collides
 # with another server) and exports DISPLAY. -noreset: by default the server
 # resets when its last client leaves, and a client that connects during that
-# reset (the game, right after the readiness probe) is turned away. Arguments: screen size, e.g. 1024x768.
+# reset (the game, right after the readiness probe) is turned away. -r: no
+# key repeat, so a key held until its effect shows is one press. Arguments:
+# screen size, e.g. 1024x768.
 start_xvfb() {
   local size=${1:-1024x768}
   E2E_XVFB_SIZE=$size
   local fdfile
   fdfile=$(mktemp)
   e2e_on_exit "rm -f '$fdfile'"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset -r 3>"$fdfile" 2>/dev/null &
   E2E_XVFB_PID=$!
   local tries=0
   while [[ ! -s "$fdfile" ]]; do
@@ -215,10 +219,10 @@ wait_for_title() {
 }
 
 # Presses a key in the game's window for $2 seconds (0.25 by default), then
-# waits a moment. The game reads most keys as held at a frame, so a press must
-# outlast the slowest frame of a loaded machine (a press and release between
-# two frames is only a key hit); 0.25 s stays well inside the X server's key
-# repeat delay, so it never counts twice.
+# waits a moment: for keys whose effect the menu trace does not show (those
+# of a run, the name entry, the key prompts). The game reads most keys as
+# held at a frame, so a press must outlast the slowest frame of a loaded
+# machine (a press and release between two frames is only a key hit).
 tap() {
   xdotool keydown "$1"
   sleep "${2:-0.25}"
@@ -227,47 +231,45 @@ tap() {
 }
 
 # The game started by launch_game reports each change of the menu's screen
-# and selection on standard error (OVELUNE_MENU_TRACE). The menu flushes the
-# keyboard every 30th frame, which swallows about one press in thirty; the
-# helpers below check a press against that report (or another sign) and tap
-# again when the game did not take it.
+# and selection on standard error (OVELUNE_MENU_TRACE): the menu keys below
+# are pressed once each and held until that report (or another sign) shows
+# their effect, however slow the frames. The private X server repeats no
+# key, so a held key is one press.
 menu_state() {
   grep '^menu ' stderr.txt | tail -n 1 || true
 }
-# Waits up to 2 s for the command to succeed.
-within_2s() {
-  local _
-  for _ in $(seq 1 20); do
-    "$@" && return 0
+# Waits up to $1 seconds for the rest of the arguments, a command, to succeed.
+within() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
     sleep 0.1
   done
-  return 1
 }
-# Taps the key until the command succeeds, at most four times.
-tap_until() {
-  local key=$1 try
+# Presses the key once and holds it until the command succeeds (20 s at most).
+press_until() {
+  local key=$1 taken=0
   shift
-  for try in 1 2 3 4; do
-    tap "$key"
-    within_2s "$@" && return 0
-  done
-  e2e_fail "the game did not take $key ($(menu_state))"
+  xdotool keydown "$key"
+  within 20 "$@" || taken=$?
+  xdotool keyup "$key"
+  ((taken == 0)) || e2e_fail "the game did not take $key ($(menu_state))"
 }
 state_is_not() {
   [[ "$(menu_state)" != "$1" ]]
 }
 # A press that changes the menu's screen or selection.
 press() {
-  tap_until "$1" state_is_not "$(menu_state)"
+  press_until "$1" state_is_not "$(menu_state)"
 }
 # Moves the menu's cursor with the key (Down by default) to the numbered entry.
 select_item() {
-  local want=$1 key=${2:-Down} item
-  while true; do
-    item=$(menu_state | sed -nE 's/.* item=([0-9]+) .*/\1/p')
-    [[ "$item" == "$want" ]] && return 0
-    press "$key"
-  done
+  local want=$1 key=${2:-Down}
+  until [[ "$(menu_item)" == "$want" ]]; do press "$key"; done
+}
+menu_item() {
+  menu_state | sed -nE 's/.* item=([0-9]+) .*/\1/p'
 }
 in_screen() {
   [[ "$(menu_state)" == "menu $1 "* ]]

@@ -30,11 +30,11 @@
 // The power rises a level every ten frames from frame 60, as pick-ups would
 // raise it (ship four gains its option stars).
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "driver_options.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "game/game.hpp"
@@ -123,34 +123,16 @@ void powerUp(game& g, int power) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string outDir;
-  uint64_t seed = 7;
-  int lastFrame = kLastFrame;  // --frames stops early (later shots are skipped)
-  int renderSpan = 0;          // 0: draw every frame
-  int ship = 0;                // 0: the scene run of ship one
-  int power = 1;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const std::string arg = argv[i];
-    if (arg == "--out") {
-      outDir = argv[i + 1];
-    } else if (arg == "--seed") {
-      seed = std::strtoull(argv[i + 1], nullptr, 10);
-    } else if (arg == "--frames") {
-      lastFrame = std::atoi(argv[i + 1]);
-    } else if (arg == "--render") {
-      renderSpan = std::atoi(argv[i + 1]);
-    } else if (arg == "--ship") {
-      ship = std::atoi(argv[i + 1]);
-    } else if (arg == "--power") {
-      power = std::atoi(argv[i + 1]);
-    }
-  }
-  if (outDir.empty()) {
-    std::fprintf(stderr,
-                 "usage: ovelune-scene-shots --out DIR [--seed S] [--frames N] [--render N]\n"
-                 "       ovelune-scene-shots --out DIR --ship N [--power P] [--seed S]\n");
-    return 2;
-  }
+  const DriverOptions options(argc, argv, {"--out", "--seed", "--frames", "--render", "--ship", "--power"},
+                              "usage: ovelune-scene-shots --out DIR [--seed S] [--frames N] [--render N]\n"
+                              "       ovelune-scene-shots --out DIR --ship N [--power P] [--seed S]\n");
+  const std::string outDir = options.text("--out");
+  if (!options.ok() || outDir.empty()) return options.refuse();
+  const auto seed = static_cast<uint64_t>(options.number("--seed", 7));
+  auto lastFrame = static_cast<int>(options.number("--frames", kLastFrame));  // stops early: later shots are skipped
+  const auto renderSpan = static_cast<int>(options.number("--render", 0));    // 0: draw every frame
+  const auto ship = static_cast<int>(options.number("--ship", 0));            // 0: the scene run of ship one
+  const auto power = static_cast<int>(options.number("--power", 1));
   const std::vector<Capture> captures = ship > 0 ? shipCaptures(ship, power) : kSceneCaptures;
   if (ship > 0) lastFrame = captures.back().frame;
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Online scores end to end: the real game under Xvfb against the real
 # scoreboard on a loopback port. A short run quit from the pause screen, a
-# name typed and confirmed, the score stored by the server, and the Scores
-# screen showing that name. Then the same screen with the server stopped,
-# with a server that accepts and never answers, and with a host name that
-# does not resolve: the game goes on within its budget and the list is empty.
+# name typed and confirmed, the score stored by the server and the run's
+# replay uploaded; the name is listed only once a server has verified that
+# replay, and the Scores screen shows it and plays the run as the world's
+# best. Then the same screen with the server stopped, with a server that
+# accepts and never answers, and with a host name that does not resolve: the
+# game goes on within its budget and the list is empty.
 set -euo pipefail
 BUILD=$(cd "${1:?usage: test_online_scores.sh BUILD_DIR}" && pwd)
 source "$(dirname "$0")/lib.sh"
@@ -33,26 +35,18 @@ list_brightness() {
 # seconds passed until the screen came back from its loading frame.
 open_scores() {
   select_item 2
-  local started try _
   # The fetch blocks inside the frame that takes the press, for the budget at
-  # most; a press the menu's key flush swallowed is made again after that.
-  for try in 1 2 3; do
-    started=$SECONDS
-    tap Return
-    for _ in $(seq 1 $(((BUDGET + SLACK + 2) * 10))); do
-      in_screen stats && break
-      sleep 0.1
-    done
-    in_screen stats && break
-  done
-  in_screen stats || e2e_fail "the scores screen never opened ($1)"
+  # most.
+  local started=$SECONDS
+  press_until Return in_screen stats
   sleep 0.5
   wait_for_title "$WIN" "$PID" shot.png 30 || e2e_fail "the scores screen never came ($1)"
   echo $((SECONDS - started))
 }
 
 # ---- a run, a name, the server stores it, the Scores screen lists it
-start_scoreboard "$WORK/board.log" "$WORK/board.db"
+# First a server that verifies nothing: the run waits for its check.
+start_scoreboard "$WORK/queue.log" "$WORK/board.db" --verifiers 0
 export OVELUNE_SCORE_SERVER=127.0.0.1:$BOARD_PORT
 launch_to_title 60 "with the server"
 press Return  # Play
@@ -70,23 +64,50 @@ screenshot "$ART/online-name-typed.png"
 tap Return
 wait_for_title "$WIN" "$PID" shot.png 30 || e2e_fail "the title did not come back after the name entry"
 
-grep -q "GET /members/pellmore/sPhallus.php 200" board.log || e2e_fail "no probe in the server log: $(cat board.log)"
-line=$(grep "GET /members/pellmore/uws1.php?password=\*&name=" board.log || true)
+grep -q "GET /members/pellmore/sPhallus.php 200" queue.log || e2e_fail "no probe in the server log: $(cat queue.log)"
+line=$(grep "GET /members/pellmore/uws1.php?password=\*&name=" queue.log || true)
 [[ "$line" == *"name=Tom%26Jerry_O'N&score="*" 200" ]] || e2e_fail "submission in the log: '$line'"
 stored=$(sqlite3 board.db "SELECT name || ' ' || score FROM best WHERE ship = 1")
 game_score=$(sqlite3 VE4R.dtb "SELECT score FROM scores")
 [[ "$stored" == "Tom&Jerry_O'N $game_score" ]] || e2e_fail "stored '$stored', the game's score row $game_score"
 [[ "$(sqlite3 VE4R.dtb "SELECT name FROM setupData")" == "Tom&Jerry_O'N" ]] || e2e_fail "the name was not saved"
+grep -q "POST /replays?ship=1&name=Tom%26Jerry_O'N&score=$game_score 202" queue.log ||
+  e2e_fail "no replay upload in the server log: $(grep POST queue.log || true)"
+list_of_ship1() { curl -s "http://127.0.0.1:$BOARD_PORT/members/pellmore/uws1.php"; }
+[[ -z "$(list_of_ship1)" ]] || e2e_fail "a run was listed before its replay was verified: $(list_of_ship1)"
+
+# A server that verifies takes over, on the same port and database: the run
+# is listed once its replay plays to its score.
+stop_process "$BOARD_PID"
+BOARD_LISTEN_PORT=$BOARD_PORT start_scoreboard "$WORK/board.log" "$WORK/board.db"
+for _ in $(seq 1 100); do
+  [[ -n "$(list_of_ship1)" ]] && break
+  sleep 0.2
+done
+[[ "$(list_of_ship1)" == "1. [$game_score][Tom&Jerry_O'N]" ]] || e2e_fail "the verified list: '$(list_of_ship1)'"
 
 # How long opening the screen takes with an answering server: the time the
 # keys, the screenshots and the software renderer take on this machine.
+logged=$(wc -l <board.log)
 baseline=$(open_scores "with the server")
 sleep 1
 screenshot "$ART/online-scores.png"
-reads=$(grep -c -E "GET /members/pellmore/uws[1-6]\.php 200$" board.log || true)
+reads=$(tail -n +$((logged + 1)) board.log | grep -c -E "GET /members/pellmore/uws[1-6]\.php 200$" || true)
 [[ "$reads" == "6" ]] || e2e_fail "expected six list reads, the log has $reads"
 level=$(list_brightness "$ART/online-scores.png")
 awk -v a="$level" 'BEGIN { exit !(a > 0.85) }' || e2e_fail "no list drawn on the scores screen (brightness $level)"
+# W: the world's best run of ship one, fetched from the server and played.
+tap w
+for _ in $(seq 1 120); do
+  grep -q "the replay is over" stdout.txt && break
+  sleep 0.5
+done
+grep -q "the replay is over: it played the same: quit, score $game_score" stdout.txt ||
+  e2e_fail "the world's best run: $(cat stdout.txt)"
+grep -q "GET /replays/best/1.ovr 200" board.log || e2e_fail "the world's best run was not fetched: $(tail -n3 board.log)"
+tap Escape
+sleep 1
+in_screen stats || e2e_fail "the Scores screen did not come back after the replay"
 quit_game
 
 # ---- the same screen without an answering server

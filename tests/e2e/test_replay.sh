@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # A run played with real key presses under Xvfb is recorded: its replay file
 # appears in replays/ beside the database, the simulator plays it back to the
-# score the database holds, the game itself shows it until Escape, and a
-# damaged copy is refused with one line.
+# score the database holds, and a damaged copy is refused with one line. The
+# game's replay theatre plays a whole recorded level at eight times the speed
+# to its end, saying it played the same, well within a minute.
 set -euo pipefail
 BUILD=$(cd "${1:?usage: test_replay.sh BUILD_DIR}" && pwd)
+GOLDEN=$(cd "$(dirname "$0")/../replays" && pwd)
 source "$(dirname "$0")/lib.sh"
 
 e2e_begin
@@ -65,16 +67,26 @@ frames=$(grep -o '"frames":[0-9]*' <<<"$json" | cut -d: -f2)
 gametimer=$(grep -o '"gametimer":[0-9]*' <<<"$json" | cut -d: -f2)
 ((gametimer < frames)) || e2e_fail "the pauses were not replayed (gametimer $gametimer of $frames frames)"
 
-# Watching: the window opens and plays until Escape.
-"$BUILD/ovelune" --replay "$replay" >watch.txt 2>&1 &
+# Watching a whole level at eight times the speed: the theatre plays it to
+# its end and stays there until Escape.
+"$BUILD/ovelune" --replay "$GOLDEN/ship1-crab-beaten.ovr" --speed 8 >watch.txt 2>&1 &
 WATCH=$!
 e2e_on_exit "stop_process $WATCH"
 WWIN=$(find_window_by_pid "$WATCH" 20) || e2e_fail "no window for the replay: $(cat watch.txt)"
+started=$SECONDS
 xdotool windowfocus "$WWIN" 2>/dev/null || true
-sleep 2
-screenshot "$ART/replay-watching.png"
+sleep 3
+screenshot "$ART/replay-theatre.png"
+until grep -q "the replay is over" watch.txt; do
+  ((SECONDS - started < 60)) || e2e_fail "the whole level at 8x had not ended after a minute: $(cat watch.txt)"
+  kill -0 "$WATCH" 2>/dev/null || e2e_fail "the theatre ended by itself: $(cat watch.txt)"
+  sleep 0.5
+done
+took=$((SECONDS - started))
+grep -q "the replay is over: it played the same: completed, score 8918178" watch.txt ||
+  e2e_fail "the theatre's verdict: $(cat watch.txt)"
 tap Escape
-expect_clean_exit "$WATCH" 5 "the playback after Escape" watch.txt
+expect_clean_exit "$WATCH" 5 "the theatre after Escape" watch.txt
 
 # A damaged copy: one clear line, status 1, no window.
 cp "$replay" damaged.ovr
@@ -86,4 +98,4 @@ grep -q "^Ovelune: cannot watch damaged.ovr: .*damaged" refused.txt || e2e_fail 
 status=0
 "$BUILD/ovelune-sim" --replay damaged.ovr >/dev/null 2>sim.txt || status=$?
 [[ $status -ne 0 ]] && grep -q damaged sim.txt || e2e_fail "the simulator on a damaged replay: status $status, $(cat sim.txt)"
-echo "PASS: a run recorded to $replay ($frames frames, gametimer $gametimer) replays to the stored score $stored and play time ${mins}m ${secs}s"
+echo "PASS: a run recorded to $replay ($frames frames, gametimer $gametimer) replays to the stored score $stored and play time ${mins}m ${secs}s; a whole level at 8x ended in ${took}s"

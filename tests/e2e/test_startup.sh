@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real game under Xvfb in an empty directory: the logo plays, the title
-# screen follows, a window-close request ends the program with status 0, and
-# the new database holds the two tables and the default settings row.
+# screen follows and takes every one of 60 blind presses of Down, a
+# window-close request ends the program with status 0, and the new database
+# holds the two tables and the default settings row.
 set -euo pipefail
 BUILD=$(cd "${1:?usage: test_startup.sh BUILD_DIR}" && pwd)
 source "$(dirname "$0")/lib.sh"
@@ -30,6 +31,21 @@ logo=$(mean_brightness "$ART/startup-logo.png")
 awk -v b="$logo" 'BEGIN { exit !(b > 0.02) }' || e2e_fail "the logo never lit up (brightness $logo)"
 sleep 0.5
 screenshot "$ART/startup-title.png"
+
+# Sixty presses of Down without waiting for their effect: each moves the
+# selection once, also on the frames of the menu's periodic key flush.
+xdotool windowfocus "$WIN" 2>/dev/null || true
+moves() { grep -c '^menu main ' stderr.txt; }
+before=$(moves)
+for _ in $(seq 1 60); do
+  xdotool keydown Down
+  sleep 0.25
+  xdotool keyup Down
+  sleep 0.1
+done
+all_moved() { (($(moves) - before >= 60)); }
+within 10 all_moved || true
+(($(moves) - before == 60)) || e2e_fail "60 presses of Down moved the selection $(($(moves) - before)) times"
 
 # SIGTERM reaches SDL as a request to close the window.
 kill -TERM "$PID"
@@ -61,4 +77,4 @@ awk -v a="$rest" 'BEGIN { exit !(a < 0.05) }' || e2e_fail "the loading frame is 
 glow=$(mean_brightness "$WORK/startup-logo-bright.png")
 awk -v a="$glow" -v b="$logo" 'BEGIN { exit !(a > 0.05 && a >= b * 0.8) }' ||
   e2e_fail "the logo at full glow is too dark ($glow)"
-echo "PASS: start-up, logo, title and shutdown"
+echo "PASS: start-up, logo, title (60 presses, 60 moves) and shutdown"

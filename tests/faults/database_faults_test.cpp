@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "essentials/settings.hpp"
@@ -64,6 +65,8 @@ int storedInt(const std::string& path, const std::string& column) {
   return db.execAndGet("SELECT " + column + " FROM setupData WHERE id=1").getInt();
 }
 
+const std::string kUpdateFailed = "Failed to update setupData table\nTerminating Program\n";
+
 class DatabaseFaults : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -89,11 +92,28 @@ class DatabaseFaults : public ::testing::Test {
     SQLite::Database db(path, SQLite::OPEN_READWRITE);
     db.exec("UPDATE setupData SET " + assignments + " WHERE id=1");
   }
+  // In a child as nobody: the file loads, the fault strikes, and saving a
+  // changed row ends with the update failure message. The stored row keeps
+  // its values and the file stays sound.
+  void expectSaveFailsKeepingTheRow(const std::string& path, const std::function<void()>& fault) {
+    EXPECT_EXIT(
+        {
+          dropRoot();
+          require(loadChain(path).ok(), "the file loads");
+          require(settings.music == 0, "the stored settings are read");
+          fault();
+          settings.music = 1;
+          const DbResult saved = saveSettings();
+          require(saved.consoleText().rfind(kUpdateFailed, 0) == 0, "message: " + saved.consoleText());
+          std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(integrity(path), "ok");
+    EXPECT_EQ(storedInt(path, "music"), 0);
+  }
 
   TempDir dir;
 };
-
-const std::string kUpdateFailed = "Failed to update setupData table\nTerminating Program\n";
 
 TEST_F(DatabaseFaults, ReadOnlyWorkingDirectoryFailsToLoad) {
   chmod(dir.file("").c_str(), 0555);
@@ -112,19 +132,7 @@ TEST_F(DatabaseFaults, ReadOnlyWorkingDirectoryFailsToLoad) {
 TEST_F(DatabaseFaults, ReadOnlyFileLoadsButSavingEndsWithTheMessage) {
   const std::string path = madeFile();
   chmod(path.c_str(), 0444);
-  EXPECT_EXIT(
-      {
-        dropRoot();
-        require(loadChain(path).ok(), "a read-only file still loads");
-        require(settings.music == 0, "the stored settings are read");
-        settings.music = 1;
-        const DbResult saved = saveSettings();
-        require(saved.consoleText().rfind(kUpdateFailed, 0) == 0, "message: " + saved.consoleText());
-        std::exit(0);
-      },
-      ::testing::ExitedWithCode(0), "");
-  EXPECT_EQ(integrity(path), "ok");
-  EXPECT_EQ(storedInt(path, "music"), 0);
+  expectSaveFailsKeepingTheRow(path, [] {});
 }
 
 TEST_F(DatabaseFaults, DirectoryNamedLikeTheFileFailsToLoad) {
@@ -180,24 +188,13 @@ TEST_F(DatabaseFaults, LockedLongerThanTheBusyWait) {
 }
 
 TEST_F(DatabaseFaults, DiskFullWhileSavingKeepsTheOldRow) {
-  const std::string path = madeFile();
-  EXPECT_EXIT(
-      {
-        dropRoot();
-        require(loadChain(path).ok(), "load");
-        // Nothing may be written past the first kilobyte of any file: the
-        // journal and the row's page both hit the limit.
-        signal(SIGXFSZ, SIG_IGN);
-        require(limitFileSize(1024), "setrlimit");
-        settings.music = 1;
-        settings.name = std::string(20, 'n');
-        const DbResult saved = saveSettings();
-        require(saved.consoleText().rfind(kUpdateFailed, 0) == 0, "message: " + saved.consoleText());
-        std::exit(0);
-      },
-      ::testing::ExitedWithCode(0), "");
-  EXPECT_EQ(integrity(path), "ok");
-  EXPECT_EQ(storedInt(path, "music"), 0);
+  expectSaveFailsKeepingTheRow(madeFile(), [] {
+    // Nothing may be written past the first kilobyte of any file: the
+    // journal and the row's page both hit the limit.
+    signal(SIGXFSZ, SIG_IGN);
+    require(limitFileSize(1024), "setrlimit");
+    settings.name = std::string(20, 'n');
+  });
 }
 
 TEST_F(DatabaseFaults, UnusableScreenSizesAndNullsAreRefused) {

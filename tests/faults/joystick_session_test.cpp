@@ -126,12 +126,8 @@ void menuWithPad(const std::string& path) {
   };
   const auto selected = [&](int item) { return [&m, item] { return m->selectedItem == item; }; };
   const auto onScreen = [&](const char* state) { return [&m, state] { return m->menustate == state; }; };
-  // A key pressed after this frame is read on the next one; the menu forgets
-  // keys on every 30th frame, so neither of the two may be one.
-  const auto readsKeys = [&] {
-    const int next = m->timer + 1;
-    return m->joytimer > 10 && next % 30 != 0 && (next + 1) % 30 != 0;
-  };
+  // The carousel reads its keys only once the stick's repeat delay is over.
+  const auto readsKeys = [&] { return m->joytimer > 10; };
   const auto tap = [&](SDL_Scancode scancode) {
     runUntil(frame, readsKeys, 40);
     key(scancode, true);

@@ -59,7 +59,7 @@ class WindowCloseWhileWaiting : public ::testing::Test {
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
   }
 
-  LoopbackServer silent{[](const std::string&) { return std::string(); }};
+  LoopbackServer silent{LoopbackServer::silent()};
   pf::HeadlessBackend* display = nullptr;
   TempDir dir;
   std::unique_ptr<menu> m;

@@ -13,7 +13,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   freshHeadless();
-  assets.gameFont = pf::loadFont("/usr/share/fonts/truetype/comfortaa/Comfortaa-Bold.ttf", 20, 5);
+  assets.gameFont.store(pf::loadFont("/usr/share/fonts/truetype/comfortaa/Comfortaa-Bold.ttf", 20, 5));
   return 0;
 }
 

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!store || ++uses % 256 == 0) store = openSqliteStore(":memory:");
 
   const std::string target(reinterpret_cast<const char*>(data), size);
-  ScoreService service(*store, BoardLimits{});
+  ScoreService service(*store, BoardOptions{});
   const BoardReply reply = service.handle("127.0.0.1", target);
   if (reply.status < 100 || reply.status > 599) __builtin_trap();
 
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   for (int ship = 1; ship <= 6; ++ship) {
-    for (const RankedEntry& e : store->best(ship, kListLength)) {
+    for (const RankedEntry& e : store->best(ship, kListLength, ListingPolicy::all)) {
       if (!validName(utf8ToLatin1(e.name)) || e.score < 0 || e.score > kMaxScore) __builtin_trap();
     }
   }

@@ -31,9 +31,7 @@ double polygonArea(const float* x, const float* y) {
 
 LayerProbe::LayerProbe(pf::DisplayBackend& inner, pf::GlRenderer* renderer) : inner_(inner), renderer_(renderer) {
   setClip(0, 0, 0, 0);
-  auto name = [&](const pf::ImagePtr& image, const char* text) {
-    if (image) names_[image.get()] = text;
-  };
+  auto name = [&](const Loaded<pf::Image>& image, const char* text) { names_[&image()] = text; };
   name(assets.blobImage, "glow");
   name(assets.blobImageLeft, "glow left");
   name(assets.blobImageRight, "glow right");
@@ -44,9 +42,9 @@ LayerProbe::LayerProbe(pf::DisplayBackend& inner, pf::GlRenderer* renderer) : in
   name(assets.fireImage, "fire");
   name(assets.rockSlices[0], "rock slices");
   name(assets.waterFrames[0], "water");
-  for (const pf::ImagePtr& slice : assets.rockSlices) group_[slice.get()] = assets.rockSlices[0].get();
-  for (const pf::ImagePtr& frame : assets.waterFrames) group_[frame.get()] = assets.waterFrames[0].get();
-  if (assets.gameFont) names_[&assets.gameFont->atlas()] = "text";
+  for (const Loaded<pf::Image>& slice : assets.rockSlices) group_[&slice()] = &assets.rockSlices[0]();
+  for (const Loaded<pf::Image>& frame : assets.waterFrames) group_[&frame()] = &assets.waterFrames[0]();
+  names_[&assets.gameFont().atlas()] = "text";
   names_[&kSolid] = "solid";
   names_[&kLine] = "lines";
   names_[&kPoint] = "points";

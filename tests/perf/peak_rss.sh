@@ -27,14 +27,7 @@ report_hwm() {
 e2e_on_exit "[[ -n \"\${REPORTED:-}\" ]] || report_hwm"
 wait_for_title "$WIN" "$PID" shot.png 60 || e2e_fail "the title menu never appeared"
 xdotool windowfocus "$WIN" 2>/dev/null || true
-in_play_screen() { grep '^menu ' stderr.txt | tail -n 1 | grep -q '^menu play '; }
-# Play: tapped again while the menu's key flush swallows the press.
-for _ in 1 2 3 4; do
-  in_play_screen && break
-  tap Return
-  sleep 1
-done
-in_play_screen || e2e_fail "the game did not take Play"
+press_until Return in_screen play
 tap Return  # ship one
 started=$SECONDS
 xdotool keydown z keydown x

@@ -139,10 +139,10 @@ double drawFillFrame(const pf::Image& water, const pf::Image& blob, const std::v
   pf::setScale(sx, sy);
   pf::setBlend(pf::kBlendAlpha);
   pf::setAlpha(0.6f);
-  pf::drawImage(water, kWidth / 2.0f, kHeight / 2.0f);
+  pf::drawImage(water, kWidth / 2.0f, kHeight / 2.0f, pf::centreOf(water));
   pf::setBlend(pf::kBlendLight);
   pf::setAlpha(0.4f);
-  pf::drawImage(water, kWidth / 2.0f, kHeight / 2.0f);
+  pf::drawImage(water, kWidth / 2.0f, kHeight / 2.0f, pf::centreOf(water));
   double area = 2.0 * kWidth * kHeight;
   pf::setAlpha(0.5f);
   for (const FillSprite& s : sprites) {
@@ -357,11 +357,9 @@ int main(int argc, char** argv) {
   settings.sound = 0;
   settings.music = 0;
   if (!openDriverWindow()) return 1;
-  loadGameAssets();
-  pf::Image& blob = *assets.blobImage;
-  pf::midHandleImage(blob);
-  pf::Image& water = *assets.waterFrames[0];
-  pf::midHandleImage(water);
+  requireGameAssets();
+  const pf::Image& blob = assets.blobImage();
+  const pf::Image& water = assets.waterFrames[0]();
   pf::GlRenderer& renderer = pf::sdlDisplay()->renderer();
   SeedRnd(1);
 

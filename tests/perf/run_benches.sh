@@ -44,8 +44,10 @@ for ship in 1 2 3 4 5 6; do
   }'
 done
 
-# The scoreboard server under a bounded load on loopback.
+# The scoreboard server under a bounded load on loopback, and how many whole
+# runs it verifies a second.
 "$(dirname "$0")/scoreboard_load.sh" "$BUILD" 50 10
+"$(dirname "$0")/verification_rate.sh" "$BUILD"
 
 # Peak memory of the real game over a whole run (minutes; BENCH_SKIP_RSS=1
 # leaves it out).

@@ -18,7 +18,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$BUILD/ovelune-scoreboard" --listen 127.0.0.1:0 --db "$dir/board.db" --submit-limit 0 --read-limit 0 \
+"$BUILD/ovelune-scoreboard" --listen 127.0.0.1:0 --db "$dir/board.db" --submit-limit 0 --read-limit 0 --listed all \
   --threads 16 >"$dir/log" 2>&1 &
 board_pid=$!
 port=""

@@ -117,7 +117,7 @@ TEST_F(CrabTest, UntouchableWhileGlidingIn) {
 TEST_F(CrabTest, ClawBoxesLieBeyondTheTipsAlongTheLeftForearm) {
   readyToFire(1, 20);
   step();
-  crab->paint();
+  crab->updateLooks();
   // The tips from the arm angles, worked out here from the fields.
   const double t = crab->timer;
   const double fore1 = crab->arm1angle + crab->arm1angle2;
@@ -376,7 +376,7 @@ TEST(CrabInTheLevel, KillingTheCrabClearsEveryEnemyBulletAndCompletesTheLevel) {
   g->p1->x = crab->x;
   g->p1->y = 500;
   g->bulletlist.add(
-      bullet::Create(crab->x, crab->y, 270, 0, assets.blobImage.get(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, 1));
+      bullet::Create(crab->x, crab->y, 270, 0, assets.blobImage(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, 1));
   const int64_t before = g->score;
   runFrames(*g, 1);
   EXPECT_TRUE(g->enemylist.empty());

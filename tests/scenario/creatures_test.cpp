@@ -20,7 +20,7 @@
 namespace {
 
 bullet* addStillBullet(game& g, float x, float y) {
-  return g.bulletlist.add(bullet::Create(x, y, 270, 0, assets.blobImage.get(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, 1));
+  return g.bulletlist.add(bullet::Create(x, y, 270, 0, assets.blobImage(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, 1));
 }
 
 // What the timeline appends on frame t.

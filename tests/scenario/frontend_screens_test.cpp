@@ -17,7 +17,7 @@
 #include "platform/keycodes.hpp"
 #include "platform/platform.hpp"
 #include "scenario_support.hpp"
-#include "ships/ship_factory.hpp"
+#include "ships/standard_ship.hpp"
 #include "temp_dir.hpp"
 
 namespace {
@@ -98,16 +98,10 @@ class FrontendTest : public ::testing::Test {
     return [code] { pf::inputState().keyReleased(code); };
   }
 
-  // Selects ship `number`, unlocked, as a stand-in that keeps still, and runs
-  // one frame in which the clocks reach the given values.
-  playerbase& selectStandIn(int number, int bullettimer, int specialtimer) {
-    auto ship = std::make_unique<StandInShip>();
-    ship->playertype = number;
-    ship->r = 10;
-    ship->g = 20;
-    ship->b = 30;
-    playerbase& s = *ship;
-    m->playerarray[static_cast<size_t>(number - 1)] = std::move(ship);
+  // Selects ship `number`, unlocked, and runs one frame in which the clocks
+  // reach the given values.
+  playerbase& selectShip(int number, int bullettimer, int specialtimer) {
+    playerbase& s = *m->playerarray[static_cast<size_t>(number - 1)];
     int* unlock[] = {&settings.ship2, &settings.ship3, &settings.ship4, &settings.ship5, &settings.ship6};
     if (number >= 2) *unlock[number - 2] = 1;
     m->menustate = "play";
@@ -126,14 +120,6 @@ class FrontendTest : public ::testing::Test {
     m->playspecialtimer = specialtimer - 1;
     m->Update();
   }
-
-  // A ship that neither moves nor clears its fire flags, so a demonstration
-  // can be driven through the ship interface alone.
-  class StandInShip : public playerbase {
-   public:
-    int Update(float, float, float, EntityList<bubble>&) override { return 0; }
-    int paint() override { return 0; }
-  };
 
   pf::HeadlessBackend* display = nullptr;
   TempDir dir;
@@ -161,9 +147,6 @@ class FrontendTest : public ::testing::Test {
 TEST_F(FrontendTest, ShipOneStartsAlwaysOtherShipsOnlyOnceUnlocked) {
   m->menustate = "play";
   m->playoffset = -200;
-  // Ship two as the factory would give it, so the gate is tested whether or
-  // not that ship has been built yet.
-  if (!m->playerarray[1]) m->playerarray[1] = createShip(1);
   const auto locked = textsOfFrame();
   EXPECT_TRUE(has(locked, "Ship: ??????"));
   EXPECT_TRUE(has(locked, "speed: ??????"));
@@ -269,8 +252,8 @@ TEST_F(FrontendTest, AchievementGridWrapsInItsRowAndTogglesRowsShowingEveryText)
   int bright = 0, dim = 0;
   for (const pf::DrawCall& c : display->calls()) {
     for (int i = 0; i < kAchievements; ++i) {
-      if (c.image == assets.achievementIcons[static_cast<size_t>(i)].get()) ++bright;
-      if (c.image == assets.achievementIconsDim[static_cast<size_t>(i)].get()) ++dim;
+      if (c.image == &assets.achievementIcons[static_cast<size_t>(i)]()) ++bright;
+      if (c.image == &assets.achievementIconsDim[static_cast<size_t>(i)]()) ++dim;
     }
   }
   EXPECT_EQ(bright, 1);
@@ -394,14 +377,14 @@ TEST_F(FrontendTest, SoundAndMusicTogglesSaveAtOnceAndMusicRestartsOnAFreshChann
 
 TEST_F(FrontendTest, DisplaySwitchKeepsTheModeOnlyWhenTheDisplayReopensInIt) {
   ASSERT_EQ(settings.screendepth, 32);
-  const pf::Font* oldFont = assets.gameFont.get();
+  const pf::Font* oldFont = &assets.gameFont();
   openSetupEntry(5);
   EXPECT_EQ(settings.screendepth, 0);
   EXPECT_EQ(display->depth(), 0);
   EXPECT_TRUE(display->pointerVisible());
   EXPECT_EQ(stored("screendepth"), 0);
-  EXPECT_NE(assets.gameFont.get(), oldFont);
-  EXPECT_EQ(pf::currentFont(), assets.gameFont.get());
+  EXPECT_NE(&assets.gameFont(), oldFont);
+  EXPECT_EQ(pf::currentFont(), &assets.gameFont());
   EXPECT_TRUE(has(textsOfFrame(), "Switch to fullscreen"));
 
   // Full screen cannot be had: the window comes back and nothing is saved.
@@ -435,7 +418,7 @@ TEST_F(FrontendTest, AHeldDirectionMovesOnceUntilItsKeyRepeats) {
 
 TEST_F(FrontendTest, EveryShipsDemonstrationFollowsItsVolleyTable) {
   // Ship two at 160: the 40, 80 and 160 volleys together, 6 + 2 + 1 shots.
-  selectStandIn(2, 160, 10);
+  selectShip(2, 160, 10);
   EXPECT_EQ(m->bulletlist.size(), 9u);
   frameAt(41, 200);  // the special window: two beams a frame
   int beams = 0;
@@ -444,7 +427,7 @@ TEST_F(FrontendTest, EveryShipsDemonstrationFollowsItsVolleyTable) {
 
   // Ship three at 80: seven fanned shots and three streaks; its special a
   // ring and a glow per frame.
-  selectStandIn(3, 80, 10);
+  selectShip(3, 80, 10);
   EXPECT_EQ(m->bulletlist.size(), 10u);
   frameAt(41, 230);
   EXPECT_EQ(m->powerringlist.size(), 1u);
@@ -452,7 +435,7 @@ TEST_F(FrontendTest, EveryShipsDemonstrationFollowsItsVolleyTable) {
   // A shot 15 frames old splits into two, six degrees either side.
   m->bulletlist.clear();
   bullet* old = m->bulletlist.add(
-      bullet::Create(300, 300, 270, 10, assets.blobImage.get(), 1, pf::kBlendLight, 1, 2, 3, 1, 0.1f, 1.5f, 0, 4));
+      bullet::Create(300, 300, 270, 10, assets.blobImage(), 1, pf::kBlendLight, 1, 2, 3, 1, 0.1f, 1.5f, 0, 4));
   old->timer = 15;
   m->bullettimer = 1;
   m->Update();
@@ -464,22 +447,24 @@ TEST_F(FrontendTest, EveryShipsDemonstrationFollowsItsVolleyTable) {
   });
   EXPECT_EQ(angles, (std::vector<float>{264, 276}));
 
-  // Ship four fires from itself and each option star after the head, only
-  // while a fire flag is up; its fire wall comes at 200 exactly.
-  playerbase& four = selectStandIn(4, 40, 10);
+  // Ship four fires from itself and each of the five option stars the
+  // carousel gave it: one shot each while its own cycle aims up, two while
+  // it aims sideways; its fire wall comes at 200 exactly.
+  auto& four = dynamic_cast<standardShip&>(selectShip(4, 45, 10));
   EXPECT_TRUE(m->bulletlist.empty());
-  four.tail.add(TailPoint::Create(0, 0, 255, 255, 255));
-  four.tail.add(TailPoint::Create(0, 0, 255, 255, 255));
-  four.fire2 = 1;
+  four.timer = 0;
+  frameAt(40, 10);
+  EXPECT_EQ(m->bulletlist.size(), 6u);
+  four.timer = 150;
   frameAt(40, 200);
-  EXPECT_EQ(m->bulletlist.size(), 4u);
+  EXPECT_EQ(m->bulletlist.size(), 12u);
   EXPECT_EQ(m->firelist.size(), 1u);
   frameAt(41, 201);
   EXPECT_TRUE(m->firelist.empty());
 
   // Ship five at 60: two yellow missiles and two lasers; its special lets
   // the trails linger, never below 0.2.
-  selectStandIn(5, 60, 10);
+  selectShip(5, 60, 10);
   EXPECT_EQ(m->missilelist.size(), 2u);
   EXPECT_EQ(m->bulletlist.size(), 2u);
   m->missilelist.forEach([](missile& mi) { EXPECT_EQ(mi.red + mi.green + mi.blue, 510); });
@@ -488,7 +473,7 @@ TEST_F(FrontendTest, EveryShipsDemonstrationFollowsItsVolleyTable) {
   EXPECT_FLOAT_EQ(m->clsalpha, 0.2f);
 
   // Ship six: one shot every 12 frames, none between.
-  selectStandIn(6, 60, 10);
+  selectShip(6, 60, 10);
   EXPECT_EQ(m->bulletlist.size(), 1u);
   frameAt(40, 10);
   EXPECT_TRUE(m->bulletlist.empty());

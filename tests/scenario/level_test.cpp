@@ -167,7 +167,7 @@ TEST(PickUps, EveryFiftiethKillDropsPowerThenMultiplier) {
   g->powerlevel = 5;
   g->killcount = 99;
   Dummy::spawn(*g, 300, 200);
-  g->bulletlist.add(bullet::Create(300, 200, 270, 0, assets.blobImage.get(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, 1));
+  g->bulletlist.add(bullet::Create(300, 200, 270, 0, assets.blobImage(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, 1));
   runFrames(*g, 1);
   ASSERT_EQ(g->killcount, 100);
   EXPECT_EQ(g->bonuslist.last()->btype, 1);
@@ -199,7 +199,7 @@ TEST(Hud, EnergyBarHasOneSegmentPerPoint) {
     g->Draw();
     display().setRecording(false);
     int n = 0;
-    for (const pf::DrawCall& c : display().calls()) n += c.image == assets.blobImage.get() ? 1 : 0;
+    for (const pf::DrawCall& c : display().calls()) n += c.image == &assets.blobImage() ? 1 : 0;
     return n;
   };
   g->bombs = 0;

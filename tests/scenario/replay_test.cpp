@@ -5,6 +5,7 @@
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
 #include "game/game_frame.hpp"
+#include "game/replay_player.hpp"
 #include "game/run_recording.hpp"
 #include "platform/input_state.hpp"
 #include "platform/input_tape.hpp"
@@ -21,7 +22,17 @@ struct Snapshot {
   int nextRandom;  // where the run's generator has got to
 };
 
-Snapshot snapshot(game& g) {
+// Two runs that stand at one place and will go on the same way.
+void expectSameRun(const Snapshot& got, const Snapshot& want) {
+  EXPECT_EQ(got.score, want.score);
+  EXPECT_EQ(got.killcount, want.killcount);
+  EXPECT_EQ(got.gametimer, want.gametimer);
+  EXPECT_EQ(got.x, want.x);
+  EXPECT_EQ(got.y, want.y);
+  EXPECT_EQ(got.nextRandom, want.nextRandom);
+}
+
+Snapshot snapshot(const game& g) {
   return Snapshot{g.score, g.killcount, g.gametimer,     static_cast<int>(g.firelist.size()),
                   g.p1->x, g.p1->y,     Rand(0, 1 << 30)};
 }
@@ -73,17 +84,13 @@ TEST(Replay, PausingWhileFlamesBurnDoesNotChangeTheRun) {
   const Snapshot straight = flamesRun(500, 0, 0);
   const Snapshot paused = flamesRun(500, 250, 77);
   ASSERT_GT(paused.firesAtPause, 0) << "the flames must burn during the pause";
-  EXPECT_EQ(paused.score, straight.score);
-  EXPECT_EQ(paused.killcount, straight.killcount);
-  EXPECT_EQ(paused.gametimer, straight.gametimer);
-  EXPECT_EQ(paused.x, straight.x);
-  EXPECT_EQ(paused.y, straight.y);
-  EXPECT_EQ(paused.nextRandom, straight.nextRandom);
+  expectSameRun(paused, straight);
 }
 
 TEST(Replay, APlayedBackRunEndsAsRecordedWhateverTheLiveInput) {
   const Replay recorded = recordRun();
-  ASSERT_EQ(recorded.frames.size(), 700u);
+  ASSERT_EQ(pf::frameCount(recorded.input), 700u);
+  ASSERT_EQ(recorded.result.frames, 700u);
   ASSERT_GT(recorded.result.score, 0);
   EXPECT_FALSE(pf::inputTape().recording());
 
@@ -107,7 +114,17 @@ TEST(Replay, APlayedBackRunEndsAsRecordedWhateverTheLiveInput) {
 
 TEST(Replay, ATapeThatDoesNotFitTheRunSaysWhere) {
   Replay recorded = recordRun();
-  recorded.frames[9][0].code = 1;  // frame 10's first read asks about another key
+  // Frame 10's first read asks about another key.
+  pf::InputRuns changed;
+  uint64_t frame = 0;
+  for (const pf::InputRun& run : recorded.input) {
+    for (uint32_t k = 0; k < run.repeat; ++k) {
+      pf::InputFrame reads = run.frame;
+      if (++frame == 10) reads[0].code = 1;
+      pf::appendFrame(changed, reads);
+    }
+  }
+  recorded.input = changed;
   newRun(1, 1);
   std::unique_ptr<game> g = startReplay(recorded);
   for (int i = 0; i < 20; ++i) playFrame(*g);
@@ -122,4 +139,36 @@ TEST(Replay, ATapeThatDoesNotFitTheRunSaysWhere) {
   EXPECT_EQ(resultDifferences(recorded.result, other), "score " + std::to_string(recorded.result.score) + " -> " +
                                                            std::to_string(other.score) +
                                                            ", end unfinished -> gameover");
+}
+
+// Seeking plays the recording again from its start without drawing: the run
+// lands exactly where a straight, drawn run to that frame stands, whichever
+// way it came.
+TEST(ReplayPlayer, SeekingForwardAndBackLandsWhereAStraightRunStands) {
+  const Replay recorded = recordRun();
+  newRun(1, 1);
+  auto& display = *static_cast<pf::HeadlessBackend*>(pf::displayBackend());
+  const auto straightTo = [&](uint64_t frame) {
+    ReplayPlayer player(recorded);
+    display.setRecording(true);  // every frame really drawn
+    while (player.frame() < frame) {
+      player.step(true);
+      display.clearCalls();
+    }
+    display.setRecording(false);
+    return snapshot(player.session());
+  };
+  const Snapshot at500 = straightTo(500);
+  const Snapshot at650 = straightTo(650);
+
+  ReplayPlayer player(recorded);
+  player.seek(650);
+  const Snapshot forward = snapshot(player.session());
+  player.seek(500);
+  const Snapshot back = snapshot(player.session());
+  expectSameRun(forward, at650);
+  expectSameRun(back, at500);
+  player.seek(recorded.result.frames);
+  EXPECT_TRUE(player.over());
+  EXPECT_EQ(player.outcome().rfind("it played the same", 0), 0u) << player.outcome();
 }

@@ -1,7 +1,6 @@
 #include "scenario_support.hpp"
 
 #include "app/asset_loader.hpp"
-#include "app/asset_store.hpp"
 #include "essentials/assets.hpp"
 #include "essentials/math.hpp"
 #include "essentials/settings.hpp"
@@ -11,10 +10,7 @@
 std::unique_ptr<game> newRun(int ship, uint64_t seed) {
   freshHeadless(seed);
   // Decoded once per binary; other tests may have cleared them meanwhile.
-  if (!assets.blobImage) {
-    registerAssetStore();
-    loadGameAssets();
-  }
+  requireGameAssets();
   SeedRnd(seed);
   return game::Create(ship);
 }

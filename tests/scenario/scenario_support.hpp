@@ -49,6 +49,6 @@ class Dummy : public enemybase {
 
   static Dummy* spawn(game& g, float x, float y, float energy = 1);
   int Update(playerbase& p1, EntityList<enemybase>& enemylist) override;
-  int paint() override { return 0; }
+  int paint() const override { return 0; }
   int makeexplosions(EntityList<explosionbase>& explosionlist) override;
 };

@@ -18,8 +18,7 @@ namespace {
 
 bullet* addStillBullet(game& g, float x, float y, float damage = 1) {
   // Speed 0: the bullet sits where it was made, its box refreshed every frame.
-  return g.bulletlist.add(
-      bullet::Create(x, y, 270, 0, assets.blobImage.get(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, damage));
+  return g.bulletlist.add(bullet::Create(x, y, 270, 0, assets.blobImage(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, damage));
 }
 
 }  // namespace
@@ -333,7 +332,6 @@ TEST(Pause, EscapePausesInItsOwnFrameAndOnlyDrawResumesOrQuits) {
 TEST(Drawing, ShipOneIsAGlowAndAWhiteCore) {
   auto g = newRun();
   auto& display = *static_cast<pf::HeadlessBackend*>(pf::displayBackend());
-  pf::midHandleImage(*assets.blobImage);
   g->p1->x = 300;
   g->p1->y = 400;
   display.setRecording(true);
@@ -341,7 +339,7 @@ TEST(Drawing, ShipOneIsAGlowAndAWhiteCore) {
   const auto& calls = display.calls();
   ASSERT_GE(calls.size(), 2u);
   const pf::DrawCall& glow = calls[0];
-  EXPECT_EQ(glow.image, assets.blobImage.get());
+  EXPECT_EQ(glow.image, &assets.blobImage());
   EXPECT_EQ(glow.blend, pf::kBlendLight);
   EXPECT_EQ(glow.r, 200);
   EXPECT_EQ(glow.b, 100);

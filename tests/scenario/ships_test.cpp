@@ -17,7 +17,7 @@
 #include "ships/player3.hpp"
 #include "ships/player5.hpp"
 #include "ships/ship5bullet.hpp"
-#include "ships/ship_factory.hpp"
+#include "ships/ship_registry.hpp"
 
 namespace {
 
@@ -291,7 +291,7 @@ TEST(ShipSpecials, ShipFiveMultipliesDamageWhileMoreThanOnePointIsLeft) {
   pf::inputState().keyPressed(settings.fire3key);
   // A bullet of damage 1 kills an enemy of energy 10 only fifteen-fold.
   Dummy::spawn(*g, 300, 200, 10);
-  g->bulletlist.add(bullet::Create(300, 200, 270, 0, assets.blobImage.get(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, 1));
+  g->bulletlist.add(bullet::Create(300, 200, 270, 0, assets.blobImage(), 1, 4, 255, 255, 255, 1, 0.1f, 0, 0, 1));
   runFrames(*g, 1);
   EXPECT_EQ(g->damagemultiplier, 15);
   EXPECT_EQ(g->killcount, 1);
@@ -322,7 +322,7 @@ TEST(ShipThreeSplit, AtPowerFourAShotSplitsEveryFifteenFrames) {
   auto g = newRun(3);
   g->powerlevel = 4;
   g->bulletlist.add(
-      bullet::Create(400, 590, 270, 20, assets.blobImage.get(), 1, 4, 255, 255, 0, 0.7f, 0.1f, 1.5f, 0, 0.8f));
+      bullet::Create(400, 590, 270, 20, assets.blobImage(), 1, 4, 255, 255, 0, 0.7f, 0.1f, 1.5f, 0, 0.8f));
   runFrames(*g, 14);
   EXPECT_EQ(g->bulletlist.size(), 1u);
   runFrames(*g, 1);
@@ -341,25 +341,26 @@ TEST(ShipThreeSplit, AtPowerFourAShotSplitsEveryFifteenFrames) {
   EXPECT_EQ(damages(*g), std::vector<float>(4, 0.2f));
 }
 
-TEST(ShipThreeSplit, NoSplitBelowPowerFourNorOfAShotThatLeftTheField) {
+TEST(ShipThreeSplit, NoSplitBelowPowerFourButAlsoOfAShotLeavingTheField) {
   auto g = newRun(3);
   g->powerlevel = 3;
   g->bulletlist.add(
-      bullet::Create(400, 590, 270, 20, assets.blobImage.get(), 1, 4, 255, 255, 0, 0.7f, 0.1f, 1.5f, 0, 0.7f));
+      bullet::Create(400, 590, 270, 20, assets.blobImage(), 1, 4, 255, 255, 0, 0.7f, 0.1f, 1.5f, 0, 0.7f));
   runFrames(*g, 16);
   EXPECT_EQ(g->bulletlist.size(), 1u);
 
-  // This shot leaves above the field on its 15th update: it is retired, and
-  // nothing of it is left to split outside the field.
+  // This shot leaves above the field on its 15th update: it is removed, but
+  // the rest of its step still runs, so it splits there and its two pieces
+  // leave in their first update, in the same pass.
   g = newRun(3);
   g->powerlevel = 4;
   g->bulletlist.add(
-      bullet::Create(400, 250, 270, 20, assets.blobImage.get(), 1, 4, 255, 255, 0, 0.7f, 0.1f, 1.5f, 0, 0.7f));
+      bullet::Create(400, 250, 270, 20, assets.blobImage(), 1, 4, 255, 255, 0, 0.7f, 0.1f, 1.5f, 0, 0.7f));
   runFrames(*g, 14);
   EXPECT_EQ(g->bulletlist.size(), 1u);
   runFrames(*g, 1);
   EXPECT_TRUE(g->bulletlist.empty());
-  EXPECT_EQ(g->shotsCreated.bullets, 0);
+  EXPECT_EQ(g->shotsCreated.bullets, 2);
 }
 
 TEST(ShipFourStars, GainedOnPowerUpsAndLostWithLives) {

@@ -112,7 +112,6 @@ TEST_F(StartupTest, StoredRowIsAdjustedAtStartAndSavedBack) {
 
 TEST_F(StartupTest, LogoRunsItsFullFadeWithSoundOnOrOff) {
   ASSERT_EQ(start(path), StartupResult::ready);
-  ASSERT_TRUE(assets.sfxYes.sound);
   display.setRecording(true);
   bool stingPlayed = false;
   display.setFrameHook([&] { stingPlayed = stingPlayed || pf::channelPlaying(assets.sfxYes.channel); });
@@ -173,49 +172,53 @@ TEST(AssetLoader, LoadsEveryAssetWithoutDisplayFrames) {
   assets = GameAssets{};
   registerAssetStore();
   const int64_t framesBefore = display.frames();
-  loadGameAssets();
+  ASSERT_EQ(loadGameAssets(), std::nullopt);
   EXPECT_EQ(display.frames(), framesBefore);
 
   const GameAssets& a = assets;
-  ASSERT_TRUE(a.gameFont && a.blobImage && a.blobImageLeft && a.blobImageRight && a.rockImage);
-  EXPECT_EQ(pf::currentFont(), a.gameFont.get());
-  EXPECT_TRUE(a.rockBackgroundImage && a.powerBarImage && a.heartImage && a.fireImage);
-  EXPECT_NE(a.blobImage.get(), a.blobImageLeft.get());
-  EXPECT_EQ(a.blobImageRight->handleX(), static_cast<float>(a.blobImage->width()));
-  EXPECT_EQ(a.blobImageRight->handleY(), 0.0f);
-  EXPECT_EQ(a.rockImage->width(), 112);
-  EXPECT_EQ(a.rockImage->height(), 662);
+  EXPECT_EQ(pf::currentFont(), &a.gameFont());
+  EXPECT_NE(&a.blobImage(), &a.blobImageLeft());
+  EXPECT_EQ(a.blobImage().handleX(), 32.0f);
+  EXPECT_EQ(a.blobImageRight().handleX(), static_cast<float>(a.blobImage().width()));
+  EXPECT_EQ(a.blobImageRight().handleY(), 0.0f);
+  EXPECT_EQ(a.rockImage().width(), 112);
+  EXPECT_EQ(a.rockImage().height(), 662);
 
   for (int i = 0; i < kRockSlices; ++i) {
-    const pf::Image& slice = *a.rockSlices[static_cast<size_t>(i)];
+    const pf::Image& slice = a.rockSlices[static_cast<size_t>(i)]();
     ASSERT_EQ(slice.width(), 1);
     ASSERT_EQ(slice.height(), 600);
     EXPECT_EQ(slice.flags(), 9);
     EXPECT_EQ(a.rockSliceOffsets[static_cast<size_t>(i)], static_cast<float>(i));
     for (int y : {0, 299, 599}) {
-      EXPECT_EQ(slice.pixels(0)[static_cast<size_t>(y)], a.rockImage->pixels(0)[static_cast<size_t>(y * 112 + i)]);
+      EXPECT_EQ(slice.pixels(0)[static_cast<size_t>(y)], a.rockImage().pixels(0)[static_cast<size_t>(y * 112 + i)]);
     }
   }
-  for (const pf::ImagePtr& water : a.waterFrames) {
-    ASSERT_TRUE(water);
-    EXPECT_EQ(water->width(), 512);
-    EXPECT_EQ(water->flags(), 6);
-  }
-  for (size_t i = 0; i < kAchievements; ++i) {
-    EXPECT_TRUE(a.achievementIcons[i] && a.achievementIconsDim[i]) << i;
-    EXPECT_FALSE(a.achievementNames[i].empty());
+  for (const Loaded<pf::Image>& water : a.waterFrames) {
+    EXPECT_EQ(water().width(), 512);
+    EXPECT_EQ(water().flags(), 6);
   }
   EXPECT_EQ(a.achievementNames[9], "speed demon");
   EXPECT_EQ(a.achievementDescriptions[1], "don't win, don't loose, just fail");
 
-  EXPECT_TRUE(a.musicTitle.sound && a.musicLevel.sound && a.musicBoss.sound);
-  EXPECT_TRUE(a.musicBoss.sound->loop);
-  EXPECT_TRUE(a.sfxZap.sound && a.sfxZap2.sound && a.sfxExplosion.sound);
-  EXPECT_NE(a.sfxZap.sound.get(), a.sfxZap2.sound.get());
-  EXPECT_FALSE(a.sfxZap2.sound->loop);
+  EXPECT_TRUE(a.musicBoss.sound().loop);
+  EXPECT_NE(&a.sfxZap.sound(), &a.sfxZap2.sound());
+  EXPECT_FALSE(a.sfxZap2.sound().loop);
   EXPECT_TRUE(a.musicTitle.channel && a.sfxZap.channel && a.sfxZap2.channel && a.sfxExplosion.channel);
   EXPECT_FALSE(a.sfxZap.channel == a.sfxZap2.channel);
   // Channels must go while their audio backend still exists.
+  assets = GameAssets{};
+}
+
+// An asset that does not decode ends the loading with one line that names it.
+TEST(AssetLoader, AFaultyAssetIsNamedWithWhatFailed) {
+  freshHeadless();
+  registerAssetStore();
+  static const uint8_t kNotAnImage[] = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'};
+  pf::registerEmbeddedFile("images\\heart.png", kNotAnImage, sizeof kNotAnImage);
+  EXPECT_EQ(loadFontAndImages(),
+            "Ovelune: the embedded asset \"images\\heart.png\" could not be decoded as a PNG or JPEG image");
+  registerAssetStore();
   assets = GameAssets{};
 }
 

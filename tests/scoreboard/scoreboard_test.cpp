@@ -17,11 +17,13 @@ class Scoreboard : public ::testing::Test {
  protected:
   Scoreboard() : store(openScoreStore(dir.file("board.db"))), service(*store, unlimited()) {}
 
-  static BoardLimits unlimited() {
-    BoardLimits l;
-    l.submitsPerMinute = 0;
-    l.readsPerMinute = 0;
-    return l;
+  // Plain submissions listed, no limits: the game's own protocol.
+  static BoardOptions unlimited() {
+    BoardOptions o;
+    o.limits.submitsPerMinute = 0;
+    o.limits.readsPerMinute = 0;
+    o.listed = ListingPolicy::all;
+    return o;
   }
   int submit(const std::string& name, const std::string& score, int ship = 1) {
     return service
@@ -117,12 +119,12 @@ TEST_F(Scoreboard, ProbeAndUnknownPaths) {
 TEST(ScoreboardLimits, SubmissionsAndReadsAreLimitedPerAddress) {
   TempDir dir;
   auto store = openScoreStore(dir.file("board.db"));
-  BoardLimits limits;
-  limits.submitsPerMinute = 10;
-  limits.submitBurst = 2;
-  limits.readsPerMinute = 60;
-  limits.readBurst = 3;
-  ScoreService service(*store, limits);
+  BoardOptions options;
+  options.limits.submitsPerMinute = 10;
+  options.limits.submitBurst = 2;
+  options.limits.readsPerMinute = 60;
+  options.limits.readBurst = 3;
+  ScoreService service(*store, options);
   const std::string ok = std::string(kList1) + "?password=vorta7&name=ann&score=1";
   EXPECT_EQ(service.handle("10.0.0.1", ok).status, 200);
   EXPECT_EQ(service.handle("10.0.0.1", ok).status, 200);

@@ -54,3 +54,22 @@ http_status() {
 submit() {  # PORT SHIP NAME SCORE
   http_status "$1" "/members/pellmore/uws$2.php?password=vorta7&name=$3&score=$4"
 }
+
+# upload PORT SHIP NAME SCORE FILE: POSTs the replay file as the game does;
+# prints the status.
+upload() {
+  curl -s -o /dev/null -w '%{http_code}' --max-time 10 -H 'Content-Type: application/octet-stream' \
+    --data-binary "@$5" "http://127.0.0.1:$1/replays?ship=$2&name=$3&score=$4"
+}
+
+# wait_listed PORT SHIP COUNT SECONDS: until the ship's list has COUNT entries.
+wait_listed() {
+  local list entries _
+  for _ in $(seq 1 $(($4 * 10))); do
+    list=$(http_body "$1" "/members/pellmore/uws$2.php")
+    entries=$({ grep -o '^1\.\|<br>' <<<"$list" || true; } | wc -l)
+    ((entries >= $3)) && return 0
+    sleep 0.1
+  done
+  fail "ship $2's list has $entries of $3 entries after $4 s: $list"
+}

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The scoreboard on PostgreSQL: a throwaway cluster in a temporary directory
 # (Unix socket only, no TCP), two server processes on its one database,
-# submissions through both, and the same lists read through either.
+# submissions through both, and the same lists read through either; replays
+# uploaded through both are verified from the one queue, each exactly once.
 set -euo pipefail
 BUILD=$(cd "${1:?usage: test_postgres.sh BUILD_DIR}" && pwd)
+GOLDEN=$(cd "$(dirname "$0")/../replays" && pwd)/ship1-crab-beaten.ovr
 source "$(dirname "$0")/server_lib.sh"
 
 bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n1)
@@ -43,10 +45,10 @@ cluster_up=1
 
 uri="postgresql://board@/postgres?host=$dir/sock"
 # Both start at once: the schema is created by whichever gets there first.
-start_board "$dir/a.log" "$uri" --submit-limit 0 --read-limit 0
+start_board "$dir/a.log" "$uri" --submit-limit 0 --read-limit 0 --listed all
 port_a=$BOARD_PORT
 pid_a=$BOARD_PID
-start_board "$dir/b.log" "$uri" --submit-limit 0 --read-limit 0
+start_board "$dir/b.log" "$uri" --submit-limit 0 --read-limit 0 --listed all
 port_b=$BOARD_PORT
 pid_b=$BOARD_PID
 
@@ -68,6 +70,20 @@ entries=$(grep -o '<br>' <<<"$list_a" | wc -l)
 [[ -z "$(http_body "$port_b" /members/pellmore/uws1.php)" ]] || fail "ship 1 should have no list"
 stored=$(psql "$uri" -Atc "SELECT count(*) FROM submissions")
 ((stored == 53)) || fail "53 submissions were acknowledged, $stored stored"
+
+# Runs uploaded through both servers share one queue in the database: every
+# one is verified, and by exactly one check.
+for i in $(seq 1 8); do
+  port=$port_a
+  ((i % 2 == 0)) && port=$port_b
+  [[ $(upload "$port" 1 "r$i" 8918178 "$GOLDEN") == 202 ]] || fail "upload r$i"
+done
+for _ in $(seq 1 600); do
+  [[ $(psql "$uri" -Atc "SELECT count(*) FROM runs WHERE state = 'verified'") == 8 ]] && break
+  sleep 0.1
+done
+checks=$(psql "$uri" -Atc "SELECT count(*) || ' ' || sum(checks) FROM runs WHERE state = 'verified'")
+[[ $checks == "8 8" ]] || fail "every run verified once: verified runs and checks are $checks"
 
 # kill -9 of one server in the middle of a burst: every submission it
 # acknowledged is in the database, and the other server lists it.
@@ -94,4 +110,4 @@ for pid in "${BOARD_PIDS[@]}"; do
   wait "$pid" || fail "a server did not stop cleanly"
 done
 BOARD_PIDS=()
-echo "PASS: two servers on one PostgreSQL database agree on the lists; $acked acknowledged submissions kept through kill -9"
+echo "PASS: two servers on one PostgreSQL database agree on the lists and verify eight runs once each; $acked acknowledged submissions kept through kill -9"

@@ -7,7 +7,7 @@ source "$(dirname "$0")/server_lib.sh"
 dir=$(mktemp -d)
 trap 'board_cleanup; rm -rf "$dir"' EXIT
 
-start_board "$dir/log" "$dir/board.db"
+start_board "$dir/log" "$dir/board.db" --listed all
 reply=$(http_get "$BOARD_PORT" /members/pellmore/sPhallus.php | tr -d '\r')
 [[ "$reply" == *"Connection: close"* && "$reply" == *$'\n\nok' ]] || fail "probe reply: $reply"
 [[ $(submit "$BOARD_PORT" 3 Ann 120) == 200 ]] || fail "submission refused"
@@ -15,7 +15,7 @@ reply=$(http_get "$BOARD_PORT" /members/pellmore/sPhallus.php | tr -d '\r')
 kill -KILL "$BOARD_PID"
 wait "$BOARD_PID" 2>/dev/null || true
 
-start_board "$dir/log2" "$dir/board.db"
+start_board "$dir/log2" "$dir/board.db" --listed all
 [[ "$(http_body "$BOARD_PORT" /members/pellmore/uws3.php)" == "1. [120][Ann]" ]] || fail "the submission did not survive kill -9"
 kill -TERM "$BOARD_PID"
 status=0

@@ -12,7 +12,7 @@ trap 'kill "$slow_pid" 2>/dev/null || true; board_cleanup; rm -rf "$dir"' EXIT
 
 rss_kb() { sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\).*/\1/p' "/proc/$1/status"; }
 
-start_board "$dir/log" "$dir/board.db"
+start_board "$dir/log" "$dir/board.db" --listed all
 
 # A byte a second, for longer than the others wait.
 (
@@ -49,14 +49,14 @@ after=$(rss_kb "$BOARD_PID")
 # there after a restart.
 board_cleanup
 BOARD_PIDS=()
-start_board "$dir/log2" "$dir/burst.db" --submit-limit 1000000
+start_board "$dir/log2" "$dir/burst.db" --submit-limit 1000000 --listed all
 for i in $(seq 1 30); do
   (submit "$BOARD_PORT" 4 "k$i" "$((1000 + i))" >"$dir/ack.$i" 2>/dev/null || true) &
 done
 sleep 0.05
 kill -KILL "$BOARD_PID"
 wait 2>/dev/null || true
-start_board "$dir/log3" "$dir/burst.db"
+start_board "$dir/log3" "$dir/burst.db" --listed all
 list=$(http_body "$BOARD_PORT" /members/pellmore/uws4.php)
 acked=0
 for i in $(seq 1 30); do

@@ -3,12 +3,7 @@
 # controls a whole level runs to its end with every creature spawned and no
 # enemy ever on a non-finite number (the simulator fails the run otherwise);
 # the trace names the live classes and the texts of each frame.
-set -euo pipefail
-BUILD=$(cd "${1:?usage: test_sim_creatures.sh BUILD_DIR}" && pwd)
-SIM="$BUILD/ovelune-sim"
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib.sh"
 
 for seed in 1 2 3; do
   "$SIM" --ship 1 --seed "$seed" --invulnerable --bot none --until-end >"$WORK/end.json" 2>"$WORK/err.txt" ||

@@ -3,12 +3,7 @@
 # whole autopilot run with ship one beats the crab, whose state the trace
 # carries while it lives, and a whole autopilot run finishes for every other
 # ship; bad arguments are refused with a message.
-set -euo pipefail
-BUILD=$(cd "${1:?usage: test_sim_runs.sh BUILD_DIR}" && pwd)
-SIM="$BUILD/ovelune-sim"
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib.sh"
 
 cat >"$WORK/input.txt" <<'SCRIPT'
 # frames  keys

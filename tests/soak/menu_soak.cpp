@@ -9,7 +9,6 @@
 #include <string>
 
 #include "app/asset_loader.hpp"
-#include "app/asset_store.hpp"
 #include "essentials/assets.hpp"
 #include "frontend/menu.hpp"
 #include "persist/database.hpp"
@@ -45,8 +44,7 @@ int main(int argc, char** argv) {
   const int runs = std::atoi(argv[2]);
 
   pf::HeadlessBackend& display = freshHeadless(1);
-  registerAssetStore();
-  loadGameAssets();
+  requireGameAssets();
   configureScoreServer("127.0.0.1:1");  // nothing listens: every submission fails at once
   const TempDir dir;
   if (!openDatabase(dir.file(kDatabaseFile)) || !createTables()) return 1;

@@ -27,7 +27,7 @@ namespace {
 class StillShip : public playerbase {
  public:
   int Update(float, float, float, EntityList<bubble>&) override { return 0; }
-  int paint() override { return 0; }
+  int paint() const override { return 0; }
 };
 
 class CreatureTest : public GlowSpriteTest {
@@ -486,7 +486,8 @@ TEST_F(CreatureTest, TentaclesThinAndFadeToAnInvisibleLastSpan) {
   for (size_t t = 0; t < 7; ++t) {
     for (size_t k = 0; k < 21; ++k) EXPECT_EQ(widths[t * 21 + k], 6.0f - static_cast<float>(k / 3));
   }
-  // The tentacles hang from the bottom of the bell that the drawing worked out.
+  // The tentacles hang from the bottom of the bell as the frame's looks lay it out.
+  j->updateLooks();
   EXPECT_NEAR(j->ymov, j->y2 + 36 + 7 * Sin(j->angle / 4), 1e-3);
 }
 

@@ -59,9 +59,9 @@ TEST_F(DrawTest, CornersTurnAndScaleAboutTheHandle) {
   display.clearCalls();
   pf::setScale(2, 0.5f);
   pf::setImageHandle(*image, 0, 0);
-  pf::drawImagePart(*image, 10, 20, 8, 6);
-  EXPECT_FLOAT_EQ(only().x[2], 10 + 16);
-  EXPECT_FLOAT_EQ(only().y[2], 20 + 3);
+  pf::drawImage(*image, 10, 20);
+  EXPECT_FLOAT_EQ(only().x[2], 10 + 128);
+  EXPECT_FLOAT_EQ(only().y[2], 20 + 16);
 }
 
 TEST_F(DrawTest, RectanglesLinesAndPoints) {

@@ -21,7 +21,7 @@ namespace {
 class StillShip : public playerbase {
  public:
   int Update(float, float, float, EntityList<bubble>&) override { return 0; }
-  int paint() override { return 0; }
+  int paint() const override { return 0; }
 };
 
 class EnemyTest : public GlowSpriteTest {

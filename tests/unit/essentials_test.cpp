@@ -106,8 +106,9 @@ TEST(Trig, WholeDegreesLookUpExactlyWhatTheSeriesGives) {
 TEST(SoundHelpers, PlaySfxHonoursTheSoundSetting) {
   freshHeadless();
   SoundSlot blip;
-  blip.sound = std::make_unique<pf::Sound>();
-  blip.sound->samples.assign(44100, 100);  // one second
+  auto sound = std::make_unique<pf::Sound>();
+  sound->samples.assign(44100, 100);  // one second
+  blip.sound.store(std::move(sound));
   blip.channel = pf::allocChannel();
   const pf::Channel original = blip.channel;
 

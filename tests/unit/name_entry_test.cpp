@@ -40,7 +40,7 @@ class NameEntry : public ::testing::Test {
     return "";
   }
 
-  LoopbackServer server{[](const std::string&) { return LoopbackServer::ok("ok"); }};
+  LoopbackServer server{LoopbackServer::always(LoopbackServer::ok("ok"))};
   pf::HeadlessBackend* display = nullptr;
   std::function<void(int)> script = [](int) {};
   int frame = 0;
@@ -53,7 +53,7 @@ TEST_F(NameEntry, TypedPrintableCharactersUpTo15ThenReturn) {
     if (f < static_cast<int>(typed.size())) pf::inputState().charTyped(static_cast<unsigned char>(typed[f]));
     if (f == 40) tap(pf::vk::kReturn);
   };
-  EXPECT_TRUE(submitScore(1234, bestListPath(4)));
+  EXPECT_TRUE(submitScore(1234, 4, ""));
   // Control characters and the C1 range never enter; the stored three count
   // towards the fifteen.
   EXPECT_EQ(settings.name,
@@ -69,7 +69,7 @@ TEST_F(NameEntry, BackspaceRemovesFromThePrefilledName) {
     if (f == 3) pf::inputState().charTyped('Z');
     if (f == 6) tap(pf::vk::kReturn);
   };
-  EXPECT_TRUE(submitScore(1, bestListPath(1)));
+  EXPECT_TRUE(submitScore(1, 1, ""));
   EXPECT_EQ(settings.name, "abcdefghijklZ");
 }
 
@@ -79,7 +79,7 @@ TEST_F(NameEntry, CloseRequestEndsWithoutSending) {
     if (f == 2) pf::inputState().charTyped('x');
     if (f == 5) pf::inputState().requestClose();
   };
-  EXPECT_FALSE(submitScore(1, bestListPath(1)));
+  EXPECT_FALSE(submitScore(1, 1, ""));
   EXPECT_EQ(settings.name, "kept");
   EXPECT_TRUE(server.requests().empty());
   EXPECT_TRUE(pf::closeRequested());  // left for the menu to act on
@@ -95,7 +95,7 @@ TEST_F(NameEntry, AJoystickButtonHeldFromTheRunDoesNotConfirm) {
     if (f == 40) pf::inputState().joyButton(0, 2, true);
     confirmedAt = f;
   };
-  EXPECT_TRUE(submitScore(1, bestListPath(1)));
+  EXPECT_TRUE(submitScore(1, 1, ""));
   // The fresh press is seen at the next eleventh frame, 44, which then
   // shows "submitting score..." as its one flip.
   EXPECT_EQ(confirmedAt, 44);

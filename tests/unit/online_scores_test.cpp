@@ -70,13 +70,12 @@ class BestListDrawing : public ::testing::Test {
     display = &freshHeadless();
     font = pf::loadFont("/usr/share/fonts/truetype/comfortaa/Comfortaa-Bold.ttf", 20, 5);
     ASSERT_TRUE(font);
-    saved = std::move(assets.gameFont);
-    assets.gameFont = std::move(font);
+    saved = assets.gameFont.store(std::move(font));
     display->setRecording(true);
   }
   void TearDown() override {
     display->setRecording(false);
-    assets.gameFont = std::move(saved);
+    assets.gameFont.store(std::move(saved));
   }
   std::vector<pf::DrawCall> texts() {
     std::vector<pf::DrawCall> out;
@@ -191,7 +190,7 @@ TEST_F(OnlineRequests, ListFetchProbeAndSubmissionBytes) {
                                                        {"abcdefghijklmnop", "abcdefghijklmno"},
                                                        {"Tom&Jerry", "Tom%26Jerry"},
                                                        {"O'Neil", "O'Neil"}};
-  for (const auto& [typed, sent] : names) sendScore(bestListPath(3), cleanPlayerName(typed), -12);
+  for (const auto& [typed, sent] : names) sendScore(3, cleanPlayerName(typed), -12, "");
 
   const Strings requests = server.requests();
   ASSERT_EQ(requests.size(), 11u);
@@ -203,11 +202,21 @@ TEST_F(OnlineRequests, ListFetchProbeAndSubmissionBytes) {
   }
 }
 
-TEST_F(OnlineRequests, NoSubmissionWithoutAnAnsweringProbe) {
-  LoopbackServer server([](const std::string&) { return std::string("HTTP/1.0 404 Not Found\r\n\r\n"); });
+// The probe's answer is not read: the submission follows whatever it says,
+// then the run's replay, as a POST with its length.
+TEST_F(OnlineRequests, SubmissionAndReplayFollowWhateverTheProbeAnswers) {
+  LoopbackServer server(LoopbackServer::always("HTTP/1.0 404 Not Found\r\n\r\n"));
   configureScoreServer(server.address().c_str());
-  sendScore(bestListPath(1), "ann", 5);
-  EXPECT_EQ(server.requests().size(), 1u);
+  const std::string replay("OVRP\0\x01", 6);
+  sendScore(1, "a&b", 5, replay);
+  const Strings requests = server.requests();
+  ASSERT_EQ(requests.size(), 3u);
+  EXPECT_EQ(requests[1],
+            "GET /members/pellmore/uws1.php?password=vorta7&name=a%26b&score=5 HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+  EXPECT_EQ(requests[2],
+            "POST /replays?ship=1&name=a%26b&score=5 HTTP/1.0\r\nHost: 127.0.0.1\r\n"
+            "Content-Type: application/octet-stream\r\nContent-Length: 6\r\n\r\n" +
+                replay);
 }
 
 TEST_F(OnlineRequests, ErrorStatusesAndContentLength) {
@@ -231,7 +240,7 @@ TEST_F(OnlineRequests, ErrorStatusesAndContentLength) {
 }
 
 TEST_F(OnlineRequests, SixFetchesShareOneBudget) {
-  LoopbackServer silent([](const std::string&) { return std::string(); });  // accepts, never answers
+  LoopbackServer silent(LoopbackServer::silent());  // accepts, never answers
   configureScoreServer(silent.address().c_str());
   std::array<Tokenizer, 6> lists;
   auto start = steady_clock::now();
@@ -243,7 +252,7 @@ TEST_F(OnlineRequests, SixFetchesShareOneBudget) {
 
   int closedPort = 0;
   {
-    LoopbackServer gone([](const std::string&) { return std::string(); });
+    LoopbackServer gone(LoopbackServer::silent());
     closedPort = gone.port();
   }
   configureScoreServer(("127.0.0.1:" + std::to_string(closedPort)).c_str());

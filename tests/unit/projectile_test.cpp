@@ -28,11 +28,11 @@ class ProjectileTest : public GlowSpriteTest {
 
 struct ParkedShip : playerbase {
   int Update(float, float, float, EntityList<bubble>&) override { return 0; }
-  int paint() override { return 0; }
+  int paint() const override { return 0; }
 };
 
 std::unique_ptr<bullet> shotUp(float y, float speed) {
-  return bullet::Create(400, y, 270, speed, assets.blobImage.get(), 1, 4, 0, 100, 100, 1, 0.1f, 1.5f, 0, 1);
+  return bullet::Create(400, y, 270, speed, assets.blobImage(), 1, 4, 0, 100, 100, 1, 0.1f, 1.5f, 0, 1);
 }
 
 TEST_F(ProjectileTest, BulletFliesStraightAndLeavesOnlyByTopOrSides) {
@@ -48,14 +48,15 @@ TEST_F(ProjectileTest, BulletFliesStraightAndLeavesOnlyByTopOrSides) {
   EXPECT_FLOAT_EQ(b->collrect.x, b->X - 10);
   EXPECT_FLOAT_EQ(b->collrect.h, 50);
 
-  auto down = bullet::Create(400, 300, 90, 20, nullptr, 1, 4, 255, 255, 255, 1, 1, 0, 0, 1);
+  const pf::ImagePtr sprite = pf::createImage(64, 64, 1, 0);
+  auto down = bullet::Create(400, 300, 90, 20, *sprite, 1, 4, 255, 255, 255, 1, 1, 0, 0, 1);
   for (int n = 0; n < 100; ++n) EXPECT_EQ(down->Update(), 0);
-  auto sideways = bullet::Create(790, 300, 0, 20, nullptr, 1, 4, 255, 255, 255, 1, 1, 0, 0, 1);
+  auto sideways = bullet::Create(790, 300, 0, 20, *sprite, 1, 4, 255, 255, 255, 1, 1, 0, 0, 1);
   EXPECT_EQ(sideways->Update(), 1);
 }
 
 TEST_F(ProjectileTest, BulletDrawsWhiteCoreThenColouredGlow) {
-  auto b = bullet::Create(200, 100, 90, 0, assets.blobImage.get(), 0.4f, 4, 10, 20, 30, 1, 0.5f, 0, 0, 1);
+  auto b = bullet::Create(200, 100, 90, 0, assets.blobImage(), 0.4f, 4, 10, 20, 30, 1, 0.5f, 0, 0, 1);
   display->setRecording(true);
   b->paint();
   const auto& calls = display->calls();
@@ -80,7 +81,7 @@ TEST_F(ProjectileTest, BulletDrawsWhiteCoreThenColouredGlow) {
 }
 
 TEST_F(ProjectileTest, Bullet2DStaysAtOriginUntilFirstUpdate) {
-  auto p = bullet2D::Create(100, 200, 90, 1, assets.blobImage.get(), 1, 4, 0, 100, 100, 0.1f, 0.1f, 8, 0, 1);
+  auto p = bullet2D::Create(100, 200, 90, 1, assets.blobImage(), 1, 4, 0, 100, 100, 0.1f, 0.1f, 8, 0, 1);
   EXPECT_EQ(p->x, 0);
   EXPECT_EQ(p->y, 0);
   p->Update();
@@ -94,8 +95,7 @@ TEST_F(ProjectileTest, Bullet2DStaysAtOriginUntilFirstUpdate) {
 }
 
 TEST_F(ProjectileTest, BeamGrowsSwervesAndNeverCountsFrames) {
-  auto beam =
-      particlebeam::Create(400, 500, 270, 20, assets.blobImage.get(), 0.8f, 4, 150, 200, 0, 0.35f, 1.5f, 10, 0, -3);
+  auto beam = particlebeam::Create(400, 500, 270, 20, assets.blobImage(), 0.8f, 4, 150, 200, 0, 0.35f, 1.5f, 10, 0, -3);
   EXPECT_EQ(beam->damage, 3);
   EXPECT_EQ(beam->isparticlebeam, 1);
   EXPECT_FLOAT_EQ(beam->xScale, 0.1f);
@@ -110,7 +110,7 @@ TEST_F(ProjectileTest, BeamGrowsSwervesAndNeverCountsFrames) {
 }
 
 TEST_F(ProjectileTest, Ship5BulletWeavesUpwards) {
-  auto s = ship5bullet::Create(300, 200, 0, 99, assets.blobImage.get(), 1, 3, 1, 2, 3, 0.5f, 2.9f, 40, 1, 0.6f);
+  auto s = ship5bullet::Create(300, 200, 0, 99, assets.blobImage(), 1, 3, 1, 2, 3, 0.5f, 2.9f, 40, 1, 0.6f);
   EXPECT_EQ(s->alpha, 0);
   EXPECT_EQ(s->speed, 0);
   EXPECT_EQ(s->radius, 0);

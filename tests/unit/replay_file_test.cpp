@@ -16,7 +16,9 @@ using pf::InputQuery;
 
 Replay sampleReplay(int ship = 3, int64_t score = 123456) {
   Replay r;
-  r.buildId = "0123456789abcdef";
+  r.gameplayVersion = 7;
+  r.environment = "gcc 12, x86_64 sse2, strict floats";
+  r.recordedAt = 1765000000;
   r.ship = ship;
   r.seed = 0xFEDCBA9876543210ull;
   r.settings.upkey = 38;
@@ -31,10 +33,17 @@ Replay sampleReplay(int ship = 3, int64_t score = 123456) {
       {InputQuery::keyHit, 27, 2}, {InputQuery::joyAxis, 1, -0.73f}, {InputQuery::joyDown, 5, 1}};
   pf::InputFrame moving = idle;  // the same reads, one value changed
   moving[2].value = 1;
-  for (int i = 0; i < 40; ++i) r.frames.push_back(i % 10 == 3 ? busy : i % 7 == 5 ? moving : idle);
-  r.frames.push_back({});
-  r.result = ReplayResult{score, 77, RunEnd::failed, static_cast<uint32_t>(r.frames.size())};
+  for (int i = 0; i < 40; ++i) pf::appendFrame(r.input, i % 10 == 3 ? busy : i % 7 == 5 ? moving : idle);
+  pf::appendFrame(r.input, {});
+  r.result = ReplayResult{score, 77, RunEnd::failed, static_cast<uint32_t>(pf::frameCount(r.input))};
   return r;
+}
+
+// The same bytes with the checksum made right again, as a forger would.
+std::vector<uint8_t> resealed(std::vector<uint8_t> bytes) {
+  const uint32_t sum = replayChecksum(bytes.data(), bytes.size() - 4);
+  for (size_t i = 0; i < 4; ++i) bytes[bytes.size() - 4 + i] = static_cast<uint8_t>(sum >> (8 * i));
+  return bytes;
 }
 
 }  // namespace
@@ -43,19 +52,69 @@ TEST(ReplayFile, RoundTripKeepsEveryFieldAndFrame) {
   const Replay r = sampleReplay();
   const ReplayRead back = decodeReplay(encodeReplay(r));
   ASSERT_TRUE(back.ok) << back.error;
-  EXPECT_EQ(back.replay.buildId, r.buildId);
+  EXPECT_EQ(back.replay.gameplayVersion, 7u);
+  EXPECT_EQ(back.replay.environment, r.environment);
+  EXPECT_EQ(back.replay.recordedAt, r.recordedAt);
   EXPECT_EQ(back.replay.ship, 3);
   EXPECT_EQ(back.replay.seed, r.seed);
   EXPECT_EQ(back.replay.settings, r.settings);
   EXPECT_EQ(back.replay.result, r.result);
-  EXPECT_EQ(back.replay.frames, r.frames);
+  EXPECT_EQ(back.replay.input, r.input);
+  const ReplayRead header = decodeReplay(encodeReplay(r), ReplayPart::header);
+  ASSERT_TRUE(header.ok) << header.error;
+  EXPECT_EQ(header.replay.result, r.result);
+  EXPECT_TRUE(header.replay.input.empty());
 }
 
-TEST(ReplayFile, EveryTruncationIsAnError) {
+// A short file with a right checksum that claims a huge run: 10 million
+// frames of 100 reads. It is refused with a reason before anything is made
+// of its claims; so is every count and text beyond what a run can be.
+TEST(ReplayFile, ClaimsBeyondWhatARunCanBeAreRefused) {
+  Replay huge = sampleReplay();
+  pf::InputFrame wide(100, pf::InputRead{InputQuery::keyDown, 38, 1});
+  huge.input = {pf::InputRun{10'000'000, wide}};
+  huge.result.frames = 10'000'000;
+  std::vector<uint8_t> bytes = encodeReplay(huge);
+  EXPECT_LT(bytes.size(), 500u);
+  ReplayRead read = decodeReplay(bytes);
+  EXPECT_FALSE(read.ok);
+  EXPECT_NE(read.error.find("more than a run can have"), std::string::npos) << read.error;
+
+  huge.result.frames = 100;  // an honest header cannot carry the frames past the bounds either
+  huge.input = {pf::InputRun{100, wide}};
+  read = decodeReplay(encodeReplay(huge));
+  EXPECT_NE(read.error.find("more than a frame can"), std::string::npos) << read.error;
+
+  Replay longText = sampleReplay();
+  longText.environment.assign(kMaxEnvironmentLength + 1, 'x');
+  EXPECT_NE(decodeReplay(encodeReplay(longText)).error.find("text field is too long"), std::string::npos);
+  longText = sampleReplay();
+  longText.settings.jMoveYAxis.assign(kMaxAxisNameLength + 1, 'y');
+  EXPECT_FALSE(decodeReplay(encodeReplay(longText)).ok);
+
+  // The run count of the sample (its first byte after the header: where an
+  // empty replay has its count, before its checksum) raised to more runs
+  // than the bytes that follow could hold.
+  const Replay sample = sampleReplay();
+  const size_t runCount = encodeReplay(Replay{static_cast<const ReplayHeader&>(sample), {}}).size() - 5;
+  bytes = encodeReplay(sample);
+  ASSERT_EQ(bytes[runCount], sample.input.size());
+  bytes[runCount] = 0x7F;
+  read = decodeReplay(resealed(bytes));
+  EXPECT_NE(read.error.find("runs of frames in"), std::string::npos) << read.error;
+}
+
+TEST(ReplayFile, EveryTruncationIsAnErrorEvenWithTheChecksumMadeRight) {
   const std::vector<uint8_t> bytes = encodeReplay(sampleReplay());
   for (size_t n = 0; n < bytes.size(); ++n) {
-    const ReplayRead read = decodeReplay(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(n)));
+    std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<long>(n));
+    ReplayRead read = decodeReplay(cut);
     ASSERT_FALSE(read.ok) << "cut to " << n << " bytes";
+    EXPECT_FALSE(read.error.empty());
+    if (n < 10 || n == bytes.size() - 4) continue;  // too short to seal; the whole file
+    cut.insert(cut.end(), 4, 0);
+    read = decodeReplay(resealed(cut));
+    ASSERT_FALSE(read.ok) << "cut to " << n << " bytes and sealed";
     EXPECT_FALSE(read.error.empty());
   }
 }

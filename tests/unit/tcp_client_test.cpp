@@ -1,5 +1,4 @@
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <net/if.h>
 #include <netinet/in.h>
 #include <sched.h>
@@ -16,108 +15,59 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "loopback_server.hpp"
 #include "platform/net/tcp_client.hpp"
 #include "test_support.hpp"
 
 namespace {
 
-// A loopback server that accepts one connection, records the request up to
-// its empty line, sends a canned reply and hangs up.
-class OneShotServer {
- public:
-  explicit OneShotServer(bool listen = true) {
-    fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t len = sizeof addr;
-    getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len);
-    port_ = ntohs(addr.sin_port);
-    if (listen) ::listen(fd_, 4);
-  }
-  ~OneShotServer() {
-    if (thread_.joinable()) thread_.join();
-    ::close(fd_);
-  }
-
-  int port() const { return port_; }
-  const std::string& request() const { return request_; }
-
-  void reply(std::string response) {
-    thread_ = std::thread([this, response = std::move(response)] {
-      const int c = accept(fd_, nullptr, nullptr);
-      if (c < 0) return;
-      char buf[1024];
-      while (request_.find("\r\n\r\n") == std::string::npos) {
-        const ssize_t n = recv(c, buf, sizeof buf, 0);
-        if (n <= 0) break;
-        request_.append(buf, static_cast<size_t>(n));
-      }
-      send(c, response.data(), response.size(), MSG_NOSIGNAL);
-      ::close(c);
-    });
-  }
-
- private:
-  int fd_ = -1;
-  int port_ = 0;
-  std::string request_;
-  std::thread thread_;
-};
-
 TEST(HttpGet, SendsExactlyThreeLinesAndSplitsHeadersFromBody) {
-  OneShotServer server;
-  server.reply(
+  LoopbackServer server(LoopbackServer::always(
       "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nX-Empty-Looking: \r\n\r\nfirst\r\n\r\n1. [500][ann]<br>2. "
-      "[20][bob]");
+      "[20][bob]"));
   std::vector<std::string> body;
   ASSERT_EQ(pf::httpGet("127.0.0.1", server.port(), "/members/pellmore/uws1.php?name=a_b&score=-5", &body, 3000),
             pf::HttpOutcome::ok);
-  EXPECT_EQ(server.request(), "GET /members/pellmore/uws1.php?name=a_b&score=-5 HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+  EXPECT_EQ(server.requests().at(0),
+            "GET /members/pellmore/uws1.php?name=a_b&score=-5 HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
   // An empty body line is kept; the last line needs no line ending.
   EXPECT_EQ(body, (std::vector<std::string>{"first", "", "1. [500][ann]<br>2. [20][bob]"}));
 }
 
 TEST(HttpGet, AcceptsBareLineFeedsAndResolvesHostNames) {
-  OneShotServer server;
-  server.reply("HTTP/1.1 200 OK\nServer: x\n\nalpha\nbeta\n");
+  LoopbackServer server(LoopbackServer::always("HTTP/1.1 200 OK\nServer: x\n\nalpha\nbeta\n"));
   std::vector<std::string> body;
   ASSERT_EQ(pf::httpGet("localhost", server.port(), "/", &body, 3000), pf::HttpOutcome::ok);
-  EXPECT_EQ(server.request(), "GET / HTTP/1.0\r\nHost: localhost\r\n\r\n");
+  EXPECT_EQ(server.requests().at(0), "GET / HTTP/1.0\r\nHost: localhost\r\n\r\n");
   EXPECT_EQ(body, (std::vector<std::string>{"alpha", "beta"}));
 }
 
 TEST(HttpGet, FailedRepliesAreNotSuccesses) {
   {  // an error status must not hand its error page over as the body
-    OneShotServer server;
-    server.reply("HTTP/1.0 404 Not Found\r\n\r\n<html>gone</html>\r\n");
+    LoopbackServer server(LoopbackServer::always("HTTP/1.0 404 Not Found\r\n\r\n<html>gone</html>\r\n"));
     std::vector<std::string> body{"stale"};
     EXPECT_NE(pf::httpGet("127.0.0.1", server.port(), "/x", &body, 3000), pf::HttpOutcome::ok);
     EXPECT_TRUE(body.empty());
   }
   {  // the headers never end
-    OneShotServer server;
-    server.reply("HTTP/1.0 200 OK\r\nServer: x\r\n");
+    LoopbackServer server(LoopbackServer::always("HTTP/1.0 200 OK\r\nServer: x\r\n"));
     EXPECT_NE(pf::httpGet("127.0.0.1", server.port(), "/x", nullptr, 3000), pf::HttpOutcome::ok);
   }
   {  // closed before the length it announced
-    OneShotServer server;
-    server.reply("HTTP/1.0 200 OK\r\nContent-Length: 50\r\n\r\n1. [5][cut]");
+    LoopbackServer server(LoopbackServer::always("HTTP/1.0 200 OK\r\nContent-Length: 50\r\n\r\n1. [5][cut]"));
     EXPECT_EQ(pf::httpGet("127.0.0.1", server.port(), "/x", nullptr, 3000), pf::HttpOutcome::failed);
   }
   {  // beyond the reply cap
-    OneShotServer server;
-    server.reply("HTTP/1.0 200 OK\r\n\r\n" + std::string(pf::TcpClient::kDefaultReplyCap, 'x') + "\r\n");
+    LoopbackServer server(
+        LoopbackServer::always("HTTP/1.0 200 OK\r\n\r\n" + std::string(pf::TcpClient::kDefaultReplyCap, 'x') + "\r\n"));
     EXPECT_NE(pf::httpGet("127.0.0.1", server.port(), "/x", nullptr, 3000), pf::HttpOutcome::ok);
   }
 }
 
 TEST(HttpGet, RefusesLineBreaksInTheRequestWithoutSending) {
-  OneShotServer server;  // listens but never accepts
+  LoopbackServer server(LoopbackServer::silent());
   const auto start = std::chrono::steady_clock::now();
   EXPECT_NE(pf::httpGet("127.0.0.1", server.port(), "/uws1.php?name=x\r\nX-Injected: 1", nullptr, 2000),
             pf::HttpOutcome::ok);
@@ -126,7 +76,7 @@ TEST(HttpGet, RefusesLineBreaksInTheRequestWithoutSending) {
 }
 
 TEST(TcpClient, SilentServerTimesOut) {
-  OneShotServer server;  // the kernel completes the connect; nobody answers
+  LoopbackServer server(LoopbackServer::silent());  // connects; nobody answers
   const auto start = std::chrono::steady_clock::now();
   EXPECT_NE(pf::httpGet("127.0.0.1", server.port(), "/", nullptr, 300), pf::HttpOutcome::ok);
   const auto took = std::chrono::steady_clock::now() - start;
@@ -137,8 +87,10 @@ TEST(TcpClient, SilentServerTimesOut) {
 TEST(TcpClient, RefusedConnectionAndBadPortFail) {
   int port = 0;
   {
-    OneShotServer closed(false);  // bound, never listening: connects are refused
-    port = closed.port();
+    const LoopbackServer gone(LoopbackServer::silent());
+    port = gone.port();
+  }
+  {  // the server is gone: connects are refused
     pf::TcpClient client;
     EXPECT_FALSE(client.connect("127.0.0.1", port, 2000));
     EXPECT_FALSE(client.isOpen());

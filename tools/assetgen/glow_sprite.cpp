@@ -8,6 +8,12 @@
 
 namespace gen {
 
+float glowSpriteAlpha(float r2) {
+  const float body = std::pow(std::max(0.0f, 1.0f - r2), 2.2f);
+  const float core = 0.55f + 0.45f * std::exp(-r2 * 10.0f);
+  return body * core;
+}
+
 Bytes glowSpritePng() {
   constexpr int kSize = 64;
   constexpr float kCentre = kSize * 0.5f;
@@ -16,12 +22,9 @@ Bytes glowSpritePng() {
     for (int x = 0; x < kSize; ++x) {
       const float dx = (static_cast<float>(x) + 0.5f - kCentre) / kCentre;
       const float dy = (static_cast<float>(y) + 0.5f - kCentre) / kCentre;
-      const float r2 = dx * dx + dy * dy;
-      const float body = std::pow(std::max(0.0f, 1.0f - r2), 2.2f);
-      const float core = 0.55f + 0.45f * std::exp(-r2 * 10.0f);
       uint8_t* p = &rgba[static_cast<size_t>(y * kSize + x) * 4];
       p[0] = p[1] = p[2] = 255;
-      p[3] = toByte(body * core);
+      p[3] = toByte(glowSpriteAlpha(dx * dx + dy * dy));
     }
   }
   return encodePng(kSize, kSize, rgba);

@@ -1,17 +1,22 @@
 // ovelune-assetgen OUTDIR: synthesises every embedded file of the game into
 // OUTDIR/files and writes the sources that link and register them.
+// ovelune-assetgen --icons OUTDIR SIZE...: draws the application icon at each
+// size into OUTDIR/hicolor/SIZExSIZE/apps/ovelune.png, the icon theme's layout.
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "catalog.hpp"
 #include "embedding_writer.hpp"
+#include "images.hpp"
 
 namespace fs = std::filesystem;
 
@@ -52,14 +57,34 @@ void writeFile(const fs::path& path, const gen::Bytes& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
+void writeIcons(const fs::path& outDir, const std::vector<int>& sizes) {
+  for (int size : sizes) {
+    const std::string edge = std::to_string(size);
+    const fs::path dir = outDir / "hicolor" / (edge + "x" + edge) / "apps";
+    fs::create_directories(dir);
+    writeFile(dir / "ovelune.png", gen::appIconPng(size));
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: ovelune-assetgen OUTDIR\n");
+  const bool icons = argc >= 4 && std::string(argv[1]) == "--icons";
+  if (argc != 2 && !icons) {
+    std::fprintf(stderr, "usage: ovelune-assetgen OUTDIR | --icons OUTDIR SIZE...\n");
     return 2;
   }
   try {
+    if (icons) {
+      std::vector<int> sizes;
+      for (int i = 3; i < argc; ++i) {
+        const int size = std::atoi(argv[i]);
+        if (size < 1 || size > 1024) throw std::runtime_error(std::string("bad icon size ") + argv[i]);
+        sizes.push_back(size);
+      }
+      writeIcons(argv[2], sizes);
+      return 0;
+    }
     const fs::path outDir = fs::absolute(argv[1]).lexically_normal();
     const fs::path fileDir = outDir / "files";
     fs::create_directories(fileDir);

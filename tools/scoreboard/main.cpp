@@ -2,6 +2,9 @@
 //
 //   ovelune-scoreboard --listen HOST:PORT --db FILE|postgresql://...
 //                      [--submit-limit N] [--read-limit N] [--threads N]
+//                      [--listed verified|all] [--verifiers N] [--verify-timeout S]
+//                      [--max-queued N]
+//   ovelune-scoreboard --version | --help
 //
 // Every request gets one reply and its connection is closed. SIGTERM or
 // SIGINT stop accepting, let the requests in progress finish, and end.
@@ -15,7 +18,9 @@
 #include <string>
 #include <thread>
 
+#include "replay_verifier.hpp"
 #include "score_service.hpp"
+#include "web_board.hpp"
 
 namespace {
 
@@ -23,17 +28,40 @@ struct Options {
   std::string host = "127.0.0.1";
   int port = 4780;
   std::string db = "scoreboard.db";
-  BoardLimits limits;
+  BoardOptions board;
+  VerifierOptions verifiers;
   int threads = 8;
 };
 
+constexpr const char* kUsage =
+    "usage: ovelune-scoreboard --listen HOST:PORT --db FILE|postgresql://URI\n"
+    "       [--submit-limit PER_MINUTE] [--read-limit PER_MINUTE] [--threads N]   (limit 0: none)\n"
+    "       [--listed verified|all] [--verifiers N] [--verify-timeout SECONDS] [--max-queued N]\n"
+    "       ovelune-scoreboard --version | --help\n";
+
 [[noreturn]] void usage(const char* why) {
-  std::fprintf(stderr,
-               "ovelune-scoreboard: %s\n"
-               "usage: ovelune-scoreboard --listen HOST:PORT --db FILE|postgresql://URI\n"
-               "       [--submit-limit PER_MINUTE] [--read-limit PER_MINUTE] [--threads N]   (limit 0: none)\n",
-               why);
+  std::fprintf(stderr, "ovelune-scoreboard: %s\n%s", why, kUsage);
   std::exit(2);
+}
+
+void printHelp() {
+  std::printf(
+      "%s"
+      "The score server of Ovelune: the games' best lists and score submissions over HTTP.\n"
+      "\n"
+      "  --listen HOST:PORT     address to listen on (127.0.0.1:4780; port 0 picks a free one)\n"
+      "  --db FILE|URI          SQLite file (scoreboard.db) or postgresql:// database\n"
+      "  --submit-limit N       submissions per address and minute (10; 0: no limit)\n"
+      "  --read-limit N         list reads per address and minute (120; 0: no limit)\n"
+      "  --threads N            requests served at once (8)\n"
+      "  --listed verified|all  lists show only runs whose replay was verified (verified),\n"
+      "                         or every plain submission (all)\n"
+      "  --verifiers N          replays verified at once, each in a process of its own (2)\n"
+      "  --verify-timeout S     a check not finished after S seconds is made again (60)\n"
+      "  --max-queued N         replays waiting to be verified, at most (500; beyond: 503)\n"
+      "  --version              print the version and exit\n"
+      "  --help                 print this help and exit\n",
+      kUsage);
 }
 
 double number(const char* text) {
@@ -47,6 +75,13 @@ Options parse(int argc, char** argv) {
   Options o;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
+    if (arg == "--version" || arg == "--help") {
+      if (arg == "--version")
+        std::printf("ovelune-scoreboard %s\n", OVELUNE_VERSION);
+      else
+        printHelp();
+      std::exit(0);
+    }
     if (i + 1 >= argc) usage(("missing value for " + arg).c_str());
     const char* value = argv[++i];
     if (arg == "--listen") {
@@ -61,9 +96,19 @@ Options parse(int argc, char** argv) {
     } else if (arg == "--db") {
       o.db = value;
     } else if (arg == "--submit-limit") {
-      o.limits.submitsPerMinute = number(value);
+      o.board.limits.submitsPerMinute = number(value);
     } else if (arg == "--read-limit") {
-      o.limits.readsPerMinute = number(value);
+      o.board.limits.readsPerMinute = number(value);
+    } else if (arg == "--listed") {
+      const std::string v = value;
+      if (v != "verified" && v != "all") usage("--listed wants verified or all");
+      o.board.listed = v == "all" ? ListingPolicy::all : ListingPolicy::verified;
+    } else if (arg == "--verifiers") {
+      o.verifiers.workers = static_cast<int>(number(value));
+    } else if (arg == "--verify-timeout") {
+      o.verifiers.staleSeconds = std::max(1, static_cast<int>(number(value)));
+    } else if (arg == "--max-queued") {
+      o.board.maxQueued = static_cast<int>(number(value));
     } else if (arg == "--threads") {
       o.threads = std::max(1, static_cast<int>(number(value)));
     } else {
@@ -104,7 +149,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "ovelune-scoreboard: cannot open %s: %s\n", options.db.c_str(), e.what());
     return 1;
   }
-  ScoreService service(*store, options.limits);
+  ScoreService service(*store, options.board);
+  WebBoard web(*store, options.board);
+  // The game, ready to play uploaded runs again; its workers run beside the
+  // requests and share the store.
+  prepareVerification();
+  VerifierPool verifiers(*store, options.verifiers);
 
   httplib::Server server;
   const size_t threads = static_cast<size_t>(options.threads);
@@ -112,7 +162,7 @@ int main(int argc, char** argv) {
   server.set_keep_alive_max_count(1);  // one reply per connection, then close
   server.set_read_timeout(5, 0);
   server.set_write_timeout(5, 0);
-  server.set_payload_max_length(1024);
+  server.set_payload_max_length(kMaxUploadBytes);
   std::mutex logMutex;
   server.set_logger([&](const httplib::Request& req, const httplib::Response& res) {
     const std::lock_guard<std::mutex> lock(logMutex);
@@ -120,11 +170,16 @@ int main(int argc, char** argv) {
                 res.status);
     std::fflush(stdout);
   });
-  server.Get(".*", [&](const httplib::Request& req, httplib::Response& res) {
-    const BoardReply r = service.handle(req.remote_addr, req.target);
+  const auto serve = [&](const httplib::Request& req, httplib::Response& res) {
+    const BoardRequest request{req.remote_addr, req.method, req.target, req.body};
+    std::optional<BoardReply> page = web.handle(request);  // the web board first, then the game's protocol
+    const BoardReply r = page ? std::move(*page) : service.handle(request);
     res.status = r.status;
-    res.set_content(r.body, "text/html; charset=ISO-8859-1");
-  });
+    for (const auto& [name, value] : r.headers) res.set_header(name, value);
+    res.set_content(r.body, r.contentType);
+  };
+  server.Get(".*", serve);
+  server.Post(".*", serve);
 
   int port = options.port;
   if (port == 0) {

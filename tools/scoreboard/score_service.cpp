@@ -1,7 +1,10 @@
 #include "score_service.hpp"
 
 #include <algorithm>
+#include <array>
 #include <map>
+
+#include "persist/replay_file.hpp"
 
 namespace {
 
@@ -32,6 +35,42 @@ std::optional<std::string> percentDecode(const std::string& text) {
 }
 
 BoardReply reply(int status, std::string body) { return {status, std::move(body)}; }
+
+constexpr const char* kReplaysPrefix = "/replays/";
+constexpr const char* kBestReplaysPrefix = "/replays/best/";
+
+// A whole number from its digits alone; nothing for anything else or for
+// more digits than a run id has.
+std::optional<int64_t> wholeNumber(const std::string& digits) {
+  if (digits.empty() || digits.size() > 18) return std::nullopt;
+  int64_t value = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+// The values of a query that holds each of the three keys once and nothing
+// else; nothing for any other query.
+std::optional<std::map<std::string, std::string>> threeValues(const std::string& query,
+                                                              const std::array<const char*, 3>& keys) {
+  const std::optional<QueryPairs> pairs = parseQuery(query);
+  if (!pairs) return std::nullopt;
+  std::map<std::string, std::string> values;
+  for (const auto& [key, value] : *pairs) {
+    const bool known = std::find(keys.begin(), keys.end(), key) != keys.end();
+    if (!known || !values.emplace(key, value).second) return std::nullopt;
+  }
+  if (values.size() != keys.size()) return std::nullopt;
+  return values;
+}
+
+BoardReply replayFile(const std::vector<uint8_t>& bytes, const std::string& name) {
+  BoardReply r{200, std::string(bytes.begin(), bytes.end()), "application/octet-stream", {}};
+  r.headers.emplace_back("Content-Disposition", "attachment; filename=\"" + name + "\"");
+  return r;
+}
 
 }  // namespace
 
@@ -79,6 +118,9 @@ int listShip(const std::string& path) {
   if (digit < '1' || digit > '6' || path.compare(prefix.size() + 1, 4, ".php") != 0) return 0;
   return digit - '0';
 }
+
+std::string replayPath(int64_t runId) { return kReplaysPrefix + std::to_string(runId) + ".ovr"; }
+std::string bestReplayPath(int ship) { return kBestReplaysPrefix + std::to_string(ship) + ".ovr"; }
 
 std::string renderBestList(const std::vector<RankedEntry>& entries) {
   std::string body;
@@ -129,16 +171,30 @@ std::string utf8ToLatin1(const std::string& utf8) {
   return out;
 }
 
-ScoreService::ScoreService(ScoreStore& store, const BoardLimits& limits)
+ScoreService::ScoreService(ScoreStore& store, const BoardOptions& options)
     : store_(store),
-      submits_(limits.submitsPerMinute, limits.submitBurst),
-      reads_(limits.readsPerMinute, limits.readBurst) {}
+      options_(options),
+      submits_(options.limits.submitsPerMinute, options.limits.submitBurst),
+      uploads_(options.limits.submitsPerMinute, options.limits.submitBurst),
+      reads_(options.limits.readsPerMinute, options.limits.readBurst) {}
 
-BoardReply ScoreService::handle(const std::string& address, const std::string& target) {
+BoardReply ScoreService::handle(const BoardRequest& request) {
+  const std::string& address = request.address;
+  const std::string& target = request.target;
   const size_t mark = target.find('?');
   const std::string path = target.substr(0, mark);
   const bool hasQuery = mark != std::string::npos;
   try {
+    if (request.method == "POST") {
+      if (path != "/replays" || !hasQuery) return reply(404, "not found");
+      return upload(request, target.substr(mark + 1));
+    }
+    if (request.method != "GET") return reply(405, "method not allowed");
+    if (path.rfind(kReplaysPrefix, 0) == 0) {
+      if (hasQuery) return reply(400, "bad request");
+      if (!reads_.allow(address)) return reply(429, "slow down");
+      return download(path);
+    }
     if (path == kProbePath) {
       if (hasQuery) return reply(400, "bad request");
       if (!reads_.allow(address)) return reply(429, "slow down");
@@ -148,7 +204,7 @@ BoardReply ScoreService::handle(const std::string& address, const std::string& t
     if (ship == 0) return reply(404, "not found");
     if (hasQuery) return submit(address, ship, target.substr(mark + 1));
     if (!reads_.allow(address)) return reply(429, "slow down");
-    return reply(200, renderBestList(store_.best(ship, kListLength)));
+    return reply(200, renderBestList(store_.best(ship, kListLength, options_.listed)));
   } catch (const std::exception&) {
     return reply(503, "store unavailable");
   }
@@ -157,17 +213,44 @@ BoardReply ScoreService::handle(const std::string& address, const std::string& t
 BoardReply ScoreService::submit(const std::string& address, int ship, const std::string& query) {
   // Counted before anything is checked, so guessing the password is throttled too.
   if (!submits_.allow(address)) return reply(429, "slow down");
-  const std::optional<QueryPairs> pairs = parseQuery(query);
-  if (!pairs) return reply(400, "bad request");
-  std::map<std::string, std::string> values;
-  for (const auto& [key, value] : *pairs) {
-    const bool known = key == "password" || key == "name" || key == "score";
-    if (!known || !values.emplace(key, value).second) return reply(400, "bad request");
-  }
-  if (values.size() != 3) return reply(400, "bad request");
+  std::optional<std::map<std::string, std::string>> found = threeValues(query, {"password", "name", "score"});
+  if (!found) return reply(400, "bad request");
+  std::map<std::string, std::string>& values = *found;
   if (values["password"] != kSubmitPassword) return reply(403, "forbidden");
   const std::optional<int64_t> score = parseScore(values["score"]);
   if (!validName(values["name"]) || !score) return reply(400, "bad request");
   store_.submit(ship, latin1ToUtf8(values["name"]), *score);
   return reply(200, "ok");
+}
+
+BoardReply ScoreService::upload(const BoardRequest& request, const std::string& query) {
+  if (!uploads_.allow(request.address)) return reply(429, "slow down");
+  if (request.body.size() > kMaxUploadBytes) return reply(413, "a replay is never this large");
+  std::optional<std::map<std::string, std::string>> found = threeValues(query, {"ship", "name", "score"});
+  if (!found) return reply(400, "bad request");
+  std::map<std::string, std::string>& values = *found;
+  const std::optional<int64_t> ship = wholeNumber(values["ship"]);
+  const std::optional<int64_t> score = parseScore(values["score"]);
+  if (!ship || *ship < 1 || *ship > 6 || !validName(values["name"]) || !score) return reply(400, "bad request");
+  const std::vector<uint8_t> bytes(request.body.begin(), request.body.end());
+  const ReplayRead read = decodeReplay(bytes);
+  if (!read.ok) return reply(400, "the replay cannot be read: " + read.error);
+  const std::optional<int64_t> id =
+      store_.addRun(static_cast<int>(*ship), latin1ToUtf8(values["name"]), *score, bytes, options_.maxQueued);
+  if (!id) return reply(503, "too many replays wait to be checked; send it again later");
+  return reply(202, "accepted for checking as run " + std::to_string(*id));
+}
+
+BoardReply ScoreService::download(const std::string& path) {
+  const std::string best = kBestReplaysPrefix;
+  const bool isBest = path.rfind(best, 0) == 0;
+  const std::string file = path.substr(isBest ? best.size() : std::string(kReplaysPrefix).size());
+  if (file.size() < 5 || file.compare(file.size() - 4, 4, ".ovr") != 0) return reply(404, "not found");
+  const std::optional<int64_t> number = wholeNumber(file.substr(0, file.size() - 4));
+  if (!number) return reply(404, "not found");
+  std::optional<int64_t> run = *number;
+  if (isBest) run = *number >= 1 && *number <= 6 ? store_.bestVerifiedRun(static_cast<int>(*number)) : std::nullopt;
+  const std::optional<std::vector<uint8_t>> bytes = run ? store_.verifiedReplay(*run) : std::nullopt;
+  if (!bytes) return reply(404, "no such verified run");
+  return replayFile(*bytes, "ovelune-run-" + std::to_string(*run) + ".ovr");
 }

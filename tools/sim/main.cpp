@@ -94,7 +94,10 @@ int main(int argc, char** argv) {
   }
   std::cout << json << "\n";
   if (!mismatch.empty()) {
-    std::cerr << "ovelune-sim: the replay does not end as recorded: " << mismatch << "\n";
+    std::cerr << "ovelune-sim: the replay does not end as recorded: " << mismatch
+              << ". The game plays differently from the build that recorded it: if that change of play is meant,"
+                 " bump kGameplayVersion (src/game/gameplay_version.hpp) and record the golden replays again"
+                 " (make golden) in the same commit\n";
     return 3;
   }
   return 0;

@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "app/asset_loader.hpp"
-#include "app/asset_store.hpp"
 #include "autopilot.hpp"
 #include "enemies/boss.hpp"
 #include "essentials/program_reset.hpp"
@@ -27,7 +26,6 @@
 #include "game/run_recording.hpp"
 #include "input_script.hpp"
 #include "json_writer.hpp"
-#include "persist/build_id.hpp"
 #include "persist/replay_file.hpp"
 #include "platform/headless/headless_backend.hpp"
 #include "platform/input_tape.hpp"
@@ -155,18 +153,20 @@ bool runSimulation(const SimOptions& optionsGiven, std::string* json, std::strin
       return false;
     }
     replay = std::move(read.replay);
-    if (replay.buildId != gameBuildId()) {
-      std::fprintf(stderr, "ovelune-sim: note: %s was recorded by build %s, this is build %s\n",
-                   options.replayFile.c_str(), replay.buildId.c_str(), gameBuildId());
+    if (const std::string refusal = replayRefusal(replay); !refusal.empty()) {
+      *error = options.replayFile + ": " + refusal + ": record it again (make golden) if the change of play was meant";
+      return false;
+    }
+    if (const std::string warning = environmentWarning(replay); !warning.empty()) {
+      std::fprintf(stderr, "ovelune-sim: note: %s: %s\n", options.replayFile.c_str(), warning.c_str());
     }
     options.ship = replay.ship;
     options.seed = replay.seed;
-    options.frames = static_cast<long long>(replay.frames.size());
+    options.frames = static_cast<long long>(replay.result.frames);
     options.untilEnd = false;
   }
   pf::installHeadless();
-  registerAssetStore();
-  loadGameAssets();
+  requireGameAssets();
 
   InputScript script;
   if (!options.inputFile.empty() && !script.load(options.inputFile, error)) return false;

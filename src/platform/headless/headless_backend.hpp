@@ -21,7 +21,7 @@ struct DrawCall {
   float y[4] = {0, 0, 0, 0};
   int r = 255, g = 255, b = 255;
   float alpha = 1.0f;  // the byte alpha / 255
-  int blend = 3;
+  int blend = kBlendAlpha;
   float lineWidth = 1.0f;
   std::string text;
 

@@ -238,7 +238,7 @@ size_t contentLength(const std::string& line) {
   size_t value = 0;
   size_t digits = 0;
   for (; i < line.size() && std::isdigit(static_cast<unsigned char>(line[i])) != 0; ++i, ++digits) {
-    if (value > TcpClient::kDefaultReplyCap) return value;  // beyond any cap: refused by the caller
+    if (value > (TcpClient::kUntilClose - 10) / 10) return TcpClient::kUntilClose - 1;  // beyond any cap
     value = value * 10 + static_cast<size_t>(line[i] - '0');
   }
   while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
@@ -261,14 +261,19 @@ std::vector<std::string> splitLines(const std::string& body) {
   return lines;
 }
 
-HttpOutcome fetch(const std::string& host, int port, const std::string& pathAndQuery,
-                  std::vector<std::string>* bodyLines, int timeoutMs) {
+// One request and a success reply's body of at most `cap` bytes. A POST
+// carries `payload` with its length.
+HttpOutcome exchange(const std::string& host, int port, const std::string& method, const std::string& pathAndQuery,
+                     const std::string& payload, size_t cap, std::string* body, int timeoutMs) {
   if (hasControlCharacters(host) || hasControlCharacters(pathAndQuery)) return HttpOutcome::failed;
   TcpClient client;
+  client.setReplyCap(cap);
   if (!client.connect(host, port, timeoutMs)) return HttpOutcome::unreachable;
-  if (!client.sendAll("GET " + pathAndQuery + " HTTP/1.0\r\n" + "Host: " + host + "\r\n" + "\r\n")) {
-    return HttpOutcome::failed;
+  std::string request = method + " " + pathAndQuery + " HTTP/1.0\r\n" + "Host: " + host + "\r\n";
+  if (method == "POST") {
+    request += "Content-Type: application/octet-stream\r\nContent-Length: " + std::to_string(payload.size()) + "\r\n";
   }
+  if (!client.sendAll(request + "\r\n" + payload)) return HttpOutcome::failed;
 
   std::string line;
   if (client.readLine(&line) != TcpClient::Read::Line || !successStatus(line)) return HttpOutcome::failed;
@@ -277,12 +282,18 @@ HttpOutcome fetch(const std::string& host, int port, const std::string& pathAndQ
     if (client.readLine(&line) != TcpClient::Read::Line) return HttpOutcome::failed;  // the headers never ended
     if (const size_t declared = contentLength(line); declared != TcpClient::kUntilClose) length = declared;
   } while (!line.empty());
-  if (length != TcpClient::kUntilClose && length > TcpClient::kDefaultReplyCap) return HttpOutcome::failed;
+  if (length != TcpClient::kUntilClose && length > cap) return HttpOutcome::failed;
+  return client.readBody(length, body) ? HttpOutcome::ok : HttpOutcome::failed;
+}
 
-  std::string body;
-  if (!client.readBody(length, &body)) return HttpOutcome::failed;
-  if (bodyLines != nullptr) *bodyLines = splitLines(body);
-  return HttpOutcome::ok;
+// Out of memory is a failed request, nothing more.
+template <class Work>
+HttpOutcome guarded(Work work) {
+  try {
+    return work();
+  } catch (...) {
+    return HttpOutcome::failed;
+  }
 }
 
 }  // namespace
@@ -290,12 +301,28 @@ HttpOutcome fetch(const std::string& host, int port, const std::string& pathAndQ
 HttpOutcome httpGet(const std::string& host, int port, const std::string& pathAndQuery,
                     std::vector<std::string>* bodyLines, int timeoutMs) {
   if (bodyLines != nullptr) bodyLines->clear();
-  try {
-    return fetch(host, port, pathAndQuery, bodyLines, timeoutMs);
-  } catch (...) {  // out of memory: the request simply failed
-    if (bodyLines != nullptr) bodyLines->clear();
-    return HttpOutcome::failed;
-  }
+  std::string body;
+  const HttpOutcome outcome = guarded(
+      [&] { return exchange(host, port, "GET", pathAndQuery, "", TcpClient::kDefaultReplyCap, &body, timeoutMs); });
+  if (outcome == HttpOutcome::ok && bodyLines != nullptr) *bodyLines = splitLines(body);
+  return outcome;
+}
+
+HttpOutcome httpGetBody(const std::string& host, int port, const std::string& pathAndQuery, std::string* body,
+                        size_t cap, int timeoutMs) {
+  body->clear();
+  const HttpOutcome outcome =
+      guarded([&] { return exchange(host, port, "GET", pathAndQuery, "", cap, body, timeoutMs); });
+  if (outcome != HttpOutcome::ok) body->clear();
+  return outcome;
+}
+
+HttpOutcome httpPost(const std::string& host, int port, const std::string& pathAndQuery, const std::string& payload,
+                     int timeoutMs) {
+  std::string reply;
+  return guarded([&] {
+    return exchange(host, port, "POST", pathAndQuery, payload, TcpClient::kDefaultReplyCap, &reply, timeoutMs);
+  });
 }
 
 }  // namespace pf

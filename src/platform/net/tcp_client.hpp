@@ -1,7 +1,7 @@
 #pragma once
 // A blocking TCP client with name resolution, one time-out for the whole
 // exchange (name resolution included) and a cap on the reply size, plus the
-// HTTP/1.0 GET built on it.
+// HTTP/1.0 GET and POST built on it.
 #include <chrono>
 #include <cstddef>
 #include <string>
@@ -39,6 +39,8 @@ class TcpClient {
   bool readBody(size_t length, std::string* body);
   void close();
   bool isOpen() const { return fd_ >= 0; }
+  // The most a reply may bring (kDefaultReplyCap unless set).
+  void setReplyCap(size_t cap) { replyCap_ = cap; }
 
  private:
   bool waitFor(int fd, short events) const;
@@ -66,5 +68,13 @@ enum class HttpOutcome {
 // holding control characters is refused unsent.
 HttpOutcome httpGet(const std::string& host, int port, const std::string& pathAndQuery,
                     std::vector<std::string>* bodyLines, int timeoutMs);
+// The same GET, the body kept whole (a file), at most `cap` bytes.
+HttpOutcome httpGetBody(const std::string& host, int port, const std::string& pathAndQuery, std::string* body,
+                        size_t cap, int timeoutMs);
+// "POST <pathAndQuery> HTTP/1.0" with Host, Content-Type
+// application/octet-stream and Content-Length headers and the payload; ok
+// for a 2xx reply.
+HttpOutcome httpPost(const std::string& host, int port, const std::string& pathAndQuery, const std::string& payload,
+                     int timeoutMs);
 
 }  // namespace pf

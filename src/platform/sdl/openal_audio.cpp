@@ -315,6 +315,8 @@ void OpenAlAudio::release(ChannelState& channel) {
   if (owns(channel)) detach(channel.voice);
 }
 
+void OpenAlAudio::setMuted(bool muted) { alListenerf(AL_GAIN, muted ? 0.0f : 1.0f); }
+
 void OpenAlAudio::forgetSound(const Sound& sound) {
   const std::lock_guard<std::recursive_mutex> hold(lock_);
   for (size_t v = 0; v < voices_.size(); ++v) {

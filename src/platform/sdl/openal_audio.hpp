@@ -38,6 +38,7 @@ class OpenAlAudio final : public AudioBackend {
   bool playing(ChannelState& channel) override;
   void release(ChannelState& channel) override;
   void forgetSound(const Sound& sound) override;
+  void setMuted(bool muted) override;
 
   int poolSize() const { return static_cast<int>(voices_.size()); }
   // Plays of streamed sounds running right now.
