@@ -5,7 +5,7 @@
 # its desktop entry as a normal user under Xvfb (title, ship choice, a short
 # run) keeping its files in that user's ~/.local/share/ovelune, the score
 # server started as its unit starts it (options from /etc/default, a user
-# of its own, its own loopback) answering a submission and a list, the
+# of its own, its own loopback) verifying an uploaded run and listing it, the
 # unit's hardening rated, and a purge leaving no file of ours.
 #
 # usage: test_packages.sh DEB_DIR   (as root; `make test-deb`)
@@ -185,9 +185,12 @@ for _ in $(seq 1 50); do
   kill -0 "$BOARD" 2>/dev/null || fail "the installed score server did not start: $(cat board.log)"
   sleep 0.1
 done
-[[ "$(board submit 4780 2 Player 4321)" == 200 ]] || fail "the score server refused a submission: $(cat board.log)"
-[[ "$(board http_body 4780 /members/pellmore/uws2.php)" == *"[4321][Player]"* ]] ||
-  fail "the score server's list lacks the submission: $(board http_body 4780 /members/pellmore/uws2.php)"
+# A run with its replay, which the server plays through before it lists it.
+replay="$HERE/../replays/ship2-quit.ovr"
+[[ "$(board upload 4780 2 Player 98 "$replay")" == 202 ]] || fail "the score server refused a run: $(cat board.log)"
+board wait_listed 4780 2 1 30 >"$WORK/listed.log" 2>&1 || fail "$(cat "$WORK/listed.log") $(cat board.log)"
+[[ "$(board http_body 4780 /members/pellmore/uws2.php)" == *"[98][Player]"* ]] ||
+  fail "the score server's list lacks the verified run: $(board http_body 4780 /members/pellmore/uws2.php)"
 stop_process "$BOARD"
 [[ -s "$ROOT/var/lib/private/ovelune-scoreboard/scoreboard.db" ]] || fail "no database in the state directory"
 
