@@ -28,10 +28,9 @@ int displayHeight();
 void flip();
 // Ends a frame of a loop whose updates must keep wall time (a run, the
 // menu): as flip(), but when drawing falls behind the 60 Hz clock, the next
-// frames are left undrawn (drawingEnabled() and frameSkipped() say so while they run) until the loop has caught up, at most two in a row, so that at
-// least 20 frames a second are shown; only below that does the game slow
-// down. A frame that first sees a key or button pressed is always drawn:
-// it may open a prompt and wait for an answer.
+// frames are left undrawn (drawingEnabled() and frameSkipped() say so while they run) until the loop has caught up, at
+// most two in a row, so that at least 20 frames a second are shown; only below that does the game slow down. A frame
+// that first sees a key or button pressed is always drawn: it may open a prompt and wait for an answer.
 void flipKeepingTime();
 void pumpEvents();
 void setWindowTitle(const std::string& title);
