@@ -49,8 +49,9 @@ int main(int argc, char** argv) {
     printHelp();
     return 0;
   }
-  const bool watching = (argc == 3 || argc == 5) && first == "--replay";
-  const int speed = argc == 5 && std::string(argv[3]) == "--speed" ? theatreSpeedIndex(argv[4]) : kTheatreNormal;
+  const bool speedGiven = argc == 5 && std::string(argv[3]) == "--speed";
+  const bool watching = (argc == 3 || speedGiven) && first == "--replay";
+  const int speed = speedGiven ? theatreSpeedIndex(argv[4]) : kTheatreNormal;
   if ((argc > 1 && !watching) || speed < 0) {
     std::printf("usage: ovelune [--replay FILE [--speed N]] | --version | --help\n");
     return 2;

@@ -98,4 +98,11 @@ grep -q "^Ovelune: cannot watch damaged.ovr: .*damaged" refused.txt || e2e_fail 
 status=0
 "$BUILD/ovelune-sim" --replay damaged.ovr >/dev/null 2>sim.txt || status=$?
 [[ $status -ne 0 ]] && grep -q damaged sim.txt || e2e_fail "the simulator on a damaged replay: status $status, $(cat sim.txt)"
+# Arguments the game does not take: the usage line and status 2, no window.
+for args in "--version 8" "x --speed 8" "--speed 3" "--speed" "--version"; do
+  status=0
+  # shellcheck disable=SC2086 # the words of $args are the arguments
+  timeout 10 "$BUILD/ovelune" --replay "$replay" $args >usage.txt 2>&1 || status=$?
+  [[ $status -eq 2 ]] && grep -q "^usage: ovelune" usage.txt || e2e_fail "--replay FILE $args: status $status, $(cat usage.txt)"
+done
 echo "PASS: a run recorded to $replay ($frames frames, gametimer $gametimer) replays to the stored score $stored and play time ${mins}m ${secs}s; a whole level at 8x ended in ${took}s"
