@@ -57,7 +57,8 @@ void printHelp() {
       "  --listed verified|all  lists show only runs whose replay was verified (verified),\n"
       "                         or every plain submission (all)\n"
       "  --verifiers N          replays verified at once, each in a process of its own (2)\n"
-      "  --verify-timeout S     a check not finished after S seconds is made again (60)\n"
+      "  --verify-timeout S     a check not finished after S seconds is made again (60);\n"
+      "                         a check may use half of it, at most 10 s, of processor time\n"
       "  --max-queued N         replays waiting to be verified, at most (500; beyond: 503)\n"
       "  --version              print the version and exit\n"
       "  --help                 print this help and exit\n",

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -119,6 +120,11 @@ RunVerdict verifyInChild(const RunJob& job, int cpuSeconds) {
 }
 
 VerifierPool::VerifierPool(ScoreStore& store, const VerifierOptions& options) : store_(store), options_(options) {
+  // A check must end well before its claim goes stale: one still running
+  // when another worker takes its run again would have its verdict thrown
+  // away, and with a short timeout two workers could take a long run from
+  // each other for ever.
+  options_.cpuSecondsPerRun = std::clamp(options_.staleSeconds / 2, 1, options_.cpuSecondsPerRun);
   for (int i = 0; i < options_.workers; ++i) workers_.emplace_back([this] { work(); });
 }
 

@@ -22,7 +22,8 @@ RunVerdict verifyReplay(const std::vector<uint8_t>& replay, int ship, int64_t cl
 struct VerifierOptions {
   int workers = 2;
   int cpuSecondsPerRun = 10;  // a whole run takes about a tenth of a second
-  int staleSeconds = 60;      // a claim older than this is taken again
+  int staleSeconds = 60;      // a claim older than this is taken again (a check's
+                              // processor time is limited to half of it)
 };
 
 // Workers that claim runs from the store and verify them, each run in a
