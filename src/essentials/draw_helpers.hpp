@@ -10,9 +10,8 @@ void drawTextCentred(const std::string& text, float x, float y, int centreVertic
 // Darkens the whole screen with black at the given alpha: a translucent
 // clear that leaves trails. In a skipped frame (pf::frameSkipped: left
 // undrawn to keep time, a replay played fast or sought) it only notes the
-// alpha, and
-// the next drawn fade darkens by every noted one too, so that undrawn frames
-// never lengthen the trails.
+// alpha, and the next drawn fade darkens by every noted one too, so that
+// skipped frames never lengthen the trails.
 void drawFade(float alpha);
-// Drops the darkening noted in undrawn frames (a fresh program state).
+// Drops the darkening noted in skipped frames (a fresh program state).
 void forgetSkippedFades();

@@ -22,9 +22,7 @@ void FramePacing::restart(int64_t nowUs) {
 }
 
 int64_t FramePacing::due() {
-  carry_ += 40;
-  deadline_ += (16 + carry_ / 60) * 1000;
-  carry_ %= 60;
+  deadline_ += nextFrameMs(carry_) * 1000;
   return deadline_;
 }
 

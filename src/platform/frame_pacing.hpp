@@ -11,6 +11,15 @@
 
 namespace pf {
 
+// The 60 Hz timer rule: a frame lasts 16 ms plus a carried 40/60 ms (carry
+// in sixtieths of a millisecond), so that 60 frames take exactly one second.
+inline int nextFrameMs(int& carry) {
+  carry += 40;
+  const int ms = 16 + carry / 60;
+  carry %= 60;
+  return ms;
+}
+
 class FramePacing {
  public:
   // Undrawn frames in a row at most: a third of the frames, 20 a second,

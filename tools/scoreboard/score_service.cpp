@@ -39,10 +39,10 @@ BoardReply reply(int status, std::string body) { return {status, std::move(body)
 constexpr const char* kReplaysPrefix = "/replays/";
 constexpr const char* kBestReplaysPrefix = "/replays/best/";
 
-// A whole number from its digits alone; nothing for anything else or for
-// more digits than a run id has.
-std::optional<int64_t> wholeNumber(const std::string& digits) {
-  if (digits.empty() || digits.size() > 18) return std::nullopt;
+// A whole number from its digits alone, at most `most` of them (18 at most
+// fit); nothing for anything else.
+std::optional<int64_t> decimalNumber(const std::string& digits, size_t most) {
+  if (digits.empty() || digits.size() > most) return std::nullopt;
   int64_t value = 0;
   for (const char c : digits) {
     if (c < '0' || c > '9') return std::nullopt;
@@ -50,6 +50,9 @@ std::optional<int64_t> wholeNumber(const std::string& digits) {
   }
   return value;
 }
+
+// A ship number or a run id.
+std::optional<int64_t> wholeNumber(const std::string& digits) { return decimalNumber(digits, 18); }
 
 // The values of a query that holds each of the three keys once and nothing
 // else; nothing for any other query.
@@ -101,13 +104,8 @@ bool validName(const std::string& name) {
 }
 
 std::optional<int64_t> parseScore(const std::string& text) {
-  if (text.empty() || text.size() > 10) return std::nullopt;
-  int64_t value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  if (value > kMaxScore) return std::nullopt;
+  const std::optional<int64_t> value = decimalNumber(text, 10);
+  if (!value || *value > kMaxScore) return std::nullopt;
   return value;
 }
 

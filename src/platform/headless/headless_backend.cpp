@@ -42,11 +42,7 @@ bool HeadlessBackend::open(int width, int height, int depth, std::string* error)
 void HeadlessBackend::endFrame(bool keepTime) {
   const bool drawn = !skipping_;
   if (drawCostMs_ == 0) {
-    // The 60 Hz timer rule: 16 ms plus 40/60 ms carried, so 60 frames take
-    // exactly one second of the virtual clock.
-    carry_ += 40;
-    clockMs_ += 16 + carry_ / 60;
-    carry_ %= 60;
+    clockMs_ += nextFrameMs(carry_);  // drawing takes no time: the plain 60 Hz rule
   } else {
     // The frame's work, then the wait for its moment.
     const int64_t workDone = clockMs_ + (drawn ? drawCostMs_ : 0);
